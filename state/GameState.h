@@ -1,0 +1,178 @@
+#pragma once
+// The whole game state: the four characters, the calendar, the island's
+// stores, what has been built or made, and the values that only live while
+// the program runs. Handlers receive it by reference; nothing here is global.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace kotou {
+
+inline constexpr int kCharacterCount = 4;
+inline constexpr int kPairCount = 6;
+inline constexpr int kWorldFlagCount = 99;
+inline constexpr int kExtraItemCount = 99;
+inline constexpr int kCarvingCount = 30;
+inline constexpr int kEscapeCount = 20;
+inline constexpr int kRareItemCount = 13;
+inline constexpr int kOrganFlagCount = 4;
+
+// Weather of the day.
+enum Weather : int32_t { kClear = 0, kRain = 1, kDrought = 2, kTyphoon = 3 };
+
+struct Character {
+    std::string name;  // UTF-8 inside the program
+    int32_t obesity = 0;
+    int32_t strandedPhase = 0;
+    int32_t actionPoints = 0;
+    int32_t maxActionPoints = 0;
+    int32_t stamina = 0;
+    int32_t maxStamina = 0;
+    int32_t level = 0;
+    int32_t phantom = 0;
+    int32_t strength = 0;
+    int32_t dexterity = 0;
+    int32_t cooking = 0;
+    int32_t hygiene = 0;
+    int32_t bowel = 0;
+    int32_t stress = 0;
+    int32_t geography = 0;
+    int32_t botany = 0;
+    int32_t zoology = 0;
+    int32_t trainingLevel = 0;
+    int32_t illness = 0;
+    int32_t poison = 0;
+
+    bool operator==(const Character&) const = default;
+};
+
+// Values that exist only while the program runs; never saved.
+struct RuntimeState {
+    int32_t clickState = 0;      // 1 normal, 0 waiting for a click, -1 closing
+    int32_t statPointsLeft = 0;  // stat allocation
+    int32_t levelUpMode = 0;     // 1 character creation, 2 night level-up
+    int32_t titleFrame = 0;      // title animation counter 0..29
+    int32_t talkPartner = 0;     // communication partner
+
+    bool operator==(const RuntimeState&) const = default;
+};
+
+struct GameState {
+    // Records 1..4 are the characters; record 0 exists only so that the
+    // game's 1-based indices can be used directly, and is never read.
+    std::array<Character, kCharacterCount + 1> character{};
+
+    int32_t currentCharacter = 0;
+    int32_t dayNumber = 0;
+    int32_t weather = 0;
+    int32_t storyPhase = 0;
+    std::array<int32_t, kPairCount> pairIntimacy{};
+    std::string islandName;
+    std::string bestCoupleText;
+    int32_t score = 0;  // computed by the status refresh, not saved
+    int32_t bestDays = 0;
+    int32_t bestScore = 0;
+
+    // Food and catches.
+    int32_t appleCount = 0, fireFruitCount = 0, blackFruitCount = 0, wonderFruitCount = 0,
+            sevenFruitCount = 0, kiwiCount = 0, greenMushroomCount = 0, walkingMushroomCount = 0,
+            giantMushroomCount = 0, waterCount = 0, sugarCount = 0, herbCount = 0, saltCount = 0,
+            blueBirdCount = 0, kappaCount = 0, treeSnakeCount = 0, lizardCount = 0,
+            pinkRabbitCount = 0, blackTigerCount = 0, perseWolfCount = 0, mermaidCount = 0,
+            maneaterFishCount = 0, giantCount = 0, smallCrabCount = 0, seaBreamCount = 0,
+            crucianCount = 0, smallFishCount = 0, seaweedCount = 0, shellCount = 0;
+    // Materials.
+    int32_t leafCount = 0, stoneCount = 0, branchCount = 0, vineCount = 0, grassCount = 0,
+            boneCount = 0, hideCount = 0, sunStoneCount = 0, seawaterCount = 0, mudCount = 0,
+            flameStoneCount = 0, ironCount = 0, lumberCount = 0, driftwoodCount = 0,
+            flotsamCount = 0, dropCount = 0, machineCount = 0, angelTearCount = 0,
+            obsidianCount = 0, glowMossCount = 0, gemCount = 0, magicStoneCount = 0,
+            moonShadowCount = 0, rainStoneCount = 0, timeSandCount = 0, farewellStoneCount = 0,
+            thanksStoneCount = 0;
+    // Usable items.
+    int32_t laxativeCount = 0, flowerWreathCount = 0, medicinalHerbCount = 0,
+            antidoteHerbCount = 0;
+    std::array<int32_t, kRareItemCount> rareItems{};
+
+    // Facilities.
+    int32_t hasTent = 0, hasHut = 0, hasHouse = 0, hasStove = 0, hasSimpleToilet = 0,
+            hasMidToilet = 0, hasLuxuryToilet = 0, hasShower = 0, hasDrumBath = 0,
+            hasWaterSupply = 0, hasReservoir = 0, hasSleepingBag = 0;
+    // Tools.
+    int32_t hasFireStarter = 0, hasSaw = 0, hasAxe = 0, hasNeedle = 0, hasBucket = 0,
+            hasKnife = 0, hasSoap = 0, hasGun = 0, hasRucksack = 0, hasLamp = 0, hasBoat = 0,
+            hasFishingTackle = 0, hasNet = 0, hasPot = 0, hasBasket = 0;
+    int32_t hasVaccine = 0;
+    int32_t radioState = 0;
+    int32_t cakeBookState = 0, herbTeaBookState = 0, medicineBookState = 0;
+    int32_t flowerBookFound = 0, catBookFound = 0, worldBookFound = 0;
+    int32_t finalCourseClears = 0;
+    int32_t organTitle = 0;
+    std::array<int32_t, kOrganFlagCount> organFlags{};
+
+    // Blocks.
+    std::array<int32_t, kWorldFlagCount> worldFlags{};
+    std::array<int32_t, kExtraItemCount> extraItems{};
+    std::array<int32_t, kCarvingCount> carvingMade{};
+    std::array<int32_t, kEscapeCount> escape{};
+
+    RuntimeState runtime;
+
+    // Named entries of the blocks.
+    int32_t& hasBigBasket() { return extraItems[0]; }
+    int32_t& hasBigBucket() { return extraItems[1]; }
+    int32_t& hasBigNet() { return extraItems[2]; }
+    int32_t& blueSkySongCount() { return extraItems[3]; }
+    int32_t& perfumeCount() { return extraItems[4]; }
+    int32_t& stardustPerfumeCount() { return extraItems[5]; }
+    int32_t& tranquilizerCount() { return extraItems[6]; }
+    int32_t& hasFireWater() { return extraItems[7]; }
+    int32_t& hasStoredWater() { return extraItems[8]; }
+    int32_t& hasPreservedFood() { return extraItems[9]; }
+    int32_t& healingSongCount() { return extraItems[10]; }
+    int32_t& windSongCount() { return extraItems[11]; }
+    int32_t& hopeSongCount() { return extraItems[12]; }
+    int32_t& powerSongCount() { return extraItems[13]; }
+    int32_t& beastSongCount() { return extraItems[14]; }
+    int32_t& futureSongCount() { return extraItems[15]; }
+    int32_t& earthSongCount() { return extraItems[16]; }
+    int32_t& raftProgress() { return escape[0]; }
+    int32_t& oarProgress() { return escape[1]; }
+    int32_t& signalLightProgress() { return escape[2]; }
+    int32_t& weaponProgress() { return escape[3]; }
+
+    // True when k addresses one of the four characters.
+    static constexpr bool isCharacterIndex(int32_t k) { return k >= 1 && k <= kCharacterCount; }
+    // The current character. Only valid while isCharacterIndex(currentCharacter).
+    Character& cur() { return character[static_cast<size_t>(currentCharacter)]; }
+    const Character& cur() const { return character[static_cast<size_t>(currentCharacter)]; }
+    Character& ch(int k) { return character[static_cast<size_t>(k)]; }
+    const Character& ch(int k) const { return character[static_cast<size_t>(k)]; }
+
+    bool operator==(const GameState&) const = default;
+};
+
+// Fills the state with the values of a new game. Everything not named starts
+// at zero, including the runtime values.
+void initNewGame(GameState& s);
+
+// Index 0..5 of the pair of characters a and b (1..4, a != b, any order):
+// (1,2)=0, (1,3)=1, (1,4)=2, (2,3)=3, (2,4)=4, (3,4)=5. Returns -1 for
+// anything else.
+int pairIndex(int a, int b);
+
+// The three partners of character k (1..4) in index order.
+std::array<int, 3> partnersOf(int k);
+
+// The two characters of pair p (0..5), lower index first.
+std::array<int, 2> pairMembers(int p);
+
+// Teamwork: the sum of the six intimacies, at most 60.
+int32_t teamwork(const GameState& s);
+
+// The four characters' fixed names.
+inline constexpr std::array<const char*, kCharacterCount + 1> kCharacterNames = {
+    "", "ルル", "嵐", "スパーク", "残響"};
+
+}  // namespace kotou
