@@ -1,0 +1,84 @@
+#include "shell/FormModel.h"
+
+#include <stdexcept>
+
+namespace kotou {
+
+ComponentId FormModel::add(Component c) {
+    if (byName_.count(c.name)) throw std::invalid_argument("duplicate component " + c.name);
+    const auto id = static_cast<ComponentId>(rows_.size());
+    byName_.emplace(c.name, id);
+    c.revision = ++revision_;
+    rows_.push_back(std::move(c));
+    return id;
+}
+
+ComponentId FormModel::find(std::string_view name) const {
+    auto it = byName_.find(std::string(name));
+    return it == byName_.end() ? kNoComponent : it->second;
+}
+
+ComponentId FormModel::id(std::string_view name) const {
+    const ComponentId i = find(name);
+    if (i == kNoComponent) throw std::out_of_range("unknown component " + std::string(name));
+    return i;
+}
+
+Component& FormModel::touch(ComponentId id) {
+    Component& c = rows_.at(static_cast<size_t>(id));
+    c.revision = ++revision_;
+    return c;
+}
+
+#define KOTOU_SET(field, value)                              \
+    do {                                                     \
+        if (rows_.at(static_cast<size_t>(id)).field != (value)) \
+            touch(id).field = (value);                       \
+    } while (0)
+
+void FormModel::setVisible(ComponentId id, bool v) { KOTOU_SET(visible, v); }
+void FormModel::setEnabled(ComponentId id, bool v) { KOTOU_SET(enabled, v); }
+void FormModel::setCaption(ComponentId id, std::string_view text) { KOTOU_SET(caption, text); }
+void FormModel::setPicture(ComponentId id, std::string_view file) { KOTOU_SET(picture, file); }
+void FormModel::setColor(ComponentId id, Rgb c) { KOTOU_SET(color, c); }
+void FormModel::setFontColor(ComponentId id, Rgb c) { KOTOU_SET(fontColor, c); }
+void FormModel::setFontSize(ComponentId id, int size) { KOTOU_SET(fontSize, size); }
+
+#undef KOTOU_SET
+
+void FormModel::setBounds(ComponentId id, int left, int top, int width, int height) {
+    const Component& c = at(id);
+    if (c.left != left || c.top != top || c.width != width || c.height != height) {
+        Component& m = touch(id);
+        m.left = left;
+        m.top = top;
+        m.width = width;
+        m.height = height;
+    }
+}
+
+void FormModel::setPosition(ComponentId id, int left, int top) {
+    const Component& c = at(id);
+    setBounds(id, left, top, c.width, c.height);
+}
+
+void FormModel::setGauge(ComponentId id, int maximum, int value) {
+    const Component& c = at(id);
+    if (c.gaugeMax != maximum || c.gaugeValue != value) {
+        Component& m = touch(id);
+        m.gaugeMax = maximum;
+        m.gaugeValue = value;
+    }
+}
+
+void FormModel::setItems(ComponentId id, std::vector<std::string> items) {
+    if (at(id).items != items) touch(id).items = std::move(items);
+}
+
+bool FormModel::effectivelyVisible(ComponentId id) const {
+    for (ComponentId i = id; i != kNoComponent; i = at(i).parent)
+        if (!at(i).visible) return false;
+    return true;
+}
+
+}  // namespace kotou

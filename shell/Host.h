@@ -1,0 +1,49 @@
+#pragma once
+// What the game rules need from the program around them. The Qt window
+// implements it for play; a headless host implements it for tests and for
+// the random-play soak. Nothing here names a toolkit.
+
+#include <filesystem>
+#include <string>
+
+namespace kotou {
+
+// A short visual effect drawn over the window (a battle hit, a lightning
+// flash, the stamina gauge flashing). Headless hosts record them.
+struct Flash {
+    std::string kind;  // e.g. "red", "white", "hp"
+    int durationMs = 0;
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // Draw the form model now (the window repaints what changed).
+    virtual void repaint() = 0;
+    // Process pending events: timers, clicks, key presses. A click on the
+    // message area ends up in moji_lMouseDown; closing sets clickState -1.
+    virtual void processEvents() = 0;
+    // Sleep for the given milliseconds (the typewriter effect's step).
+    virtual void sleepMs(int ms) = 0;
+
+    // Sound cue: a wave file of the dat folder on mixer channel 0..3. Never
+    // throws; a missing file or device leaves the game silent.
+    virtual void playSound(int channel, const std::string& file) = 0;
+    // Music: a MIDI file of the dat folder played once; "not" stops it.
+    virtual void playMusic(const std::string& file) = 0;
+
+    // A yes/no question; true for yes.
+    virtual bool confirm(const std::string& text) = 0;
+    // An error the player must see (a failed load or save).
+    virtual void showError(const std::string& text) = 0;
+    // A visual effect.
+    virtual void flash(const Flash& f) = 0;
+    // Close the window (the end of the game).
+    virtual void closeWindow() = 0;
+
+    // The folder of the executable, holding cg/, dat/ and the records file.
+    virtual std::filesystem::path baseDir() const = 0;
+};
+
+}  // namespace kotou
