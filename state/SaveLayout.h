@@ -3,7 +3,9 @@
 // whole format (no header, no version), so this one table drives saving,
 // loading and the save tool's names.
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "state/GameState.h"
 
