@@ -1,0 +1,151 @@
+#include "tools/savetool/SaveTool.h"
+
+#include <charconv>
+#include <map>
+#include <ostream>
+
+#include "state/SaveFile.h"
+#include "state/SaveLayout.h"
+#include "state/Text.h"
+
+namespace kotou::savetool {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kotou-save dump FILE             print every saved value as name=value\n"
+    "       kotou-save write TEXTFILE FILE   build a save file from name=value lines\n"
+    "       kotou-save check FILE            exit 0 when the game can load FILE\n";
+
+struct DumpVisitor {
+    std::string& out;
+    void integer(const std::string& name, int32_t v) { out += name + "=" + num(v) + "\n"; }
+    void text(const std::string& name, const std::string& v) { out += name + "=" + v + "\n"; }
+};
+
+// Which names are texts; every other known name is an integer.
+struct KindVisitor {
+    std::map<std::string, bool>& isText;
+    void integer(const std::string& name, int32_t) { isText[name] = false; }
+    void text(const std::string& name, const std::string&) { isText[name] = true; }
+};
+
+// Sets the values given in the text file.
+struct AssignVisitor {
+    const std::map<std::string, std::string>& values;
+    void integer(const std::string& name, int32_t& v) {
+        if (auto it = values.find(name); it != values.end()) {
+            const std::string& t = it->second;
+            std::from_chars(t.data(), t.data() + t.size(), v);  // validated before
+        }
+    }
+    void text(const std::string& name, std::string& v) {
+        if (auto it = values.find(name); it != values.end()) v = it->second;
+    }
+};
+
+std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+}
+
+bool isInt32(std::string_view t) {
+    int32_t v = 0;
+    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+    return !t.empty() && ec == std::errc() && end == t.data() + t.size();
+}
+
+int fail(std::ostream& err, const std::string& message) {
+    err << message << "\n";
+    return 1;
+}
+
+}  // namespace
+
+std::string dumpState(const GameState& s) {
+    std::string out;
+    visitSaved(s, DumpVisitor{out});
+    return out;
+}
+
+GameState parseAssignments(std::string_view text, const std::string& label) {
+    static const std::map<std::string, bool> kIsText = [] {
+        std::map<std::string, bool> m;
+        const GameState s;
+        visitSaved(s, KindVisitor{m});
+        return m;
+    }();
+
+    std::map<std::string, std::string> values;
+    std::map<std::string, int> firstLine;
+    int lineNo = 0;
+    while (!text.empty()) {
+        ++lineNo;
+        const size_t nl = text.find('\n');
+        std::string_view line = text.substr(0, nl);
+        text.remove_prefix(nl == std::string_view::npos ? text.size() : nl + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        const std::string at = label + " line " + std::to_string(lineNo) + ": ";
+
+        if (trimBlanks(line).empty() || trimBlanks(line).front() == '#') continue;
+        const size_t eq = line.find('=');
+        if (eq == std::string_view::npos) throw SaveError(at + "expected name=value");
+        const std::string name(trimBlanks(line.substr(0, eq)));
+        std::string_view value = line.substr(eq + 1);
+        const auto kind = kIsText.find(name);
+        if (kind == kIsText.end()) throw SaveError(at + "unknown name '" + name + "'");
+        if (auto seen = firstLine.find(name); seen != firstLine.end())
+            throw SaveError(at + name + " is given twice (first on line " +
+                            std::to_string(seen->second) + ")");
+        if (kind->second) {
+            try {
+                toCp932(value);
+            } catch (const TextError&) {
+                throw SaveError(at + name + " has a character that code page 932 cannot hold");
+            }
+        } else {
+            value = trimBlanks(value);
+            if (!isInt32(value))
+                throw SaveError(at + "'" + std::string(value) + "' is not a 32-bit integer");
+        }
+        values[name] = std::string(value);
+        firstLine[name] = lineNo;
+    }
+
+    GameState s;
+    initNewGame(s);
+    visitSaved(s, AssignVisitor{values});
+    return s;
+}
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const std::string cmd = args.empty() ? "" : args[0];
+    const bool usageOk = (cmd == "dump" && args.size() == 2) ||
+                         (cmd == "check" && args.size() == 2) ||
+                         (cmd == "write" && args.size() == 3);
+    if (!usageOk) {
+        err << kUsage;
+        return 2;
+    }
+    try {
+        if (cmd == "dump") {
+            GameState s;
+            parseSave(readSaveBytes(args[1], args[1]), s, args[1]);
+            out << dumpState(s);
+        } else if (cmd == "check") {
+            loadSaveImage(readSaveBytes(args[1], args[1]), GameState{}, args[1]);
+            out << args[1] << ": ok\n";
+        } else {
+            const GameState s = parseAssignments(readSaveBytes(args[1], args[1]), args[1]);
+            replaceFile(args[2], formatSave(s, args[2]), args[2]);
+            if (!isPlayableState(s))
+                err << args[2] << ": warning: currentCharacter " << s.currentCharacter
+                    << " is not 1..4; the game will refuse this file\n";
+        }
+    } catch (const SaveError& e) {
+        return fail(err, e.what());
+    }
+    return 0;
+}
+
+}  // namespace kotou::savetool

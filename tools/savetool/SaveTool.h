@@ -1,0 +1,30 @@
+#pragma once
+// The save tool: prints a save file as name=value lines, builds a save file
+// from such lines, and checks that the game can load a file. It reads and
+// writes save files with the game's own functions (state/SaveFile.h).
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "state/GameState.h"
+
+namespace kotou::savetool {
+
+// Every saved value as "name=value\n" in file order; texts in UTF-8.
+std::string dumpState(const GameState& s);
+
+// A state built from name=value lines (LF or CR LF). Values not named keep
+// their new-game values. Blank lines and lines starting with '#' are skipped.
+// Names are trimmed of blanks; integer values too; a text value is everything
+// after the first '='. Throws SaveError "<label> line N: ..." for a line
+// without '=', an unknown or repeated name, an integer value that is not a
+// 32-bit decimal number and a text that code page 932 cannot hold.
+GameState parseAssignments(std::string_view text, const std::string& label);
+
+// Runs the tool with its arguments (without the program name). Returns the
+// exit code: 0 done, 1 the file is bad or cannot be written, 2 usage error.
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace kotou::savetool
