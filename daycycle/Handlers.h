@@ -1,0 +1,12 @@
+#pragma once
+// The click handlers of the day cycle by component name.
+
+#include "shell/Game.h"
+
+namespace kotou {
+
+// Registers 寝る (BitBtn5, BitBtn16), the eight allocation buttons
+// (Button3..Button10), お風呂 (bath_b) and トイレ (toile_b).
+void registerDaycycleHandlers(HandlerRegistry& r);
+
+}  // namespace kotou

@@ -1,0 +1,36 @@
+#pragma once
+// The end of a turn: the night of the current character, the passing of the
+// turn and, after the fourth character, the new day.
+
+#include "shell/Game.h"
+
+namespace kotou {
+
+// The night of the current character: its meters drift, poison, dirt, a full
+// bowel and stress take their toll, action points are refilled from stamina,
+// obesity may cost statistics, illness runs its course or begins, and a full
+// phantom gauge opens the level-up panel. Otherwise the night ends in endTurn.
+// Does nothing while currentCharacter is not a character.
+void goToSleep(Game& g);
+// "寝る" on the command panel (BitBtn5) and on the stranded panel (BitBtn16).
+void BitBtn5Click(Game& g);
+
+// After the night (or after a night level-up): the story night of every
+// sixth clear day after character 4, otherwise advanceDay.
+void endTurn(Game& g);
+// The story chapter of a qualifying night. The story chapters are not part
+// of the game yet, so this passes straight on to the new day; the chapter
+// player takes over here and continues with advanceDay when it ends.
+void storyNight(Game& g);
+// After character 4: the next day with its weather, events and music; then
+// the next turn.
+void advanceDay(Game& g);
+// Passes the turn to the next character (1 -> 2 -> 3 -> 4 -> 1) and shows its
+// panel. Also ends character creation.
+void startNextTurn(Game& g);
+
+// True when the night just ended is a story night: character 4's night of
+// a clear day divisible by 6 while chapters remain.
+bool isStoryNight(const GameState& s);
+
+}  // namespace kotou
