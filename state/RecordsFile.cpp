@@ -11,8 +11,8 @@ namespace {
 constexpr const char* kRecordsLabel = "記録.txt";
 
 // Line prefixes of the four characters' summaries.
-constexpr std::array<const char*, kCharacterCount + 1> kSummaryPrefix = {
-    "", "ルル：行", "　嵐：行", "SPARK：行", "残響：行"};
+constexpr std::array<const char*, kCharacterCount + 1> kSummaryPrefix = {"", "ルル：行", "　嵐：行",
+                                                                         "SPARK：行", "残響：行"};
 
 std::string summary(const Character& c) {
     return num(c.maxActionPoints) + "/体" + num(c.maxStamina) + "/腕" + num(c.strength) + "/器" +
@@ -38,13 +38,17 @@ int closestPair(const GameState& s) {
     const auto& p = s.pairIntimacy;
     if (std::all_of(p.begin(), p.end(), [](int32_t v) { return v == 0; })) return 0;
     // better(a, b): b only when strictly higher, so a keeps a tie.
-    auto better = [&](int a, int b) { return p[static_cast<size_t>(b)] > p[static_cast<size_t>(a)] ? b : a; };
+    auto better = [&](int a, int b) {
+        return p[static_cast<size_t>(b)] > p[static_cast<size_t>(a)] ? b : a;
+    };
     const int first = better(better(0, 1), better(2, 3));
     const int third = better(4, 5);
     return p[static_cast<size_t>(third)] >= p[static_cast<size_t>(first)] ? third : first;
 }
 
-std::string pointText(int32_t score) { return "得点：" + num(score) + "点"; }
+std::string pointText(int32_t score) {
+    return "得点：" + num(score) + "点";
+}
 
 std::array<std::string, kRecordsLineCount> recordsLines(const GameState& s,
                                                         const std::string& pointText) {

@@ -49,8 +49,12 @@ std::string quote(std::string_view bytes) {
     return "'" + shown + (cut ? "...'" : "'");
 }
 
-bool isLineBreak(char c) { return c == '\r' || c == '\n'; }
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isLineBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 // The end of a number: a blank or any control character.
 bool endsNumber(char c) {
     const auto b = static_cast<unsigned char>(c);
@@ -84,7 +88,7 @@ NumberResult parseInt32(std::string_view t, int32_t& out) {
 // Walks the bytes of a save file line by line. Every line the reader enters
 // is measured once, so an overlong line is refused before it is used.
 class Reader {
-public:
+  public:
     Reader(std::string_view bytes, const std::string& label) : b_(bytes), label_(label) {
         enterLine();
     }
@@ -120,7 +124,7 @@ public:
         return rest;
     }
 
-private:
+  private:
     void takeLineBreak() {
         if (b_[pos_] == '\r' && pos_ + 1 < b_.size() && b_[pos_ + 1] == '\n') ++pos_;
         ++pos_;
@@ -143,7 +147,7 @@ private:
 };
 
 class ParseVisitor {
-public:
+  public:
     ParseVisitor(Reader& r, const std::string& label,
                  std::array<SaveValueSource, kSaveLineCount>& sources)
         : r_(r), label_(label), sources_(sources) {}
@@ -185,7 +189,7 @@ public:
         }
     }
 
-private:
+  private:
     SaveValueSource& next() {
         SaveValueSource& src = sources_[index_];
         ++index_;
@@ -202,7 +206,7 @@ private:
 };
 
 class FormatVisitor {
-public:
+  public:
     explicit FormatVisitor(const std::string& label) : label_(label) {}
 
     void integer(const std::string&, int32_t value) { addLine(std::to_string(value)); }
@@ -226,7 +230,7 @@ public:
 
     std::string take() { return std::move(out_); }
 
-private:
+  private:
     void addLine(const std::string& bytes) {
         out_ += bytes;
         out_ += "\r\n";
@@ -279,7 +283,9 @@ std::array<SaveValueSource, kSaveLineCount> parseSave(std::string_view bytes, Ga
     return sources;
 }
 
-bool isPlayableState(const GameState& s) { return GameState::isCharacterIndex(s.currentCharacter); }
+bool isPlayableState(const GameState& s) {
+    return GameState::isCharacterIndex(s.currentCharacter);
+}
 
 GameState loadSaveImage(std::string_view bytes, const GameState& base, const std::string& label) {
     GameState next = base;
@@ -351,7 +357,9 @@ void replaceFile(const fs::path& file, std::string_view bytes, const std::string
     }
 }
 
-fs::path saveFilePath(const fs::path& baseDir) { return baseDir / "dat" / "my.dat"; }
+fs::path saveFilePath(const fs::path& baseDir) {
+    return baseDir / "dat" / "my.dat";
+}
 
 void saveGame(const GameState& s, const fs::path& baseDir, const std::string& pointText) {
     // Both images are built before anything is written, so a text that cannot

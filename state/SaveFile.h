@@ -25,7 +25,7 @@ namespace kotou {
 // the file, the line (when there is one) and what is wrong, for example
 // "dat/my.dat line 12: 'abc' is not a number".
 class SaveError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -1,0 +1,408 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <set>
+
+#include "state/RecordsFile.h"
+#include "state/SaveFile.h"
+
+namespace kotou {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path freshDir(const std::string& name) {
+    const fs::path dir = fs::path(KOTOU_TEST_OUTPUT) / "savefile" / name;
+    fs::remove_all(dir);
+    fs::create_directories(dir / "dat");
+    return dir;
+}
+
+std::string readAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeAll(const fs::path& p, const std::string& bytes) {
+    std::ofstream(p, std::ios::binary) << bytes;
+}
+
+// Gives every saved value its own number (some negative, the 32-bit limits
+// included) and every text its own string.
+struct DistinctFiller {
+    int n = 0;
+    void integer(const std::string&, int32_t& v) {
+        ++n;
+        v = n == 7 ? INT32_MIN : n == 8 ? INT32_MAX : (n % 3 == 0 ? -n * 1000 - 1 : n * 37 + 2);
+    }
+    void text(const std::string&, std::string& v) { v = "名前ﾃｽﾄ " + std::to_string(++n); }
+};
+
+GameState distinctState() {
+    GameState s;
+    visitSaved(s, DistinctFiller{});
+    s.currentCharacter = 3;
+    return s;
+}
+
+// The lines of a valid save of a new game, as text (ASCII only apart from
+// the names), so tests can damage single lines.
+std::vector<std::string> newGameLines() {
+    GameState s;
+    initNewGame(s);
+    s.character[1].name = s.character[2].name = s.character[3].name = s.character[4].name = "x";
+    std::vector<std::string> lines;
+    const std::string bytes = formatSave(s);
+    for (size_t pos = 0; pos < bytes.size();) {
+        const size_t end = bytes.find("\r\n", pos);
+        lines.push_back(bytes.substr(pos, end - pos));
+        pos = end + 2;
+    }
+    return lines;
+}
+
+std::string join(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const auto& l : lines) out += l + "\r\n";
+    return out;
+}
+
+TEST(SaveLayout, NamesSitOnTheLinesOfTheFormat) {
+    const auto& names = saveValueNames();
+    ASSERT_EQ(names.size(), 460u);
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), 460u) << "duplicate name";
+    const std::vector<std::pair<int, const char*>> expected = {
+        {1, "appleCount"},
+        {2, "rareItems[0]"},
+        {14, "rareItems[12]"},
+        {15, "leafCount"},
+        {19, "fireFruitCount"},
+        {22, "sevenFruitCount"},
+        {23, "greenMushroomCount"},
+        {26, "waterCount"},
+        {31, "giantMushroomCount"},
+        {32, "sunStoneCount"},
+        {40, "shellCount"},
+        {41, "hasDrumBath"},
+        {50, "hasHut"},
+        {58, "cakeBookState"},
+        {60, "hasSoap"},
+        {61, "dropCount"},
+        {62, "hasGun"},
+        {67, "medicineBookState"},
+        {75, "hasNet"},
+        {76, "gemCount"},
+        {88, "hasPot"},
+        {94, "hasBasket"},
+        {95, "laxativeCount"},
+        {99, "dayNumber"},
+        {104, "storyPhase"},
+        {189, "currentCharacter"},
+        {190, "weather"},
+        {191, "worldFlags[0]"},
+        {289, "worldFlags[98]"},
+        {290, "pairIntimacy[0]"},
+        {295, "pairIntimacy[5]"},
+        {296, "extraItems[0]"},
+        {394, "extraItems[98]"},
+        {395, "carvingMade[0]"},
+        {424, "carvingMade[29]"},
+        {425, "escape[0]"},
+        {444, "escape[19]"},
+        {445, "radioState"},
+        {446, "kiwiCount"},
+        {449, "hasVaccine"},
+        {450, "hasReservoir"},
+        {451, "islandName"},
+        {452, "bestCoupleText"},
+        {453, "bestDays"},
+        {454, "bestScore"},
+        {455, "finalCourseClears"},
+        {456, "organFlags[0]"},
+        {459, "organFlags[3]"},
+        {460, "organTitle"},
+    };
+    for (const auto& [line, name] : expected) EXPECT_EQ(names[line - 1], name) << "line " << line;
+    const char* fields[] = {
+        "name",          "level",   "strength",   "cooking",   "maxActionPoints",
+        "actionPoints",  "stamina", "maxStamina", "dexterity", "hygiene",
+        "bowel",         "stress",  "geography",  "botany",    "zoology",
+        "trainingLevel", "illness", "poison",     "phantom",   "strandedPhase",
+        "obesity"};
+    for (int k = 1; k <= 4; ++k)
+        for (int f = 0; f < 21; ++f)
+            EXPECT_EQ(names[104 + (k - 1) * 21 + f],
+                      "character[" + std::to_string(k) + "]." + fields[f]);
+}
+
+TEST(SaveFile, WritesTheExactBytes) {
+    GameState s;
+    s.appleCount = 3;
+    s.rareItems[12] = 1;
+    s.character[1].name = "ルル";
+    s.character[2].name = "嵐";
+    s.character[3].name = "スパーク";
+    s.character[4].name = "残響";
+    s.character[1].obesity = -5;
+    s.character[4].actionPoints = 12;
+    s.currentCharacter = 2;
+    s.escape[0] = INT32_MIN;
+    s.islandName = "孤島";
+    s.bestDays = 9999;
+    s.organTitle = 1;
+
+    std::vector<std::string> lines(460, "0");
+    lines[0] = "3";
+    lines[13] = "1";
+    lines[104] = "\x83\x8b\x83\x8b";
+    lines[124] = "-5";
+    lines[125] = "\x97\x92";
+    lines[146] = "\x83\x58\x83\x70\x81\x5b\x83\x4e";
+    lines[167] = "\x8e\x63\x8b\xbf";
+    lines[172] = "12";
+    lines[188] = "2";
+    lines[424] = "-2147483648";
+    lines[450] = "\x8c\xc7\x93\x87";
+    lines[451] = "";
+    lines[452] = "9999";
+    lines[459] = "1";
+    const std::string expected = join(lines);
+    EXPECT_EQ(formatSave(s), expected);
+
+    const fs::path dir = freshDir("exact");
+    saveGame(s, dir, "得点：0点");
+    EXPECT_EQ(readAll(dir / "dat" / "my.dat"), expected);
+    EXPECT_FALSE(fs::exists(dir / "dat" / "my.dat.tmp"));
+}
+
+TEST(SaveFile, RoundTripKeepsEveryValueAndTheUnsavedOnes) {
+    const GameState saved = distinctState();
+    const fs::path dir = freshDir("roundtrip");
+    saveGame(saved, dir, "得点：1点");
+
+    GameState loaded;
+    loaded.runtime.clickState = 1;
+    loaded.runtime.talkPartner = 4;
+    loaded.score = 77;
+    loadGame(loaded, dir);
+    GameState expected = saved;
+    expected.runtime = loaded.runtime;
+    expected.score = 77;
+    EXPECT_EQ(loaded, expected);
+    EXPECT_EQ(loaded.runtime.clickState, 1);
+
+    // Negative values and an empty island name come back as they were.
+    GameState s;
+    initNewGame(s);
+    s.character[2].obesity = -40;
+    s.bestDays = -1;
+    s.islandName.clear();
+    s.bestCoupleText = "ルルと嵐";
+    GameState back = distinctState();
+    back = loadSaveImage(formatSave(s), back);
+    EXPECT_EQ(back, s);
+    EXPECT_EQ(formatSave(s).find("\r\n-40\r\n") != std::string::npos, true);
+}
+
+TEST(SaveFile, ShortFileLoadsZerosAndEmptyTexts) {
+    std::vector<std::string> lines = newGameLines();
+    lines.resize(190);  // ends right after currentCharacter and weather
+    lines[0] = "5";
+    GameState s = distinctState();
+    const GameState before = s;
+    s = loadSaveImage(join(lines), s);
+    EXPECT_EQ(s.appleCount, 5);
+    EXPECT_EQ(s.character[1].name, "x");
+    EXPECT_EQ(s.worldFlags[0], 0);
+    EXPECT_EQ(s.organTitle, 0);
+    EXPECT_EQ(s.islandName, "");
+    EXPECT_EQ(s.bestDays, 0);
+    EXPECT_EQ(s.runtime, before.runtime);
+
+    // A file that ends before the current character cannot be continued.
+    lines.resize(100);
+    try {
+        loadSaveImage(join(lines), GameState{});
+        FAIL() << "accepted a file without a current character";
+    } catch (const SaveError& e) {
+        EXPECT_STREQ(e.what(),
+                     "dat/my.dat line 189: current character 0 is not 1..4 (the file ends "
+                     "before it)");
+    }
+    // An empty file is a short file too: every value 0, so it is refused.
+    EXPECT_THROW(loadSaveImage("", GameState{}), SaveError);
+    GameState raw;
+    const auto src = parseSave("", raw);
+    EXPECT_TRUE(src[459].missing);
+    EXPECT_EQ(src[459].line, 460);
+}
+
+TEST(SaveFile, BadValuesNameTheLineAndLeaveTheStateAlone) {
+    const fs::path dir = freshDir("badline");
+    const GameState original = distinctState();
+
+    struct Case {
+        int line;
+        std::string content;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {12, "abc", "dat/my.dat line 12: 'abc' is not a number"},
+        {12, "12abc", "dat/my.dat line 12: '12abc' is not a number"},
+        {30, "-", "dat/my.dat line 30: '-' is not a number"},
+        {40, "2147483648",
+         "dat/my.dat line 40: '2147483648' is out of the range of a 32-bit integer"},
+        {41, "-99999999999999999999",
+         "dat/my.dat line 41: '-99999999999999999999' is out of the range of a 32-bit integer"},
+        {50, "\xff\xfe\x01", "dat/my.dat line 50: '\\xff\\xfe' is not a number"},
+        {60, "\x82\xe8\x82\xf1\x82\xb2", "dat/my.dat line 60: 'りんご' is not a number"},
+        {105, "\x81", "dat/my.dat line 105: the text is not valid code page 932"},
+        {189, "7", "dat/my.dat line 189: current character 7 is not 1..4"},
+        {189, "-1", "dat/my.dat line 189: current character -1 is not 1..4"},
+        {300, std::string(70000, '1'), "dat/my.dat line 300: the line is longer than 65536 bytes"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> lines = newGameLines();
+        lines[static_cast<size_t>(c.line - 1)] = c.content;
+        writeAll(dir / "dat" / "my.dat", join(lines));
+        GameState s = original;
+        try {
+            loadGame(s, dir);
+            ADD_FAILURE() << "line " << c.line << " accepted";
+        } catch (const SaveError& e) {
+            EXPECT_EQ(e.what(), c.message);
+        }
+        EXPECT_EQ(s, original) << "line " << c.line;
+    }
+
+    // Missing folder, missing file, a folder in the file's place.
+    GameState s = original;
+    const fs::path empty = freshDir("nofile");
+    EXPECT_THROW(loadGame(s, empty), SaveError);
+    fs::remove_all(empty / "dat");
+    try {
+        loadGame(s, empty);
+        ADD_FAILURE();
+    } catch (const SaveError& e) {
+        EXPECT_NE(std::string(e.what()).find("dat/my.dat"), std::string::npos) << e.what();
+    }
+    fs::create_directories(empty / "dat" / "my.dat");
+    EXPECT_THROW(loadGame(s, empty), SaveError);
+    EXPECT_EQ(s, original);
+}
+
+TEST(SaveFile, BlanksAndLineEndsAreReadAsTheGameAlwaysDid) {
+    std::vector<std::string> lines = newGameLines();
+    lines[0] = "  12  ";
+    lines[1] = "\t-7 and words after the number";
+    lines[2] = "+4";
+    lines[104] = "  Lulu  ";  // texts keep their blanks
+    lines[450] = "";
+    std::string bytes = join(lines);
+    GameState s = loadSaveImage(bytes, GameState{});
+    EXPECT_EQ(s.appleCount, 12);
+    EXPECT_EQ(s.rareItems[0], -7);
+    EXPECT_EQ(s.rareItems[1], 4);
+    EXPECT_EQ(s.character[1].name, "  Lulu  ");
+    EXPECT_EQ(s.islandName, "");
+
+    // LF-only and CR-only line ends read the same.
+    std::string lf, cr;
+    for (const auto& l : lines) lf += l + "\n", cr += l + "\r";
+    EXPECT_EQ(loadSaveImage(lf, GameState{}), s);
+    EXPECT_EQ(loadSaveImage(cr, GameState{}), s);
+
+    // An integer read skips empty lines, so the values after an empty integer
+    // line come from one line later and the last line is not read.
+    std::vector<std::string> shifted = newGameLines();
+    shifted.insert(shifted.begin(), "");
+    shifted[1] = "9";  // appleCount
+    GameState t;
+    const auto src = parseSave(join(shifted), t);
+    EXPECT_EQ(t.appleCount, 9);
+    EXPECT_EQ(src[0].line, 2);
+    EXPECT_EQ(src[1].line, 3);
+}
+
+TEST(SaveFile, GarbageNeverCrashes) {
+    std::mt19937 gen(12345);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_int_distribution<int> len(0, 4000);
+    const std::string valid = join(newGameLines());
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes;
+        if (round % 2 == 0) {
+            bytes.resize(static_cast<size_t>(len(gen)));
+            for (char& c : bytes) c = static_cast<char>(byte(gen));
+        } else {  // a valid file with a few bytes damaged
+            bytes = valid;
+            for (int k = 0; k < 5; ++k)
+                bytes[static_cast<size_t>(gen() % bytes.size())] = static_cast<char>(byte(gen));
+        }
+        try {
+            loadSaveImage(bytes, GameState{});
+        } catch (const SaveError&) {
+        }
+    }
+}
+
+TEST(SaveFile, FailedSaveKeepsThePreviousFiles) {
+    const fs::path dir = freshDir("failsave");
+    GameState first;
+    initNewGame(first);
+    first.appleCount = 1;
+    saveGame(first, dir, pointText(0));
+    const std::string savedBytes = readAll(dir / "dat" / "my.dat");
+    const std::string recordBytes = readAll(recordsFilePath(dir));
+
+    GameState second = first;
+    second.appleCount = 2;
+
+    // The temporary file cannot be created.
+    fs::create_directory(dir / "dat" / "my.dat.tmp");
+    EXPECT_THROW(saveGame(second, dir, pointText(0)), SaveError);
+    fs::remove(dir / "dat" / "my.dat.tmp");
+
+    // A text that cannot be stored: nothing is written at all.
+    GameState badName = second;
+    badName.islandName = "絵文字😀";
+    EXPECT_THROW(saveGame(badName, dir, pointText(0)), SaveError);
+    badName.islandName = "two\nlines";
+    EXPECT_THROW(saveGame(badName, dir, pointText(0)), SaveError);
+
+    // A save the player made read-only.
+    fs::permissions(dir / "dat" / "my.dat", fs::perms::owner_write, fs::perm_options::remove);
+    try {
+        saveGame(second, dir, pointText(0));
+        ADD_FAILURE();
+    } catch (const SaveError& e) {
+        EXPECT_STREQ(e.what(), "dat/my.dat: the file is read-only");
+    }
+    fs::permissions(dir / "dat" / "my.dat", fs::perms::owner_write, fs::perm_options::add);
+
+    EXPECT_EQ(readAll(dir / "dat" / "my.dat"), savedBytes);
+    EXPECT_EQ(readAll(recordsFilePath(dir)), recordBytes);
+    EXPECT_FALSE(fs::exists(dir / "dat" / "my.dat.tmp"));
+
+    // A missing dat folder is an error that names the file.
+    const fs::path noDat = dir / "elsewhere";
+    fs::create_directories(noDat);
+    try {
+        saveGame(second, noDat, pointText(0));
+        ADD_FAILURE();
+    } catch (const SaveError& e) {
+        EXPECT_STREQ(e.what(), "dat/my.dat: the folder dat is missing");
+    }
+    EXPECT_FALSE(fs::exists(recordsFilePath(noDat)));
+
+    // The records file failing after my.dat was written: my.dat is the new one.
+    fs::remove(recordsFilePath(dir));
+    fs::create_directories(recordsFilePath(dir) / "blocked");
+    EXPECT_THROW(saveGame(second, dir, pointText(0)), SaveError);
+    EXPECT_EQ(readAll(dir / "dat" / "my.dat"), formatSave(second));
+}
+
+}  // namespace
+}  // namespace kotou
