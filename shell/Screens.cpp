@@ -1,0 +1,300 @@
+#include "shell/Screens.h"
+
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "daycycle/Background.h"
+#include "shell/FormLayout.h"
+#include "shell/Messages.h"
+#include "shell/StatusRefresh.h"
+#include "state/SaveFile.h"
+#include "state/Text.h"
+
+namespace kotou {
+namespace {
+
+constexpr Rgb kBlack{0, 0, 0};
+constexpr int kSelectLeft = 124;
+constexpr int kSelectTop = 250;
+
+constexpr const char* kNewGameQuestion =
+    "データを初期化し、はじめからケームを開始します。\r"
+    "これまでのデータがある場合は全て消去されますがよろしいですか";
+
+// Panel background pictures loaded at creation.
+struct PanelPicture {
+    const char* component;
+    const char* file;
+};
+constexpr PanelPicture kPanelPictures[] = {
+    {"box_cg1", "cg/haikei2.jpg"},        // cook_box
+    {"bak_cg2", "cg/haikei2.jpg"},        // tansaku_box
+    {"bak_cg3", "cg/haikei2.jpg"},        // sounan_box
+    {"bak_cg4", "cg/haikei2.jpg"},        // seisaku_box
+    {"bak_cg5", "cg/haikei2.jpg"},        // item_box
+    {"bak_cg6", "cg/haikei2.jpg"},        // colo_box
+    {"bak_cg_com", "cg/haikei5.jpg"},     // com_box
+    {"bak_cg_battle", "cg/haikei3.jpg"},  // battle_box
+    {"bak_cg_who", "cg/haikei4.jpg"},     // kanbyou_box
+    {"bak_cg_who2", "cg/haikei4.jpg"},    // kyuujyo_box
+    {"lv_haikei", "cg/haikei.jpg"},       // lv_up_box
+};
+
+// Panels placed over the command panel at creation (the others are opened
+// there by their commands).
+constexpr const char* kPanelsAtCommandPlace[] = {
+    "name_box",  "kanbyou_box", "kyuujyo_box", "nomal_item_box",   "item_box",
+    "list_box",  "sounan_box",  "battle_box",  "sozai_box",        "kousaku_box",
+    "item_seisaku_box", "item_seisaku2_box", "lv_up_box"};
+
+// What each back button hides before showing its panel again.
+constexpr const char* kCommandSubPanels[] = {
+    "battle_box", "kunren_box", "item_box", "svival_box", "tansaku_box", "cook_box", "seisaku_box"};
+constexpr const char* kMealSubPanels[] = {"desert_box", "yamanosati_box",
+                                                       "uminosati_box"};
+constexpr const char* kCraftSubPanels[] = {
+    "sisetu_box", "item_seisaku_box", "item_seisaku2_box", "sozai_box",
+    "kousaku_box", "study_box", "cominu_box"};
+
+constexpr const char* kTitleFrames[] = {"cg/qz1.jpg", "cg/qz2.jpg", "cg/qz3.jpg",
+                                                     "cg/qz4.jpg", "cg/qz5.jpg"};
+constexpr int kTitleFrameCount = 30;
+
+void click(Game& g) { playSound(g, 0, "1.wav"); }
+
+// Opens `panel` at the command panel's place over `from`.
+void openOver(Game& g, const char* panel, const char* from) {
+    const Component& base = g.form.at("com_box");
+    const ComponentId p = g.form.id(panel);
+    g.form.setPosition(p, base.left, base.top);
+    g.form.setVisible(p, true);
+    g.form.hide(from);
+}
+
+template <size_t N>
+void backTo(Game& g, const char* const (&hide)[N], const char* show) {
+    click(g);
+    showScene(g, "");
+    for (const char* panel : hide) g.form.hide(panel);
+    g.form.show(show);
+}
+
+// Fills the inventory list and shows it instead of the item menu.
+void openList(Game& g, const char* title, std::vector<std::string> lines) {
+    click(g);
+    g.form.show("list_box");
+    g.form.hide("item_box");
+    g.form.setCaption(g.form.id("list_l"), title);
+    g.form.setItems(g.form.id("list"), std::move(lines));
+}
+
+}  // namespace
+
+void FormCreate(Game& g) {
+    FormModel& f = g.form;
+    g.s.runtime.clickState = 1;
+    f.setPosition(f.id("com_box"), kCommandLeft, kCommandTop);
+    f.setPicture(f.id("title_cg"), "cg/title.jpg");
+    const Component& window = f.at("Form1");
+    f.setBounds(f.id("Form1"), window.left, window.top, kWindowWidth, kWindowHeight);
+    playMusic(g, "title.mid");
+    for (const PanelPicture& p : kPanelPictures) f.setPicture(f.id(p.component), p.file);
+
+    const Component& com = f.at("com_box");
+    const int left = com.left, top = com.top;
+    for (const char* panel : kPanelsAtCommandPlace) f.setPosition(f.id(panel), left, top);
+    f.setPosition(f.id("select_box"), kSelectLeft, kSelectTop);
+
+    f.setPosition(f.id("start_box"), 0, 0);
+    f.show("start_box");
+    f.hide("com_box");
+}
+
+void FormClose(Game& g) { g.s.runtime.clickState = -1; }
+
+void FormDestroy(Game&) {}
+
+void Timer1Timer(Game& g) { refreshStatus(g); }
+
+void Timer2Timer(Game& g) {
+    if (!g.form.visible("start_box")) return;
+    int32_t& frame = g.s.runtime.titleFrame;
+    frame = frame + 1 >= kTitleFrameCount || frame < 0 ? 0 : frame + 1;
+    g.form.setPicture(g.form.id("qz_cg"), kTitleFrames[frame % 5]);
+}
+
+void Button2Click(Game& g) {
+    playSound(g, 1, "1.wav");
+    if (!g.host.confirm(kNewGameQuestion)) {
+        playSound(g, 0, "no.wav");
+        return;
+    }
+    playSound(g, 0, "start.wav");
+    // A new game clears the whole state, but the window keeps its own values:
+    // the click state (a closing window stays closing) and the title frame.
+    const RuntimeState window = g.s.runtime;
+    initNewGame(g.s);
+    g.s.runtime.clickState = window.clickState;
+    g.s.runtime.titleFrame = window.titleFrame;
+    g.form.setColor(g.form.id("Form1"), kBlack);
+    g.form.hide("start_box");
+    g.form.show("lv_up_box");
+    g.s.runtime.statPointsLeft = 6;
+    g.s.runtime.levelUpMode = 1;
+    g.s.currentCharacter = 1;
+    showPortrait(g, kCharacterNames[1]);
+    showMessage(g, "キャラクターを製作します。能力値を振り分けてください");
+    playMusic(g, "voice.mid");
+}
+
+void Button12Click(Game& g) {
+    playSound(g, 0, "start.wav");
+    try {
+        loadGame(g.s, g.host.baseDir());
+    } catch (const std::exception& e) {
+        // loadGame leaves the state as it was: the title screen stays up.
+        g.host.showError(std::string("セーブデータを読み込めませんでした。\n") + e.what());
+        return;
+    }
+    g.form.hide("start_box");
+    showWeatherBackground(g);
+    const bool valid = GameState::isCharacterIndex(g.s.currentCharacter);
+    if (valid) showPortrait(g, g.s.cur().name);
+    g.form.show(valid && g.s.cur().strandedPhase != 0 ? "sounan_box" : "com_box");
+    showMessage(g, "どうしますか？");
+}
+
+bool isValidIslandName(const std::string& name) {
+    if (name.empty()) return false;
+    for (unsigned char c : name)
+        if (c < 0x20 || c == 0x7F) return false;
+    try {
+        toCp932(name);
+    } catch (const TextError&) {
+        return false;
+    }
+    return true;
+}
+
+void Button11Click(Game& g) {
+    const std::string name = g.form.at("name_l").caption;
+    if (name.empty()) {
+        showMessage(g, "名前を入力してね");
+        return;
+    }
+    // A name the save file cannot hold would make every later save fail.
+    if (!isValidIslandName(name)) {
+        showMessage(g, "その名前は使えません。別の名前を入力してね");
+        return;
+    }
+    playSound(g, 0, "key2.wav");
+    g.s.islandName = name;
+    g.form.hide("name_box");
+    showMessage(g, "この島の名前を『" + name + "島』と決めた！");
+    waitForClick(g);
+    g.form.show("kousaku_box");
+}
+
+void BitBtn1Click(Game& g) {
+    click(g);
+    if (g.s.weather == kTyphoon) {
+        showMessage(g, "台風のため、探索ができません");
+        return;
+    }
+    if (GameState::isCharacterIndex(g.s.currentCharacter) && g.s.cur().illness > 0) {
+        showMessage(g, "病気のため、探索ができません");
+        return;
+    }
+    openOver(g, "tansaku_box", "com_box");
+}
+
+void BitBtn2Click(Game& g) {
+    click(g);
+    openOver(g, "cook_box", "com_box");
+}
+
+void BitBtn3Click(Game& g) {
+    click(g);
+    openOver(g, "seisaku_box", "com_box");
+}
+
+void BitBtn35Click(Game& g) {
+    click(g);
+    g.form.hide("com_box");
+    g.form.show("item_box");
+}
+
+void BitBtn4Click(Game& g) { backTo(g, kCommandSubPanels, "com_box"); }
+void BitBtn12Click(Game& g) { backTo(g, kMealSubPanels, "cook_box"); }
+void BitBtn15Click(Game& g) { backTo(g, kCraftSubPanels, "seisaku_box"); }
+
+void BitBtn39Click(Game& g) {
+    click(g);
+    g.form.show("nomal_item_box");
+    g.form.hide("item_box");
+}
+
+void sizai_list_bClick(Game& g) { openList(g, "□資材一覧", {}); }
+void syokuzai_list_bClick(Game& g) { openList(g, "□食材一覧", {}); }
+void etc_bClick(Game& g) { openList(g, "□その他一覧", {}); }
+
+void BitBtn40Click(Game& g) {
+    click(g);
+    showScene(g, "");
+    g.form.hide("list_box");
+    g.form.hide("listen_b");
+    g.form.show("item_box");
+}
+
+void listMouseDown(Game& g) { playSound(g, 0, "key.wav"); }
+
+void BitBtn20Click(Game& g) {
+    if (!GameState::isCharacterIndex(g.s.currentCharacter)) return;
+    Character& c = g.s.cur();
+    if (c.actionPoints <= 2) {
+        showMessage(g, "行動力が足りません");
+        return;
+    }
+    c.actionPoints -= 3;
+    playSound(g, 0, "save.wav");
+    try {
+        saveGame(g.s, g.host.baseDir(), g.form.at("point_l").caption);
+    } catch (const std::exception& e) {
+        g.host.showError(std::string("セーブできませんでした。\n") + e.what());
+        return;
+    }
+    showMessage(g, "セーブしました。");
+}
+
+void registerShellHandlers(HandlerRegistry& r) {
+    struct Entry {
+        const char* component;
+        void (*handler)(Game&);
+    };
+    static constexpr Entry kEntries[] = {
+        {"Button2", Button2Click},       {"Button12", Button12Click},
+        {"Button11", Button11Click},     {"BitBtn1", BitBtn1Click},
+        {"BitBtn2", BitBtn2Click},       {"BitBtn3", BitBtn3Click},
+        {"BitBtn35", BitBtn35Click},     {"BitBtn4", BitBtn4Click},
+        {"BitBtn13", BitBtn4Click},      {"BitBtn32", BitBtn4Click},
+        {"BitBtn25", BitBtn4Click},      {"BitBtn46", BitBtn4Click},
+        {"BitBtn27", BitBtn4Click},      {"BitBtn7", BitBtn12Click},
+        {"BitBtn11", BitBtn12Click},     {"BitBtn12", BitBtn12Click},
+        {"BitBtn19", BitBtn15Click},     {"BitBtn23", BitBtn15Click},
+        {"BitBtn15", BitBtn15Click},     {"BitBtn37", BitBtn15Click},
+        {"BitBtn17", BitBtn15Click},     {"BitBtn39", BitBtn39Click},
+        {"BitBtn40", BitBtn40Click},     {"sizai_list_b", sizai_list_bClick},
+        {"syokuzai_list_b", syokuzai_list_bClick}, {"etc_b", etc_bClick},
+        {"list", listMouseDown},         {"BitBtn20", BitBtn20Click},
+        {"BitBtn41", BitBtn20Click},
+        // A click anywhere on the window's pictures or message area ends a wait.
+        {"Form1", moji_lMouseDown},      {"bak", moji_lMouseDown},
+        {"pic", moji_lMouseDown},        {"cg", moji_lMouseDown},
+        {"cg2", moji_lMouseDown},        {"cg_red", moji_lMouseDown},
+        {"moji_l", moji_lMouseDown},     {"click_l", moji_lMouseDown},
+    };
+    for (const Entry& e : kEntries) r.add(e.component, e.handler);
+}
+
+}  // namespace kotou
