@@ -1,0 +1,18 @@
+#include "production/Handlers.h"
+
+#include "production/Meals.h"
+
+namespace kotou {
+
+void registerProductionHandlers(HandlerRegistry& r) {
+    r.add("BitBtn6", BitBtn6Click);
+    r.add("hinomi_b", hinomi_bClick);
+    r.add("ringo_b", ringo_bClick);
+    r.add("fusimi_b", fusimi_bClick);
+    r.add("kurokimi_b", kurokimi_bClick);
+    r.add("nanatumi_b", nanatumi_bClick);
+    r.add("kyuui_b", kyuui_bClick);
+    r.add("water_b", water_bClick);
+}
+
+}  // namespace kotou
