@@ -1,0 +1,80 @@
+#include "field/Finds.h"
+
+#include <array>
+
+#include "field/Location.h"
+#include "shell/Messages.h"
+
+namespace kotou {
+
+const char* const kRareItemNames[kRareItemCount] = {
+    "おおげつ姫",       "この花の咲くや姫", "おもいかねの神", "すさのおの命",
+    "たけみかづちの命", "つくよみの命",     "ときはかしの神", "よもつおお神",
+    "わたつみの神",     "へつなぎさびこの神", "ほのかぐつちの神", "アラハバキ神",
+    "オシラさま"};
+
+namespace {
+
+struct Kind {
+    const char* item;
+    Counter store;
+    bool drawnAmount;  // false: always exactly one
+};
+
+// Draws the amount (1..maxAmount), then the kind, adds and appends.
+template <size_t N>
+void findOne(Game& g, int32_t maxAmount, const std::array<Kind, N>& kinds) {
+    const int32_t drawn = 1 + g.rng.random(maxAmount);
+    const Kind& k = kinds[static_cast<size_t>(g.rng.random(static_cast<int32_t>(N)))];
+    const int32_t amount = k.drawnAmount ? drawn : 1;
+    int32_t& total = k.store(g.s);
+    total += amount;
+    appendMessage(g, foundLine(k.item, amount, total));
+}
+
+constexpr std::array<Kind, 5> kFruits = {{
+    {"りんご", counterOf<&GameState::appleCount>, true},
+    {"火の実", counterOf<&GameState::fireFruitCount>, true},
+    {"不思実", counterOf<&GameState::wonderFruitCount>, true},
+    {"黒き実", counterOf<&GameState::blackFruitCount>, true},
+    {"七つ実", counterOf<&GameState::sevenFruitCount>, true},
+}};
+
+constexpr std::array<Kind, 6> kSeaCatches = {{
+    {"海藻", counterOf<&GameState::seaweedCount>, true},
+    {"小魚", counterOf<&GameState::smallFishCount>, true},
+    {"タイ", counterOf<&GameState::seaBreamCount>, true},
+    {"貝", counterOf<&GameState::shellCount>, true},
+    {"宝石", counterOf<&GameState::gemCount>, false},
+    {"魔法石", counterOf<&GameState::magicStoneCount>, false},
+}};
+
+constexpr std::array<Kind, 6> kAnimals = {{
+    {"ピンク兎", counterOf<&GameState::pinkRabbitCount>, true},
+    {"木蛇", counterOf<&GameState::treeSnakeCount>, false},
+    {"パーセウルフ", counterOf<&GameState::perseWolfCount>, false},
+    {"黒虎", counterOf<&GameState::blackTigerCount>, false},
+    {"巨人", counterOf<&GameState::giantCount>, false},
+    {"月の影", counterOf<&GameState::moonShadowCount>, false},
+}};
+
+}  // namespace
+
+std::string foundLine(const char* item, int32_t amount, int32_t total) {
+    return std::string("【") + item + "】を" + std::to_string(amount) + "個入手した！\r所持：" +
+           std::to_string(total);
+}
+
+void findFruit(Game& g) { findOne(g, 3, kFruits); }
+void findSeaCatch(Game& g) { findOne(g, 2, kSeaCatches); }
+void findAnimal(Game& g) { findOne(g, 2, kAnimals); }
+
+void findRareItem(Game& g) {
+    const auto entry = static_cast<size_t>(g.rng.random(kRareItemCount));
+    int32_t& count = g.s.rareItems[entry];
+    count += 1;
+    appendMessage(g, std::string("レアアイテム【") + kRareItemNames[entry] + "】を手に入れた！\r所持：" +
+                         std::to_string(count));
+}
+
+}  // namespace kotou
