@@ -1,0 +1,65 @@
+#pragma once
+// Battles: one enemy against the current character, in strict alternation of
+// the player's command and the enemy's blow. The values of the running battle
+// live in BattleState; they are never saved.
+
+#include <string>
+
+#include "shell/Game.h"
+
+namespace kotou {
+
+// Battle area codes: 0 jungle, 1 sea, 2 cave, 3 cliff, 4 forest (exploration);
+// 5..14 colosseum opponents 1..10; 16..22 survival courses 1..7.
+inline constexpr int kFirstColosseumArea = 5;
+inline constexpr int kLastColosseumArea = 14;
+inline constexpr int kFirstCourseArea = 16;
+inline constexpr int kLastCourseArea = 22;
+
+inline constexpr bool isExplorationArea(int area) { return area >= 0 && area <= 4; }
+inline constexpr bool isColosseumArea(int area) {
+    return area >= kFirstColosseumArea && area <= kLastColosseumArea;
+}
+inline constexpr bool isCourseArea(int area) {
+    return area >= kFirstCourseArea && area <= kLastCourseArea;
+}
+
+struct BattleState {
+    int area = -1;               // set by the caller of startBattle; -1 once ended
+    std::string enemyName;
+    std::string enemyPicture;    // file under cg/
+    int32_t enemyHp = 0;         // beaten below 1
+    int32_t enemyAttack = 0;     // grows by 0 or 1 with every blow
+    int32_t enemyResistance = 0; // 1: 攻撃 deals a quarter; 2: 魔法 deals a quarter
+    int chain = 0;               // battles fought in the current survival course; -1 after a battle
+    bool reviveUsed = false;     // 残響's revival spent in this battle
+};
+
+// The battle values of a game. One per Game object, created on first use.
+BattleState& battleState(Game& g);
+// Forgets the battle values of a game (for a Game that is going away).
+void releaseBattleState(const Game& g);
+
+// Starts the battle of battleState(g).area (and, for a survival course, the
+// course's chain): picks the enemy, shows it and offers the commands.
+void startBattle(Game& g);
+// Shows the battle panel with the commands the character has.
+void showBattleCommands(Game& g);
+
+// The commands of the battle panel.
+void BitBtn9Click(Game& g);   // 攻撃
+void magic_bClick(Game& g);   // 魔法 / 上級魔法
+void kaifuku_bClick(Game& g); // 回復
+void lazer_bClick(Game& g);   // レーザー
+void toubou_bClick(Game& g);  // 逃亡
+
+// The enemy's blow, after every command that did not end the battle.
+void enemyTurn(Game& g);
+// The enemy is beaten: points, prizes, finds, and the next battle of a course.
+void winBattle(Game& g);
+// Back to the field: day music, the area's panel, no battle running.
+void endBattle(Game& g);
+// Grants the abilities the current character's training level has reached.
+void learnBattleAbilities(Game& g);
+
+}  // namespace kotou
