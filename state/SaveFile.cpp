@@ -1,5 +1,6 @@
 #include "state/SaveFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -23,16 +24,20 @@ std::string at(const std::string& label, int line) {
 }
 
 // A token from a file, shown in an error message: UTF-8 when it is valid code
-// page 932, otherwise with every byte outside printable ASCII as \xNN; cut
-// short when long.
+// page 932 without control characters, otherwise with every byte outside
+// printable ASCII as \xNN; cut short when long.
 std::string quote(std::string_view bytes) {
     constexpr size_t kShown = 40;
     const bool cut = bytes.size() > kShown;
     if (cut) bytes = bytes.substr(0, kShown);
+    auto isControl = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; };
     std::string shown;
     try {
         shown = fromCp932(bytes);
     } catch (const TextError&) {
+        shown.clear();
+    }
+    if (shown.empty() || std::any_of(shown.begin(), shown.end(), isControl)) {
         static constexpr char kHex[] = "0123456789abcdef";
         shown.clear();
         for (char c : bytes) {
@@ -109,9 +114,13 @@ class Reader {
         return false;
     }
 
+    // The number's text up to the first blank or control character. A control
+    // character where the number should start is taken as the token, so the
+    // error message shows it.
     std::string_view token() {
         const size_t start = pos_;
         while (!atEnd() && !endsNumber(b_[pos_])) ++pos_;
+        if (pos_ == start && !atEnd()) ++pos_;
         return b_.substr(start, pos_ - start);
     }
 

@@ -258,6 +258,7 @@ TEST(SaveFile, BadValuesNameTheLineAndLeaveTheStateAlone) {
          "dat/my.dat line 41: '-99999999999999999999' is out of the range of a 32-bit integer"},
         {50, "\xff\xfe\x01", "dat/my.dat line 50: '\\xff\\xfe' is not a number"},
         {60, "\x82\xe8\x82\xf1\x82\xb2", "dat/my.dat line 60: 'りんご' is not a number"},
+        {70, std::string("\0\x02", 2), "dat/my.dat line 70: '\\x00' is not a number"},
         {105, "\x81", "dat/my.dat line 105: the text is not valid code page 932"},
         {189, "7", "dat/my.dat line 189: current character 7 is not 1..4"},
         {189, "-1", "dat/my.dat line 189: current character -1 is not 1..4"},
