@@ -4,7 +4,6 @@
 
 #include "shell/Game.h"
 #include "shell/Messages.h"
-#include "shell/Screens.h"
 
 namespace kotou {
 
@@ -119,8 +118,9 @@ void HeadlessHost::flash(const Flash& f) {
 void HeadlessHost::closeWindow() {
     ++closeRequests;
     note("close");
-    // As in the window: closing runs FormClose, which ends every wait.
-    if (game_ != nullptr) FormClose(*game_);
+    // As in the window, whose closing sets the click state to -1 (FormClose):
+    // every running and later wait ends at once.
+    if (game_ != nullptr) game_->s.runtime.clickState = -1;
 }
 
 void HeadlessHost::messageShown(std::string_view text, bool appended) {

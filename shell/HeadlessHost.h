@@ -101,7 +101,7 @@ public:
     int64_t eventPasses = 0;  // processEvents calls
     int64_t clicks = 0;       // automatic clicks performed
     int64_t sleptMs = 0;      // requested, not slept
-    int closeRequests = 0;  // closeWindow calls (each also runs FormClose)
+    int closeRequests = 0;  // closeWindow calls (each also ends the waits)
 
     // Forgets every record (options stay).
     void clearRecords();
