@@ -1,0 +1,53 @@
+#pragma once
+// Which command buttons are shown and enabled, as one table of rules that the
+// status refresh applies in order, every time, from the game state alone.
+//
+// A row without a `shown` condition leaves the button's visibility alone (it
+// keeps its form default, or whatever its own handler set); a row without an
+// `enabled` condition never touches the enabled state.
+
+#include <span>
+#include <vector>
+
+#include "shell/FormModel.h"
+#include "state/GameState.h"
+
+namespace kotou {
+
+using Condition = bool (*)(const GameState&);
+
+struct AvailabilityRow {
+    const char* panel;   // the panel the button lies on
+    const char* button;  // the button's component name
+    Condition shown;     // nullptr: leave the visibility as it is
+    Condition enabled;   // nullptr: never disabled by the refresh
+};
+
+// Every rule, in evaluation order.
+std::span<const AvailabilityRow> availabilityRows();
+
+// The rules with their buttons' component ids looked up once.
+class Availability {
+  public:
+    // Rows whose button is not in the form are left out (a partial form in a
+    // test); the full window holds every button of the table.
+    explicit Availability(const FormModel& form);
+
+    // Sets visibility and enabled state of every button, in table order.
+    void apply(const GameState& s, FormModel& form) const;
+
+  private:
+    struct Resolved {
+        ComponentId id;
+        Condition shown;
+        Condition enabled;
+    };
+    std::vector<Resolved> rows_;
+};
+
+// The saw needs these materials at least; the tool's build takes from them.
+inline constexpr int kSawBones = 2;
+inline constexpr int kSawObsidian = 2;
+inline constexpr int kSawBranches = 2;
+
+}  // namespace kotou
