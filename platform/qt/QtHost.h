@@ -1,0 +1,55 @@
+#pragma once
+// The Host of the real game: the Qt window, the sound cues and the music.
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "shell/Host.h"
+
+namespace kotou {
+
+class MusicPlayer;
+class TForm1;
+
+struct QtHostOptions {
+    // Folder with cg/ and dat/; empty = the executable's folder.
+    std::filesystem::path baseDir;
+    // Plays a sound cue: mixer channel 0..3 and the full path of the wave
+    // file. Must not throw (QtHost swallows anything it throws all the same).
+    // Empty = no sound.
+    std::function<void(int channel, const std::string& path)> soundCue;
+    // The music player (not owned); nullptr = no music.
+    MusicPlayer* music = nullptr;
+    // Answers yes/no questions without a dialog (tests, scripted runs).
+    std::function<bool(const std::string& text)> confirm;
+    // Receives errors instead of a dialog (tests, scripted runs).
+    std::function<void(const std::string& text)> error;
+};
+
+class QtHost : public Host {
+public:
+    explicit QtHost(QtHostOptions options = {});
+
+    // The window to draw and to own dialogs; set once it exists.
+    void attach(TForm1* window) { window_ = window; }
+    TForm1* window() const { return window_; }
+    QtHostOptions& options() { return options_; }
+
+    void repaint() override;
+    void processEvents() override;
+    void sleepMs(int ms) override;
+    void playSound(int channel, const std::string& file) override;
+    void playMusic(const std::string& file) override;
+    bool confirm(const std::string& text) override;
+    void showError(const std::string& text) override;
+    void flash(const Flash& f) override;
+    void closeWindow() override;
+    std::filesystem::path baseDir() const override;
+
+private:
+    QtHostOptions options_;
+    TForm1* window_ = nullptr;
+};
+
+}  // namespace kotou

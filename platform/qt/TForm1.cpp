@@ -1,0 +1,454 @@
+#include "platform/qt/TForm1.h"
+
+#include <QCloseEvent>
+#include <QColor>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QGroupBox>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+#include <cmath>
+
+#include "platform/pictures/Picture.h"
+
+namespace kotou {
+
+namespace {
+
+constexpr const char* kComponentId = "kotouComponent";
+constexpr qint64 kPixmapCacheBytes = 128ll << 20;
+
+QString toQt(const std::string& text) {
+    QString s = QString::fromStdString(text);
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
+}
+
+QColor toQt(Rgb c) { return QColor(c.r, c.g, c.b); }
+
+// Font sizes of the model are in points at 96 dots per inch; the window's
+// own font is given in pixels, so everything is set in pixels.
+int pointsToPixels(int points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
+
+// A picture: stretched to the component or drawn at natural size from the
+// top-left corner. Without a picture it draws nothing.
+class PictureView : public QWidget {
+public:
+    using QWidget::QWidget;
+    void setPixmap(const QPixmap& p, bool stretch) {
+        pixmap_ = p;
+        stretch_ = stretch;
+        update();
+    }
+    const QPixmap& pixmap() const { return pixmap_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (pixmap_.isNull()) return;
+        QPainter p(this);
+        if (stretch_) {
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            p.drawPixmap(rect(), pixmap_);
+        } else {
+            p.drawPixmap(0, 0, pixmap_);
+        }
+    }
+
+private:
+    QPixmap pixmap_;
+    bool stretch_ = false;
+};
+
+// A thin bar: dark trough, coloured part for value / maximum.
+class GaugeView : public QWidget {
+public:
+    using QWidget::QWidget;
+    void set(int maximum, int value, QColor bar) {
+        maximum_ = maximum;
+        value_ = value;
+        bar_ = bar;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), QColor(40, 40, 40));
+        if (maximum_ <= 0 || value_ <= 0) return;
+        const double f = std::min(1.0, static_cast<double>(value_) / maximum_);
+        p.fillRect(QRect(0, 0, static_cast<int>(std::lround(width() * f)), height()), bar_);
+    }
+
+private:
+    int maximum_ = 100;
+    int value_ = 0;
+    QColor bar_;
+};
+
+class FlashOverlay : public QWidget {
+public:
+    explicit FlashOverlay(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+    QColor color;
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), color); }
+};
+
+}  // namespace
+
+TForm1::TForm1(Game& g, WindowHooks hooks, std::shared_ptr<PictureLoader> pictures,
+               QWidget* parent)
+    : QWidget(parent), g_(g), hooks_(std::move(hooks)), pictures_(std::move(pictures)) {
+    if (!pictures_) pictures_ = std::make_shared<PictureLoader>();
+    if (!hooks_.formClose) hooks_.formClose = [](Game& game) { game.s.runtime.clickState = -1; };
+
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromUtf8(kWindowCaption));
+    QFont font(QStringLiteral("IPAPGothic"));
+    font.setPixelSize(12);
+    font.setBold(true);
+    setFont(font);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(192, 192, 192));
+    setPalette(pal);
+    setFixedSize(640, 506);
+
+    buildMissing();
+    syncModel();
+
+    flash_ = new FlashOverlay(this);
+    flash_->setObjectName(QStringLiteral("flash_overlay"));
+    flashTimer_ = new QTimer(this);
+    flashTimer_->setSingleShot(true);
+    connect(flashTimer_, &QTimer::timeout, flash_, &QWidget::hide);
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(50);
+    connect(timer1_, &QTimer::timeout, this, [this] {
+        if (hooks_.timer1) runHandler(hooks_.timer1);
+    });
+    timer2_ = new QTimer(this);
+    timer2_->setObjectName(QStringLiteral("Timer2"));
+    timer2_->setInterval(100);
+    connect(timer2_, &QTimer::timeout, this, [this] {
+        if (hooks_.timer2) runHandler(hooks_.timer2);
+    });
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::startTimers() {
+    timer1_->start();
+    timer2_->start();
+}
+
+void TForm1::stopTimers() {
+    timer1_->stop();
+    timer2_->stop();
+}
+
+QWidget* TForm1::widgetOf(std::string_view name) const {
+    const ComponentId id = g_.form.find(name);
+    if (id == kNoComponent || static_cast<size_t>(id) >= slots_.size()) return nullptr;
+    return slots_[static_cast<size_t>(id)].widget;
+}
+
+QWidget* TForm1::parentWidgetOf(ComponentId id) const {
+    const ComponentId parent = g_.form.at(id).parent;
+    if (parent == kNoComponent || static_cast<size_t>(parent) >= slots_.size()) {
+        return const_cast<TForm1*>(this);
+    }
+    QWidget* w = slots_[static_cast<size_t>(parent)].widget;
+    return w ? w : const_cast<TForm1*>(this);
+}
+
+void TForm1::buildMissing() {
+    const size_t n = g_.form.size();
+    if (slots_.size() >= n) return;
+    const size_t first = slots_.size();
+    slots_.resize(n);
+    // Components come in table order, panels before what lies on them, and
+    // a later sibling lies on top of an earlier one, as created here.
+    for (size_t i = first; i < n; ++i) slots_[i].widget = create(static_cast<ComponentId>(i));
+}
+
+QWidget* TForm1::create(ComponentId id) {
+    const Component& c = g_.form.at(id);
+    if (c.kind == Kind::Window) return this;
+    QWidget* parent = parentWidgetOf(id);
+    QWidget* w = nullptr;
+    switch (c.kind) {
+        case Kind::Panel:
+            if (!c.caption.empty()) {
+                w = new QGroupBox(parent);
+            } else {
+                auto* f = new QFrame(parent);
+                w = f;
+            }
+            w->setAutoFillBackground(true);
+            break;
+        case Kind::Button: {
+            auto* b = new QPushButton(parent);
+            // Buttons never take the keyboard focus, so Enter and Space reach
+            // the window and end a wait instead of pressing a button again.
+            b->setFocusPolicy(Qt::NoFocus);
+            const std::string name = c.name;
+            connect(b, &QPushButton::clicked, this, [this, name] { dispatch(name); });
+            w = b;
+            break;
+        }
+        case Kind::Label: {
+            auto* l = new QLabel(parent);
+            l->setTextFormat(Qt::PlainText);
+            l->setWordWrap(true);
+            l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            w = l;
+            break;
+        }
+        case Kind::Image:
+            w = new PictureView(parent);
+            break;
+        case Kind::Gauge:
+            w = new GaugeView(parent);
+            break;
+        case Kind::Edit: {
+            auto* e = new QLineEdit(parent);
+            // What the player types goes into the model at once; the
+            // component's new revision counts as applied so the field is not
+            // rewritten under the cursor.
+            connect(e, &QLineEdit::textEdited, this, [this, id](const QString& text) {
+                g_.form.setCaption(id, text.toStdString());
+                slots_[static_cast<size_t>(id)].applied = g_.form.at(id).revision;
+            });
+            w = e;
+            break;
+        }
+        case Kind::List: {
+            auto* l = new QListWidget(parent);
+            l->setFocusPolicy(Qt::NoFocus);
+            const std::string name = c.name;
+            connect(l, &QListWidget::itemPressed, this, [this, name] { dispatch(name); });
+            w = l;
+            break;
+        }
+        case Kind::Window:
+            break;
+    }
+    w->setObjectName(QString::fromStdString(c.name));
+    w->setProperty(kComponentId, id);
+    if (c.kind == Kind::Panel || c.kind == Kind::Label || c.kind == Kind::Image ||
+        c.kind == Kind::Gauge) {
+        w->installEventFilter(this);
+    }
+    return w;
+}
+
+QPixmap TForm1::pixmapFor(const std::string& relativePath) {
+    const QString key = QString::fromStdString(relativePath);
+    if (auto it = pixmapCache_.constFind(key); it != pixmapCache_.constEnd()) return *it;
+    const Picture pic = pictures_->load(g_.host.baseDir() / relativePath);
+    if (pic.empty()) return {};  // not cached: a file that appears later is read then
+    const QImage image(pic.rgb.data(), pic.width, pic.height, pic.width * 3,
+                       QImage::Format_RGB888);
+    QPixmap pixmap = QPixmap::fromImage(image);  // copies the pixels
+    qint64 bytes = 0;
+    for (const QPixmap& p : std::as_const(pixmapCache_))
+        bytes += static_cast<qint64>(p.width()) * p.height() * 4;
+    if (bytes > kPixmapCacheBytes) pixmapCache_.clear();
+    pixmapCache_.insert(key, pixmap);
+    return pixmap;
+}
+
+void TForm1::apply(ComponentId id) {
+    const Component& c = g_.form.at(id);
+    QWidget* w = slots_[static_cast<size_t>(id)].widget;
+    slots_[static_cast<size_t>(id)].applied = c.revision;
+    touched_.push_back(w);
+
+    if (c.kind == Kind::Window) {
+        // Size and caption are the window's own; the model gives the colour.
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, toQt(c.color));
+        setPalette(pal);
+        return;
+    }
+
+    w->setGeometry(c.left, c.top, c.width, c.height);
+    w->setEnabled(c.enabled);
+    if (c.fontSize > 0 || w->font().pixelSize() != font().pixelSize()) {
+        QFont f = font();
+        if (c.fontSize > 0) f.setPixelSize(pointsToPixels(c.fontSize));
+        w->setFont(f);
+    }
+
+    switch (c.kind) {
+        case Kind::Panel: {
+            QPalette pal = w->palette();
+            pal.setColor(QPalette::Window, toQt(c.color));
+            w->setPalette(pal);
+            if (auto* box = qobject_cast<QGroupBox*>(w)) box->setTitle(toQt(c.caption));
+            break;
+        }
+        case Kind::Button:
+            static_cast<QPushButton*>(w)->setText(toQt(c.caption));
+            break;
+        case Kind::Label: {
+            auto* l = static_cast<QLabel*>(w);
+            QPalette pal = l->palette();
+            pal.setColor(QPalette::WindowText, toQt(c.fontColor));
+            l->setPalette(pal);
+            l->setText(toQt(c.caption));
+            break;
+        }
+        case Kind::Image:
+            static_cast<PictureView*>(w)->setPixmap(
+                c.picture.empty() ? QPixmap() : pixmapFor(c.picture), c.stretch);
+            break;
+        case Kind::Gauge:
+            static_cast<GaugeView*>(w)->set(c.gaugeMax, c.gaugeValue, toQt(c.color));
+            break;
+        case Kind::Edit: {
+            auto* e = static_cast<QLineEdit*>(w);
+            const QString text = toQt(c.caption);
+            if (e->text() != text) e->setText(text);
+            break;
+        }
+        case Kind::List: {
+            auto* l = static_cast<QListWidget*>(w);
+            l->clear();
+            for (const std::string& item : c.items) l->addItem(toQt(item));
+            break;
+        }
+        case Kind::Window:
+            break;
+    }
+    // Visibility last: a widget shown with its final geometry and content
+    // does not flicker through an intermediate state.
+    w->setVisible(c.visible);
+}
+
+int TForm1::syncModel() {
+    touched_.clear();
+    if (slots_.size() < g_.form.size()) buildMissing();
+    if (g_.form.revision() == appliedModelRevision_) return 0;
+    // Revisions only grow, so a component whose revision is above the last
+    // applied model revision changed since; one comparison per component.
+    for (size_t i = 0; i < slots_.size(); ++i) {
+        if (g_.form.at(static_cast<ComponentId>(i)).revision != slots_[i].applied)
+            apply(static_cast<ComponentId>(i));
+    }
+    appliedModelRevision_ = g_.form.revision();
+    return static_cast<int>(touched_.size());
+}
+
+void TForm1::repaintNow() {
+    syncModel();
+    for (QWidget* w : touched_) {
+        if (w != this && w->isVisible()) w->repaint();
+    }
+}
+
+void TForm1::runHandler(const Handler& h) {
+    ++handlerDepth_;
+    try {
+        h(g_);
+    } catch (...) {
+        --handlerDepth_;
+        syncModel();
+        throw;
+    }
+    --handlerDepth_;
+    syncModel();
+    if (handlerDepth_ == 0 && closeRequested_ && isVisible()) close();
+}
+
+void TForm1::dispatch(const std::string& componentName) {
+    if (const Handler* h = g_.handlers.find(componentName)) runHandler(*h);
+}
+
+void TForm1::showFlash(const std::string& kind, int durationMs) {
+    auto* overlay = static_cast<FlashOverlay*>(flash_);
+    if (kind == "red") {
+        overlay->color = QColor(255, 0, 0, 110);
+    } else if (kind == "white") {
+        overlay->color = QColor(255, 255, 255, 170);
+    } else {
+        overlay->color = QColor(255, 255, 0, 90);
+    }
+    overlay->setGeometry(rect());
+    overlay->raise();
+    overlay->show();
+    overlay->repaint();
+    flashTimer_->start(durationMs > 0 ? durationMs : 100);
+}
+
+void TForm1::paintEvent(QPaintEvent* e) {
+    QWidget::paintEvent(e);
+    if (!painted_) {
+        painted_ = true;
+        // After this paint has reached the screen.
+        QTimer::singleShot(0, this, [this] { emit firstPainted(); });
+    }
+}
+
+void TForm1::closeEvent(QCloseEvent* e) {
+    closeRequested_ = true;
+    if (!formCloseRun_) {
+        formCloseRun_ = true;
+        ++handlerDepth_;
+        hooks_.formClose(g_);
+        --handlerDepth_;
+        syncModel();
+    }
+    if (handlerDepth_ > 0) {
+        // A handler is still on the stack (typically inside a wait, which
+        // now ends); the window closes when it returns.
+        e->ignore();
+        return;
+    }
+    stopTimers();
+    e->accept();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* e) {
+    switch (e->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            if (!e->isAutoRepeat()) dispatch("moji_l");
+            e->accept();
+            return;
+        default:
+            QWidget::keyPressEvent(e);
+    }
+}
+
+void TForm1::mousePressEvent(QMouseEvent* e) {
+    dispatch("Form1");
+    e->accept();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) {
+        // A press on a panel, label, picture or gauge belongs to that
+        // component alone; it does not fall through to the window.
+        dispatch(watched->objectName().toStdString());
+        return true;
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+}  // namespace kotou

@@ -1,0 +1,118 @@
+#pragma once
+// The game window. It renders the form model (one widget per component, with
+// the component's name as objectName and the same parent panel) and turns
+// what the player does into handler calls:
+//  - a button click calls the handler registered under the button's name;
+//  - a mouse press on any other component calls the handler registered under
+//    that component's name (the message area, the pictures), a press on the
+//    window's own background the one registered under "Form1";
+//  - Enter or Space calls the handler of "moji_l", so the keyboard can end a
+//    wait like a click;
+//  - Timer1 (50 ms) and Timer2 (100 ms) call the timer hooks;
+//  - closing calls the close hook. While a handler is running (it may sit in
+//    a nested wait), the window stays open until that handler returns, so the
+//    game is never torn down under a running handler.
+// After every handler the window applies the model changes, touching only the
+// widgets whose component revision changed.
+
+#include <QHash>
+#include <QPixmap>
+#include <QWidget>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "shell/Game.h"
+
+class QTimer;
+
+namespace kotou {
+
+class PictureLoader;
+
+struct WindowHooks {
+    Handler formClose;  // the window is closing; default: clickState = -1
+    Handler timer1;     // every 50 ms: the status refresh
+    Handler timer2;     // every 100 ms: the title animation
+};
+
+// The fixed window caption.
+inline constexpr const char* kWindowCaption = "孤島生活 ver1.4 — 島の仲間たち";
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+
+public:
+    // The form must already hold its components (row 0 the window). Pictures
+    // are read relative to g.host.baseDir(); `pictures` may be shared, else
+    // the window keeps its own loader.
+    TForm1(Game& g, WindowHooks hooks, std::shared_ptr<PictureLoader> pictures = {},
+           QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Applies every model change since the last call (and builds widgets for
+    // components added meanwhile). Returns the number of widgets touched.
+    int syncModel();
+    // syncModel, then paints the touched widgets at once.
+    void repaintNow();
+
+    // The widget of a component, or nullptr.
+    QWidget* widgetOf(std::string_view name) const;
+
+    // Runs a handler the way a click does: counted as running, model applied
+    // afterwards, a close asked for meanwhile carried out once it returns.
+    void runHandler(const Handler& h);
+    // The handler registered under a component's name, if any.
+    void dispatch(const std::string& componentName);
+
+    bool handlerRunning() const { return handlerDepth_ > 0; }
+    bool closeRequested() const { return closeRequested_; }
+
+    void startTimers();
+    void stopTimers();
+
+    // A brief coloured overlay ("red", "white", anything else yellow).
+    void showFlash(const std::string& kind, int durationMs);
+
+signals:
+    // Emitted once, after the first paint of the window.
+    void firstPainted();
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    struct Slot {
+        QWidget* widget = nullptr;
+        uint64_t applied = 0;  // component revision last applied
+    };
+
+    void buildMissing();
+    QWidget* create(ComponentId id);
+    QWidget* parentWidgetOf(ComponentId id) const;
+    void apply(ComponentId id);
+    QPixmap pixmapFor(const std::string& relativePath);
+
+    Game& g_;
+    WindowHooks hooks_;
+    std::shared_ptr<PictureLoader> pictures_;
+    std::vector<Slot> slots_;
+    std::vector<QWidget*> touched_;
+    uint64_t appliedModelRevision_ = 0;
+    QHash<QString, QPixmap> pixmapCache_;
+    QTimer* timer1_ = nullptr;
+    QTimer* timer2_ = nullptr;
+    QWidget* flash_ = nullptr;
+    QTimer* flashTimer_ = nullptr;
+    int handlerDepth_ = 0;
+    bool closeRequested_ = false;
+    bool formCloseRun_ = false;
+    bool painted_ = false;
+};
+
+}  // namespace kotou

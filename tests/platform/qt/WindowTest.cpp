@@ -1,0 +1,328 @@
+// The Qt window on a small hand-made form: widgets by name and parent, model
+// changes reaching exactly the widgets that changed, clicks and keys becoming
+// handler calls, waits ending by click, key and closing, the timers.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <QElapsedTimer>
+#include <functional>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+#include "platform/pictures/Picture.h"
+#include "platform/qt/QtHost.h"
+#include "platform/qt/TForm1.h"
+#include "tests/platform/qt/QtTestSupport.h"
+
+namespace kotou {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Writes a small solid-colour 24-bit BMP.
+void writeBmp(const fs::path& file, int w, int h, uint8_t r, uint8_t g, uint8_t b) {
+    const uint32_t stride = (static_cast<uint32_t>(w) * 3 + 3) & ~3u;
+    std::vector<uint8_t> v(54 + stride * static_cast<uint32_t>(h), 0);
+    auto put = [&](size_t at, uint32_t x, int n) {
+        for (int i = 0; i < n; ++i) v[at + static_cast<size_t>(i)] = static_cast<uint8_t>(x >> (8 * i));
+    };
+    v[0] = 'B';
+    v[1] = 'M';
+    put(2, static_cast<uint32_t>(v.size()), 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, static_cast<uint32_t>(w), 4);
+    put(22, static_cast<uint32_t>(h), 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint8_t* p = v.data() + 54 + stride * static_cast<uint32_t>(y) + static_cast<uint32_t>(x) * 3;
+            p[0] = b;
+            p[1] = g;
+            p[2] = r;
+        }
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(v.data()), static_cast<long>(v.size()));
+}
+
+class WindowTest : public ::testing::Test {
+protected:
+    WindowTest() : game(host, rng) {}
+
+    void SetUp() override {
+        ensureApplication();
+        base = fs::path(KOTOU_TEST_OUTPUT) / "window-test";
+        writeBmp(base / "cg" / "green.bmp", 20, 10, 0, 200, 0);
+        host.options().baseDir = base;
+        host.options().confirm = [this](const std::string& text) {
+            questions.push_back(text);
+            return answer;
+        };
+
+        FormModel& f = game.form;
+        // name, kind, parent panel ("" = the window), bounds, extra settings
+        auto add = [&f](const char* name, Kind kind, const char* parent, QRect r,
+                        std::function<void(Component&)> more = {}) {
+            Component c;
+            c.name = name;
+            c.kind = kind;
+            c.parent = *parent ? f.id(parent) : kNoComponent;
+            c.left = r.left();
+            c.top = r.top();
+            c.width = r.width();
+            c.height = r.height();
+            if (more) more(c);
+            f.add(std::move(c));
+        };
+        add("Form1", Kind::Window, "", {0, 0, 640, 506}, [](Component& c) { c.color = {128, 128, 128}; });
+        add("start_box", Kind::Panel, "", {0, 0, 640, 480}, [](Component& c) { c.color = {0, 0, 64}; });
+        add("Button2", Kind::Button, "start_box", {268, 324, 105, 25},
+            [](Component& c) { c.caption = "はじめる"; });
+        add("title_cg", Kind::Image, "start_box", {10, 10, 40, 40}, [](Component& c) { c.stretch = true; });
+        add("lv_up_box", Kind::Panel, "", {124, 4, 230, 325}, [](Component& c) { c.visible = false; });
+        add("name_box", Kind::Panel, "", {124, 4, 249, 137}, [](Component& c) {
+            c.caption = "この島の名前をつけてね♪";
+            c.visible = false;
+        });
+        add("name_l", Kind::Edit, "name_box", {8, 40, 93, 20});
+        add("koudou_l", Kind::Gauge, "", {4, 20, 113, 9}, [](Component& c) { c.color = {255, 0, 0}; });
+        add("list", Kind::List, "", {400, 300, 100, 60});
+        add("turn_name_l", Kind::Label, "", {4, 330, 100, 20}, [](Component& c) { c.caption = "ルル"; });
+        add("moji_l", Kind::Label, "", {4, 364, 345, 113},
+            [](Component& c) { c.fontColor = {255, 255, 255}; });
+        add("click_l", Kind::Label, "", {8, 460, 20, 20}, [](Component& c) {
+            c.caption = "▽";
+            c.visible = false;
+        });
+
+        game.handlers.add("moji_l", [this](Game& g) {
+            ++mouseDowns;
+            if (g.s.runtime.clickState != -1) g.s.runtime.clickState = 1;
+        });
+        game.handlers.add("Form1", *game.handlers.find("moji_l"));
+        game.handlers.add("Button2", [](Game& g) {
+            if (g.host.confirm("はじめますか\rよろしいですか")) {
+                g.form.hide("start_box");
+                g.form.show("lv_up_box");
+            }
+        });
+
+        WindowHooks hooks;
+        hooks.formClose = [this](Game& g) {
+            ++formCloses;
+            g.s.runtime.clickState = -1;
+        };
+        hooks.timer1 = [this](Game&) { ++timer1Ticks; };
+        hooks.timer2 = [this](Game&) { ++timer2Ticks; };
+        window = std::make_unique<TForm1>(game, hooks);
+        host.attach(window.get());
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    // What waitForClick does, without its marker animation.
+    void waitForClick() {
+        if (game.s.runtime.clickState == -1) return;
+        game.s.runtime.clickState = 0;
+        QElapsedTimer t;
+        t.start();
+        while (game.s.runtime.clickState == 0 && t.elapsed() < 5000) {
+            host.processEvents();
+            host.sleepMs(1);
+        }
+    }
+
+    template <class W>
+    W* find(const char* name) {
+        return window->findChild<W*>(QString::fromUtf8(name));
+    }
+
+    QtHost host;
+    ScriptedRandom rng;
+    Game game;
+    fs::path base;
+    std::unique_ptr<TForm1> window;
+    bool answer = true;
+    std::vector<std::string> questions;
+    int mouseDowns = 0, formCloses = 0, timer1Ticks = 0, timer2Ticks = 0;
+};
+
+TEST_F(WindowTest, BuildsOneNamedWidgetPerComponentOnItsPanel) {
+    EXPECT_EQ(window->size(), QSize(640, 506));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_TRUE(window->windowTitle().startsWith(QString::fromUtf8("孤島生活 ver1.4")));
+    EXPECT_EQ(window->font().family(), QStringLiteral("IPAPGothic"));
+    EXPECT_TRUE(window->font().bold());
+
+    auto* button = find<QPushButton>("Button2");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->parentWidget()->objectName(), QStringLiteral("start_box"));
+    EXPECT_EQ(button->geometry(), QRect(268, 324, 105, 25));
+    EXPECT_EQ(button->text(), QString::fromUtf8("はじめる"));
+    ASSERT_NE(find<QGroupBox>("name_box"), nullptr);
+    EXPECT_EQ(find<QGroupBox>("name_box")->title(), QString::fromUtf8("この島の名前をつけてね♪"));
+    EXPECT_EQ(find<QLineEdit>("name_l")->parentWidget()->objectName(), QStringLiteral("name_box"));
+    EXPECT_NE(find<QListWidget>("list"), nullptr);
+    EXPECT_EQ(find<QLabel>("moji_l")->parentWidget(), window.get());
+    EXPECT_TRUE(find<QWidget>("start_box")->isVisible());
+    EXPECT_FALSE(find<QWidget>("lv_up_box")->isVisible());
+    EXPECT_FALSE(find<QLabel>("click_l")->isVisible());
+}
+
+TEST_F(WindowTest, ModelChangesReachOnlyTheChangedWidgets) {
+    FormModel& f = game.form;
+    EXPECT_EQ(window->syncModel(), 0);
+
+    f.setCaption(f.id("moji_l"), "一行目\r二行目");
+    EXPECT_EQ(window->syncModel(), 1);
+    EXPECT_EQ(find<QLabel>("moji_l")->text(), QString::fromUtf8("一行目\n二行目"));
+    EXPECT_TRUE(find<QLabel>("moji_l")->wordWrap());
+
+    f.show("click_l");
+    f.setFontSize(f.id("click_l"), 21);
+    f.setPosition(f.id("click_l"), 4, 454);
+    f.setItems(f.id("list"), {"りんご　　　：3", "バナナ　　　：1"});
+    f.setEnabled(f.id("Button2"), false);
+    EXPECT_EQ(window->syncModel(), 3);
+    auto* marker = find<QLabel>("click_l");
+    EXPECT_TRUE(marker->isVisible());
+    EXPECT_EQ(marker->pos(), QPoint(4, 454));
+    EXPECT_EQ(marker->font().pixelSize(), 28);
+    EXPECT_EQ(find<QListWidget>("list")->count(), 2);
+    EXPECT_EQ(find<QListWidget>("list")->item(1)->text(), QString::fromUtf8("バナナ　　　：1"));
+    EXPECT_FALSE(find<QPushButton>("Button2")->isEnabled());
+}
+
+TEST_F(WindowTest, GaugesAndPicturesAreDrawn) {
+    FormModel& f = game.form;
+    f.setGauge(f.id("koudou_l"), 10, 5);
+    f.setPicture(f.id("title_cg"), "cg/green.bmp");
+    host.repaint();
+    const QImage shot = window->grab().toImage();
+    // Gauge at (4, 20), 113 wide: red up to the middle, trough after it.
+    EXPECT_EQ(shot.pixelColor(10, 24), QColor(255, 0, 0));
+    EXPECT_NE(shot.pixelColor(100, 24), QColor(255, 0, 0));
+    // The 20 x 10 bitmap stretched over the 40 x 40 image.
+    EXPECT_EQ(shot.pixelColor(45, 45), QColor(0, 200, 0));
+
+    // A missing picture clears the image instead of failing.
+    f.setPicture(f.id("title_cg"), "cg/none.jpg");
+    host.repaint();
+    EXPECT_NE(window->grab().toImage().pixelColor(45, 45), QColor(0, 200, 0));
+}
+
+TEST_F(WindowTest, TypedTextGoesIntoTheModel) {
+    FormModel& f = game.form;
+    f.show("name_box");
+    window->syncModel();
+    auto* edit = find<QLineEdit>("name_l");
+    QTest::keyClicks(edit, QStringLiteral("Kotou"));
+    EXPECT_EQ(f.at("name_l").caption, "Kotou");
+    EXPECT_EQ(window->syncModel(), 0);  // not written back under the cursor
+    f.setCaption(f.id("name_l"), "");
+    window->syncModel();
+    EXPECT_EQ(edit->text(), QString());
+}
+
+TEST_F(WindowTest, ButtonsCallTheirHandlersAndTheAnswerDecides) {
+    answer = false;
+    QTest::mouseClick(find<QPushButton>("Button2"), Qt::LeftButton);
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_TRUE(find<QWidget>("start_box")->isVisible());
+    EXPECT_FALSE(find<QWidget>("lv_up_box")->isVisible());
+
+    answer = true;
+    QTest::mouseClick(find<QPushButton>("Button2"), Qt::LeftButton);
+    EXPECT_FALSE(find<QWidget>("start_box")->isVisible());
+    EXPECT_TRUE(find<QWidget>("lv_up_box")->isVisible());
+}
+
+TEST_F(WindowTest, ClicksOnTheMessageAreaOrTheWindowAndTheKeysEndAWait) {
+    int ended = 0;
+    auto waitThen = [&](std::function<void()> act) {
+        QTimer::singleShot(30, window.get(), act);
+        waitForClick();
+        if (game.s.runtime.clickState == 1) ++ended;
+    };
+    waitThen([&] { QTest::mouseClick(find<QLabel>("moji_l"), Qt::LeftButton); });
+    waitThen([&] { QTest::mouseClick(window.get(), Qt::LeftButton, {}, QPoint(600, 495)); });
+    waitThen([&] { QTest::keyClick(window.get(), Qt::Key_Return); });
+    waitThen([&] { QTest::keyClick(window.get(), Qt::Key_Space); });
+    EXPECT_EQ(ended, 4);
+    EXPECT_EQ(mouseDowns, 4);
+
+    // A press on a component without a handler (a status label, a panel)
+    // does not fall through to the window.
+    QTest::mouseClick(find<QLabel>("turn_name_l"), Qt::LeftButton);
+    QTest::mouseClick(find<QWidget>("start_box"), Qt::LeftButton, {}, QPoint(5, 200));
+    EXPECT_EQ(mouseDowns, 4);
+}
+
+TEST_F(WindowTest, TimersRunWhileAHandlerWaits) {
+    window->startTimers();
+    QTimer::singleShot(400, window.get(), [&] { QTest::mouseClick(find<QLabel>("moji_l"), Qt::LeftButton); });
+    waitForClick();
+    window->stopTimers();
+    EXPECT_GE(timer1Ticks, 4);
+    EXPECT_GE(timer2Ticks, 2);
+    EXPECT_GT(timer1Ticks, timer2Ticks);
+}
+
+TEST_F(WindowTest, ClosingDuringAWaitEndsItAndClosesAfterTheHandler) {
+    std::vector<std::string> steps;
+    game.handlers.add("Button2", [&](Game& g) {
+        steps.push_back("start");
+        waitForClick();
+        steps.push_back(g.s.runtime.clickState == -1 ? "wait ended by closing" : "clicked");
+        // Still inside the handler: the window must not be gone yet.
+        steps.push_back(window->isVisible() ? "window still open" : "window closed early");
+        waitForClick();  // returns at once while closing
+        steps.push_back("end");
+    });
+    QTimer::singleShot(30, window.get(), [&] { window->close(); });
+    QTest::mouseClick(find<QPushButton>("Button2"), Qt::LeftButton);
+    EXPECT_EQ(steps, (std::vector<std::string>{"start", "wait ended by closing",
+                                               "window still open", "end"}));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(formCloses, 1);
+    EXPECT_EQ(game.s.runtime.clickState, -1);
+}
+
+TEST_F(WindowTest, ClosingWithoutAHandlerClosesAtOnce) {
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(formCloses, 1);
+}
+
+TEST_F(WindowTest, AHandlerCanCloseTheWindowItself) {
+    game.handlers.add("Button2", [](Game& g) {
+        g.host.closeWindow();
+        g.host.processEvents();
+    });
+    QTest::mouseClick(find<QPushButton>("Button2"), Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(formCloses, 1);
+}
+
+TEST_F(WindowTest, FlashShowsABriefOverlay) {
+    host.flash({"red", 50});
+    auto* overlay = find<QWidget>("flash_overlay");
+    ASSERT_NE(overlay, nullptr);
+    EXPECT_TRUE(overlay->isVisible());
+    const QColor tinted = window->grab().toImage().pixelColor(600, 495);
+    EXPECT_GT(tinted.red(), tinted.blue());
+    QTest::qWait(150);
+    EXPECT_FALSE(overlay->isVisible());
+}
+
+}  // namespace
+}  // namespace kotou
