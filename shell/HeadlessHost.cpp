@@ -31,6 +31,12 @@ int HeadlessHost::count(std::string_view part) const {
     return n;
 }
 
+int HeadlessHost::indexOf(std::string_view part) const {
+    for (size_t i = 0; i < messages.size(); ++i)
+        if (messages[i].text.find(part) != std::string::npos) return static_cast<int>(i);
+    return -1;
+}
+
 bool HeadlessHost::played(std::string_view file, int channel) const {
     for (const Sound& s : sounds)
         if (s.file == file && (channel < 0 || s.channel == channel)) return true;
@@ -73,7 +79,10 @@ void HeadlessHost::processEvents() {
         waitPasses_ = 0;
         ++clicks;
         note("click");
-        moji_lMouseDown(g);
+        if (silentClicks)
+            g.s.runtime.clickState = 1;
+        else
+            moji_lMouseDown(g);
         return;
     }
     if (maxWaitPasses > 0 && ++waitPasses_ > maxWaitPasses) {

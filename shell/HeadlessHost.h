@@ -17,8 +17,9 @@
 //
 // Every automatic click is a real click (moji_lMouseDown), so it draws one
 // random number for the channel of its sound; a ScriptedRandom needs one draw
-// per wait. Set autoClick = false and use onProcessEvents to script clicks,
-// the closing of the window or anything else that happens "meanwhile".
+// per wait, unless silentClicks is set. Set autoClick = false and use
+// onProcessEvents to script clicks, the closing of the window or anything else
+// that happens "meanwhile".
 
 #include <cstdint>
 #include <deque>
@@ -71,6 +72,9 @@ public:
     // --- Options -------------------------------------------------------------
     // Click as soon as a wait runs (clickState 0). On by default.
     bool autoClick = true;
+    // End automatic waits without the click itself (no draw, no click sound),
+    // so a scripted random source sees only the draws of the rules under test.
+    bool silentClicks = false;
     // Answers of confirm(), used in order; when none is left, defaultConfirm.
     std::deque<bool> confirmAnswers;
     bool defaultConfirm = true;
@@ -99,7 +103,7 @@ public:
     std::vector<std::string> transcript;
     int64_t repaints = 0;
     int64_t eventPasses = 0;  // processEvents calls
-    int64_t clicks = 0;       // automatic clicks performed
+    int64_t clicks = 0;       // waits ended automatically (with or without a click)
     int64_t sleptMs = 0;      // requested, not slept
     int closeRequests = 0;  // closeWindow calls (each also ends the waits)
 
@@ -112,6 +116,8 @@ public:
     bool saw(std::string_view part) const;
     // Number of messages containing `part`.
     int count(std::string_view part) const;
+    // Index of the first message containing `part`, or -1.
+    int indexOf(std::string_view part) const;
     // True when the cue was played (any channel when channel < 0).
     bool played(std::string_view file, int channel = -1) const;
     // The message texts alone, in order.

@@ -170,6 +170,16 @@ TEST_F(MessagesTest, AutomaticHostEndsEveryWaitWithOneClick) {
     EXPECT_EQ(rng.remaining(), 0u);
 }
 
+TEST_F(MessagesTest, SilentAutomaticWaitsDrawNothing) {
+    host.silentClicks = true;
+    waitForClick(g);
+    waitForClick(g);
+    EXPECT_EQ(host.clicks, 2);
+    EXPECT_TRUE(rng.requests().empty());
+    EXPECT_TRUE(host.sounds.empty());
+    EXPECT_EQ(g.s.runtime.clickState, 1);
+}
+
 TEST_F(MessagesTest, MusicAndSoundCues) {
     playMusic(g, "tanken.mid");
     playMusic(g, "");
