@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include "daycycle/Conditions.h"
+#include "tests/daycycle/DayFixture.h"
+
+namespace kotou {
+namespace {
+
+class Conditions : public DayFixture {
+  protected:
+    Conditions() {
+        Character& c = ch(1);
+        c.hygiene = c.stress = c.bowel = 50;
+        c.obesity = 60;
+    }
+    void everyWashingFacility() {
+        g.s.hasWaterSupply = g.s.hasSoap = g.s.hasShower = g.s.worldFlags[42] = g.s.hasDrumBath = 1;
+    }
+    void everyToiletFacility() {
+        g.s.hasWaterSupply = g.s.hasSoap = g.s.hasSimpleToilet = g.s.hasMidToilet =
+            g.s.hasLuxuryToilet = 1;
+    }
+};
+
+TEST_F(Conditions, BathWithoutFacilities) {
+    rng.push({1, 0, 1});  // sound channel 2, n = 15, obesity + 1
+    bath_bClick(g);
+    expectDice({2, 2, 2});
+    const Character& c = ch(1);
+    EXPECT_EQ(c.actionPoints, 7);
+    EXPECT_EQ(c.hygiene, 65);
+    EXPECT_EQ(c.stress, 57);
+    EXPECT_EQ(c.obesity, 61);
+    EXPECT_EQ(host.messageTexts(),
+              (std::vector<std::string>{"ルルは、体を洗った。", "【衛生】が15回復した！",
+                                        "【ストレス】が7回復した！"}));
+    EXPECT_TRUE(host.played("water.wav", 2));
+    EXPECT_EQ(host.sounds.front(), (HeadlessHost::Sound{0, "1.wav"}));
+    EXPECT_TRUE(visible("cg"));  // the scene stays until the next command
+    EXPECT_EQ(waits, 0);
+}
+
+TEST_F(Conditions, BathWithEveryFacilityGivesUpToForty) {
+    everyWashingFacility();
+    rng.push({0, 1, 0});
+    bath_bClick(g);
+    EXPECT_TRUE(host.played("water.wav", 1));
+    EXPECT_EQ(ch(1).hygiene, 90);
+    EXPECT_EQ(ch(1).stress, 70);
+    EXPECT_TRUE(host.saw("【衛生】が40回復した！"));
+    EXPECT_TRUE(host.saw("【ストレス】が20回復した！"));
+
+    // The message shows the whole gain even where the meter is capped.
+    host.clearRecords();
+    rng.push({0, 0, 0});
+    bath_bClick(g);
+    EXPECT_TRUE(host.saw("【衛生】が39回復した！"));
+    EXPECT_EQ(ch(1).hygiene, 100);
+}
+
+TEST_F(Conditions, ToiletWithoutFacilitiesCostsUpToTwentyTwoHygiene) {
+    rng.push({0});
+    toile_bClick(g);
+    const Character& c = ch(1);
+    EXPECT_EQ(c.hygiene, 28);
+    EXPECT_EQ(c.bowel, 100);
+    EXPECT_EQ(c.actionPoints, 8);
+    EXPECT_EQ(host.messageTexts(),
+              (std::vector<std::string>{"ルルは、用を足した", "【便意】が完全回復した！"}));
+    EXPECT_TRUE(host.played("awa.wav", 1));
+    EXPECT_EQ(g.form.at("cg").picture, "cg/背景・トイレ.jpg");
+}
+
+TEST_F(Conditions, ToiletWithEveryFacilityCostsSevenOrEight) {
+    everyToiletFacility();
+    rng.push({1, 0});
+    toile_bClick(g);
+    EXPECT_EQ(ch(1).hygiene, 43);
+    toile_bClick(g);
+    EXPECT_EQ(ch(1).hygiene, 35);
+}
+
+TEST_F(Conditions, DroughtWithoutReservoirRefusesBothWithoutCost) {
+    g.s.weather = kDrought;
+    bath_bClick(g);
+    toile_bClick(g);
+    EXPECT_EQ(host.count("日照りのせいで水が干上がって、お風呂が使用できません"), 2);
+    EXPECT_EQ(ch(1).actionPoints, 10);
+    EXPECT_EQ(ch(1).bowel, 50);
+    EXPECT_EQ(rng.requests().size(), 0u);
+
+    g.s.hasReservoir = 1;
+    rng.push({0, 0, 0, 0});
+    bath_bClick(g);
+    toile_bClick(g);
+    EXPECT_EQ(ch(1).actionPoints, 5);
+    EXPECT_EQ(ch(1).bowel, 100);
+}
+
+TEST_F(Conditions, NotEnoughActionPoints) {
+    ch(1).actionPoints = 2;
+    bath_bClick(g);
+    EXPECT_EQ(host.lastMessage(), "行動力が足りません");
+    EXPECT_EQ(ch(1).hygiene, 50);
+    ch(1).actionPoints = 1;
+    toile_bClick(g);
+    EXPECT_EQ(host.count("行動力が足りません"), 2);
+    EXPECT_EQ(ch(1).bowel, 50);
+    EXPECT_EQ(rng.requests().size(), 0u);
+
+    // Exactly enough is enough.
+    ch(1).actionPoints = 2;
+    rng.push({0});
+    toile_bClick(g);
+    EXPECT_EQ(ch(1).actionPoints, 0);
+}
+
+TEST_F(Conditions, NoCharacterNoCommand) {
+    g.s.currentCharacter = 0;
+    bath_bClick(g);
+    toile_bClick(g);
+    EXPECT_TRUE(host.sounds.empty());
+    EXPECT_TRUE(host.messages.empty());
+}
+
+}  // namespace
+}  // namespace kotou
