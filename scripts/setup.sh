@@ -9,7 +9,7 @@ preset="${1:-release}"
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libjpeg-dev qt6-base-dev libgl-dev
+  libjpeg-dev libfreetype-dev qt6-base-dev libgl-dev
   libsdl2-dev libfluidsynth-dev timgm6mb-soundfont
   fonts-ipafont-gothic
   clang libclang-rt-14-dev

@@ -1,0 +1,15 @@
+#pragma once
+// Writes every file of the asset list into cg/ and dat/ under a folder.
+
+#include <filesystem>
+#include <ostream>
+
+namespace kotou::assets {
+
+// Creates <outDir>/cg and <outDir>/dat and writes all pictures, sounds and
+// tunes. Output is the same bytes on every run. Returns the number of files
+// written; throws std::runtime_error when a file cannot be written. Progress
+// lines go to `log` when given.
+int generateAssets(const std::filesystem::path& outDir, std::ostream* log = nullptr);
+
+}  // namespace kotou::assets

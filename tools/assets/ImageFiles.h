@@ -1,0 +1,18 @@
+#pragma once
+// Encoders for the two picture formats the game reads: baseline JPEG through
+// libjpeg and uncompressed 24-bit Windows bitmaps.
+
+#include <cstdint>
+#include <vector>
+
+#include "tools/assets/Canvas.h"
+
+namespace kotou::assets {
+
+// A baseline JPEG of the canvas; throws std::runtime_error if libjpeg fails.
+std::vector<uint8_t> encodeJpeg(const Canvas& canvas, int quality);
+
+// A bottom-up 24-bit BMP (BITMAPINFOHEADER, rows padded to 4 bytes).
+std::vector<uint8_t> encodeBmp(const Canvas& canvas);
+
+}  // namespace kotou::assets
