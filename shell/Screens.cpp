@@ -2,10 +2,10 @@
 
 #include <exception>
 #include <string>
-#include <vector>
 
 #include "daycycle/Background.h"
 #include "shell/FormLayout.h"
+#include "shell/Inventory.h"
 #include "shell/Messages.h"
 #include "shell/StatusRefresh.h"
 #include "state/SaveFile.h"
@@ -81,12 +81,12 @@ void backTo(Game& g, const char* const (&hide)[N], const char* show) {
 }
 
 // Fills the inventory list and shows it instead of the item menu.
-void openList(Game& g, const char* title, std::vector<std::string> lines) {
+void openList(Game& g, InventoryList list) {
     click(g);
     g.form.show("list_box");
     g.form.hide("item_box");
-    g.form.setCaption(g.form.id("list_l"), title);
-    g.form.setItems(g.form.id("list"), std::move(lines));
+    g.form.setCaption(g.form.id("list_l"), inventoryTitle(list));
+    g.form.setItems(g.form.id("list"), inventoryLines(g.s, list));
 }
 
 }  // namespace
@@ -235,9 +235,9 @@ void BitBtn39Click(Game& g) {
     g.form.hide("item_box");
 }
 
-void sizai_list_bClick(Game& g) { openList(g, "□資材一覧", {}); }
-void syokuzai_list_bClick(Game& g) { openList(g, "□食材一覧", {}); }
-void etc_bClick(Game& g) { openList(g, "□その他一覧", {}); }
+void sizai_list_bClick(Game& g) { openList(g, InventoryList::Materials); }
+void syokuzai_list_bClick(Game& g) { openList(g, InventoryList::Food); }
+void etc_bClick(Game& g) { openList(g, InventoryList::Other); }
 
 void BitBtn40Click(Game& g) {
     click(g);

@@ -10,6 +10,7 @@
 #include "daycycle/Background.h"
 #include "shell/FormLayout.h"
 #include "shell/HeadlessHost.h"
+#include "shell/Inventory.h"
 #include "shell/Messages.h"
 #include "state/SaveFile.h"
 
@@ -268,6 +269,32 @@ TEST_F(ScreensTest, PanelsOpenAndBackButtonsReturnOneLevel) {
     press("BitBtn39");
     EXPECT_TRUE(visible("nomal_item_box"));
     EXPECT_FALSE(visible("item_box"));
+}
+
+TEST_F(ScreensTest, InventoryListsReplaceTheItemMenuAndComeBack) {
+    startPlaying();
+    g.s.stoneCount = 4;
+    g.s.appleCount = 2;
+    g.form.hide("com_box");
+    g.form.show("item_box");
+    press("sizai_list_b");
+    EXPECT_TRUE(visible("list_box"));
+    EXPECT_FALSE(visible("item_box"));
+    EXPECT_EQ(g.form.at("list_l").caption, "□資材一覧");
+    EXPECT_EQ(g.form.at("list").items, inventoryLines(g.s, InventoryList::Materials));
+    EXPECT_EQ(g.form.at("list").items.size(), 1u);
+
+    press("syokuzai_list_b");  // a second list replaces the lines of the first
+    EXPECT_EQ(g.form.at("list_l").caption, "□食材一覧");
+    EXPECT_EQ(g.form.at("list").items, inventoryLines(g.s, InventoryList::Food));
+
+    g.form.show("listen_b");
+    press("list");
+    press("BitBtn40");
+    EXPECT_FALSE(visible("list_box"));
+    EXPECT_FALSE(visible("listen_b"));
+    EXPECT_TRUE(visible("item_box"));
+    EXPECT_TRUE(host.played("key.wav", 0));
 }
 
 TEST_F(ScreensTest, SaveWithExactlyThreeActionPointsStoresZero) {
