@@ -35,7 +35,7 @@ void QtHost::sleepMs(int ms) {
 void QtHost::playSound(int channel, const std::string& file) {
     if (!options_.soundCue) return;
     try {
-        options_.soundCue(channel, (baseDir() / "dat" / file).string());
+        options_.soundCue(channel, file);
     } catch (...) {
         // A sound that cannot play leaves the game silent, never stopped.
     }

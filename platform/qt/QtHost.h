@@ -15,10 +15,11 @@ class TForm1;
 struct QtHostOptions {
     // Folder with cg/ and dat/; empty = the executable's folder.
     std::filesystem::path baseDir;
-    // Plays a sound cue: mixer channel 0..3 and the full path of the wave
-    // file. Must not throw (QtHost swallows anything it throws all the same).
+    // Plays a sound cue: mixer channel 0..3 and the wave's file name in the
+    // dat folder, as the game gives it (MixerSoundCues::playSound takes
+    // exactly these). Should not throw; QtHost swallows anything it throws.
     // Empty = no sound.
-    std::function<void(int channel, const std::string& path)> soundCue;
+    std::function<void(int channel, const std::string& fileName)> soundCue;
     // The music player (not owned); nullptr = no music.
     MusicPlayer* music = nullptr;
     // Answers yes/no questions without a dialog (tests, scripted runs).

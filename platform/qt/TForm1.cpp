@@ -124,6 +124,10 @@ TForm1::TForm1(Game& g, WindowHooks hooks, std::shared_ptr<PictureLoader> pictur
     pal.setColor(QPalette::Window, QColor(192, 192, 192));
     setPalette(pal);
     setFixedSize(640, 506);
+    // A fixed dialog frame: system menu, minimise and close, no maximise.
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
 
     buildMissing();
     syncModel();
