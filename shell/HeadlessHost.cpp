@@ -22,7 +22,9 @@ void HeadlessHost::clearRecords() {
     closeRequests = 0;
 }
 
-bool HeadlessHost::saw(std::string_view part) const { return count(part) > 0; }
+bool HeadlessHost::saw(std::string_view part) const {
+    return count(part) > 0;
+}
 
 int HeadlessHost::count(std::string_view part) const {
     int n = 0;

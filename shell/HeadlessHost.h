@@ -38,7 +38,7 @@ struct Game;
 // Optional second interface of a host: told of every message and picture as
 // a whole. The message operations report to a host that implements it.
 class HostObserver {
-public:
+  public:
     virtual ~HostObserver() = default;
     // `text` as the handler passed it (before the padding to an even length).
     virtual void messageShown(std::string_view text, bool appended) = 0;
@@ -47,7 +47,7 @@ public:
 };
 
 class HeadlessHost : public Host, public HostObserver {
-public:
+  public:
     struct Sound {
         int channel = 0;
         std::string file;
@@ -105,7 +105,7 @@ public:
     int64_t eventPasses = 0;  // processEvents calls
     int64_t clicks = 0;       // waits ended automatically (with or without a click)
     int64_t sleptMs = 0;      // requested, not slept
-    int closeRequests = 0;  // closeWindow calls (each also ends the waits)
+    int closeRequests = 0;    // closeWindow calls (each also ends the waits)
 
     // Forgets every record (options stay).
     void clearRecords();
@@ -142,7 +142,7 @@ public:
     void messageShown(std::string_view text, bool appended) override;
     void pictureShown(std::string_view component, std::string_view file) override;
 
-private:
+  private:
     void note(std::string line);
 
     Game* game_ = nullptr;

@@ -28,11 +28,15 @@ constexpr std::array<MarkerStep, 8> kMarkerSteps = {{{13, 12, 458},
                                                      {17, 8, 456},
                                                      {15, 10, 457}}};
 
-bool closing(const Game& g) { return g.s.runtime.clickState == kClosing; }
+bool closing(const Game& g) {
+    return g.s.runtime.clickState == kClosing;
+}
 
 // Hosts that keep a transcript (the headless host) hear of every message and
 // picture as a whole, not only of the reveal steps.
-HostObserver* observer(Game& g) { return dynamic_cast<HostObserver*>(&g.host); }
+HostObserver* observer(Game& g) {
+    return dynamic_cast<HostObserver*>(&g.host);
+}
 
 // Reveals `text` byte by byte after `head` (the earlier lines of the message,
 // or nothing), then shows the whole result and refreshes the status.
@@ -66,7 +70,9 @@ void setPictureOf(Game& g, const char* component, const std::string& file) {
 
 }  // namespace
 
-void showMessage(Game& g, std::string_view text) { reveal(g, {}, text, false); }
+void showMessage(Game& g, std::string_view text) {
+    reveal(g, {}, text, false);
+}
 
 void appendMessage(Game& g, std::string_view text) {
     if (closing(g)) return;

@@ -44,24 +44,25 @@ constexpr PanelPicture kPanelPictures[] = {
 // Panels placed over the command panel at creation (the others are opened
 // there by their commands).
 constexpr const char* kPanelsAtCommandPlace[] = {
-    "name_box",  "kanbyou_box", "kyuujyo_box", "nomal_item_box",   "item_box",
-    "list_box",  "sounan_box",  "battle_box",  "sozai_box",        "kousaku_box",
+    "name_box",         "kanbyou_box",       "kyuujyo_box", "nomal_item_box", "item_box",
+    "list_box",         "sounan_box",        "battle_box",  "sozai_box",      "kousaku_box",
     "item_seisaku_box", "item_seisaku2_box", "lv_up_box"};
 
 // What each back button hides before showing its panel again.
 constexpr const char* kCommandSubPanels[] = {
     "battle_box", "kunren_box", "item_box", "svival_box", "tansaku_box", "cook_box", "seisaku_box"};
-constexpr const char* kMealSubPanels[] = {"desert_box", "yamanosati_box",
-                                                       "uminosati_box"};
-constexpr const char* kCraftSubPanels[] = {
-    "sisetu_box", "item_seisaku_box", "item_seisaku2_box", "sozai_box",
-    "kousaku_box", "study_box", "cominu_box"};
+constexpr const char* kMealSubPanels[] = {"desert_box", "yamanosati_box", "uminosati_box"};
+constexpr const char* kCraftSubPanels[] = {"sisetu_box", "item_seisaku_box", "item_seisaku2_box",
+                                           "sozai_box",  "kousaku_box",      "study_box",
+                                           "cominu_box"};
 
-constexpr const char* kTitleFrames[] = {"cg/qz1.jpg", "cg/qz2.jpg", "cg/qz3.jpg",
-                                                     "cg/qz4.jpg", "cg/qz5.jpg"};
+constexpr const char* kTitleFrames[] = {"cg/qz1.jpg", "cg/qz2.jpg", "cg/qz3.jpg", "cg/qz4.jpg",
+                                        "cg/qz5.jpg"};
 constexpr int kTitleFrameCount = 30;
 
-void click(Game& g) { playSound(g, 0, "1.wav"); }
+void click(Game& g) {
+    playSound(g, 0, "1.wav");
+}
 
 // Opens `panel` at the command panel's place over `from`.
 void openOver(Game& g, const char* panel, const char* from) {
@@ -111,11 +112,15 @@ void FormCreate(Game& g) {
     f.hide("com_box");
 }
 
-void FormClose(Game& g) { g.s.runtime.clickState = -1; }
+void FormClose(Game& g) {
+    g.s.runtime.clickState = -1;
+}
 
 void FormDestroy(Game&) {}
 
-void Timer1Timer(Game& g) { refreshStatus(g); }
+void Timer1Timer(Game& g) {
+    refreshStatus(g);
+}
 
 void Timer2Timer(Game& g) {
     if (!g.form.visible("start_box")) return;
@@ -225,9 +230,15 @@ void BitBtn35Click(Game& g) {
     g.form.show("item_box");
 }
 
-void BitBtn4Click(Game& g) { backTo(g, kCommandSubPanels, "com_box"); }
-void BitBtn12Click(Game& g) { backTo(g, kMealSubPanels, "cook_box"); }
-void BitBtn15Click(Game& g) { backTo(g, kCraftSubPanels, "seisaku_box"); }
+void BitBtn4Click(Game& g) {
+    backTo(g, kCommandSubPanels, "com_box");
+}
+void BitBtn12Click(Game& g) {
+    backTo(g, kMealSubPanels, "cook_box");
+}
+void BitBtn15Click(Game& g) {
+    backTo(g, kCraftSubPanels, "seisaku_box");
+}
 
 void BitBtn39Click(Game& g) {
     click(g);
@@ -235,9 +246,15 @@ void BitBtn39Click(Game& g) {
     g.form.hide("item_box");
 }
 
-void sizai_list_bClick(Game& g) { openList(g, InventoryList::Materials); }
-void syokuzai_list_bClick(Game& g) { openList(g, InventoryList::Food); }
-void etc_bClick(Game& g) { openList(g, InventoryList::Other); }
+void sizai_list_bClick(Game& g) {
+    openList(g, InventoryList::Materials);
+}
+void syokuzai_list_bClick(Game& g) {
+    openList(g, InventoryList::Food);
+}
+void etc_bClick(Game& g) {
+    openList(g, InventoryList::Other);
+}
 
 void BitBtn40Click(Game& g) {
     click(g);
@@ -247,7 +264,9 @@ void BitBtn40Click(Game& g) {
     g.form.show("item_box");
 }
 
-void listMouseDown(Game& g) { playSound(g, 0, "key.wav"); }
+void listMouseDown(Game& g) {
+    playSound(g, 0, "key.wav");
+}
 
 void BitBtn20Click(Game& g) {
     if (!GameState::isCharacterIndex(g.s.currentCharacter)) return;
@@ -273,26 +292,44 @@ void registerShellHandlers(HandlerRegistry& r) {
         void (*handler)(Game&);
     };
     static constexpr Entry kEntries[] = {
-        {"Button2", Button2Click},       {"Button12", Button12Click},
-        {"Button11", Button11Click},     {"BitBtn1", BitBtn1Click},
-        {"BitBtn2", BitBtn2Click},       {"BitBtn3", BitBtn3Click},
-        {"BitBtn35", BitBtn35Click},     {"BitBtn4", BitBtn4Click},
-        {"BitBtn13", BitBtn4Click},      {"BitBtn32", BitBtn4Click},
-        {"BitBtn25", BitBtn4Click},      {"BitBtn46", BitBtn4Click},
-        {"BitBtn27", BitBtn4Click},      {"BitBtn7", BitBtn12Click},
-        {"BitBtn11", BitBtn12Click},     {"BitBtn12", BitBtn12Click},
-        {"BitBtn19", BitBtn15Click},     {"BitBtn23", BitBtn15Click},
-        {"BitBtn15", BitBtn15Click},     {"BitBtn37", BitBtn15Click},
-        {"BitBtn17", BitBtn15Click},     {"BitBtn39", BitBtn39Click},
-        {"BitBtn40", BitBtn40Click},     {"sizai_list_b", sizai_list_bClick},
-        {"syokuzai_list_b", syokuzai_list_bClick}, {"etc_b", etc_bClick},
-        {"list", listMouseDown},         {"BitBtn20", BitBtn20Click},
+        {"Button2", Button2Click},
+        {"Button12", Button12Click},
+        {"Button11", Button11Click},
+        {"BitBtn1", BitBtn1Click},
+        {"BitBtn2", BitBtn2Click},
+        {"BitBtn3", BitBtn3Click},
+        {"BitBtn35", BitBtn35Click},
+        {"BitBtn4", BitBtn4Click},
+        {"BitBtn13", BitBtn4Click},
+        {"BitBtn32", BitBtn4Click},
+        {"BitBtn25", BitBtn4Click},
+        {"BitBtn46", BitBtn4Click},
+        {"BitBtn27", BitBtn4Click},
+        {"BitBtn7", BitBtn12Click},
+        {"BitBtn11", BitBtn12Click},
+        {"BitBtn12", BitBtn12Click},
+        {"BitBtn19", BitBtn15Click},
+        {"BitBtn23", BitBtn15Click},
+        {"BitBtn15", BitBtn15Click},
+        {"BitBtn37", BitBtn15Click},
+        {"BitBtn17", BitBtn15Click},
+        {"BitBtn39", BitBtn39Click},
+        {"BitBtn40", BitBtn40Click},
+        {"sizai_list_b", sizai_list_bClick},
+        {"syokuzai_list_b", syokuzai_list_bClick},
+        {"etc_b", etc_bClick},
+        {"list", listMouseDown},
+        {"BitBtn20", BitBtn20Click},
         {"BitBtn41", BitBtn20Click},
         // A click anywhere on the window's pictures or message area ends a wait.
-        {"Form1", moji_lMouseDown},      {"bak", moji_lMouseDown},
-        {"pic", moji_lMouseDown},        {"cg", moji_lMouseDown},
-        {"cg2", moji_lMouseDown},        {"cg_red", moji_lMouseDown},
-        {"moji_l", moji_lMouseDown},     {"click_l", moji_lMouseDown},
+        {"Form1", moji_lMouseDown},
+        {"bak", moji_lMouseDown},
+        {"pic", moji_lMouseDown},
+        {"cg", moji_lMouseDown},
+        {"cg2", moji_lMouseDown},
+        {"cg_red", moji_lMouseDown},
+        {"moji_l", moji_lMouseDown},
+        {"click_l", moji_lMouseDown},
     };
     for (const Entry& e : kEntries) r.add(e.component, e.handler);
 }

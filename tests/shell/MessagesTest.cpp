@@ -1,5 +1,3 @@
-#include "shell/Messages.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,6 +5,7 @@
 
 #include "shell/FormLayout.h"
 #include "shell/HeadlessHost.h"
+#include "shell/Messages.h"
 #include "shell/Screens.h"
 
 namespace kotou {

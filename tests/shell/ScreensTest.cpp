@@ -1,5 +1,3 @@
-#include "shell/Screens.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,6 +10,7 @@
 #include "shell/HeadlessHost.h"
 #include "shell/Inventory.h"
 #include "shell/Messages.h"
+#include "shell/Screens.h"
 #include "state/SaveFile.h"
 
 namespace kotou {
@@ -89,12 +88,13 @@ TEST_F(ScreensTest, CreationShowsTheTitleScreenWithPanelsInPlace) {
 TEST_F(ScreensTest, EveryRegisteredHandlerNamesAComponentOfTheWindow) {
     HandlerRegistry r;
     registerShellHandlers(r);
-    for (const char* name : {"Button2", "Button12", "Button11", "BitBtn1", "BitBtn2", "BitBtn3",
-                             "BitBtn35", "BitBtn4", "BitBtn13", "BitBtn32", "BitBtn25", "BitBtn46",
-                             "BitBtn27", "BitBtn7", "BitBtn11", "BitBtn12", "BitBtn19", "BitBtn23",
-                             "BitBtn15", "BitBtn37", "BitBtn17", "BitBtn39", "BitBtn40",
-                             "sizai_list_b", "syokuzai_list_b", "etc_b", "list", "BitBtn20",
-                             "BitBtn41", "moji_l", "click_l", "bak", "pic", "cg", "cg2", "cg_red"}) {
+    for (const char* name :
+         {"Button2",         "Button12", "Button11", "BitBtn1",  "BitBtn2",  "BitBtn3",
+          "BitBtn35",        "BitBtn4",  "BitBtn13", "BitBtn32", "BitBtn25", "BitBtn46",
+          "BitBtn27",        "BitBtn7",  "BitBtn11", "BitBtn12", "BitBtn19", "BitBtn23",
+          "BitBtn15",        "BitBtn37", "BitBtn17", "BitBtn39", "BitBtn40", "sizai_list_b",
+          "syokuzai_list_b", "etc_b",    "list",     "BitBtn20", "BitBtn41", "moji_l",
+          "click_l",         "bak",      "pic",      "cg",       "cg2",      "cg_red"}) {
         EXPECT_NE(r.find(name), nullptr) << name;
         EXPECT_NE(g.form.find(name), kNoComponent) << name;
     }
@@ -125,8 +125,7 @@ TEST_F(ScreensTest, NewGameAnsweredNoChangesNothing) {
     press("Button2");
     EXPECT_EQ(g.s, before);
     EXPECT_TRUE(visible("start_box"));
-    EXPECT_EQ(host.sounds,
-              (std::vector<HeadlessHost::Sound>{{1, "1.wav"}, {0, "no.wav"}}));
+    EXPECT_EQ(host.sounds, (std::vector<HeadlessHost::Sound>{{1, "1.wav"}, {0, "no.wav"}}));
     ASSERT_EQ(host.confirms.size(), 1u);
     EXPECT_EQ(host.confirms[0],
               "データを初期化し、はじめからケームを開始します。\r"
