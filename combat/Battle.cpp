@@ -41,18 +41,28 @@ std::unordered_map<const Game*, BattleState>& battleStates() {
     return states;
 }
 
-std::string num(int32_t v) { return std::to_string(v); }
+std::string num(int32_t v) {
+    return std::to_string(v);
+}
 
-int32_t& flag(Game& g, size_t entry) { return g.s.worldFlags[entry]; }
-size_t perCharacter(size_t base, int k) { return base + static_cast<size_t>(k); }
+int32_t& flag(Game& g, size_t entry) {
+    return g.s.worldFlags[entry];
+}
+size_t perCharacter(size_t base, int k) {
+    return base + static_cast<size_t>(k);
+}
 
 bool hasCurrentCharacter(const Game& g) {
     return GameState::isCharacterIndex(g.s.currentCharacter);
 }
 // A battle command only acts while a battle runs and a character fights it.
-bool inBattle(Game& g) { return hasCurrentCharacter(g) && battleState(g).area >= 0; }
+bool inBattle(Game& g) {
+    return hasCurrentCharacter(g) && battleState(g).area >= 0;
+}
 
-const std::string& name(const Game& g) { return g.s.cur().name; }
+const std::string& name(const Game& g) {
+    return g.s.cur().name;
+}
 
 // The message line set at once, without the typewriter effect.
 void setMessageAtOnce(Game& g, const std::string& text) {
@@ -69,7 +79,9 @@ void setEnemy(BattleState& b, const Enemy& e) {
     b.enemyResistance = e.resistance;
 }
 
-void hideBattlePanel(Game& g) { g.form.hide("battle_box"); }
+void hideBattlePanel(Game& g) {
+    g.form.hide("battle_box");
+}
 
 void miss(Game& g) {
     playSound(g, 2, "miss.wav");
@@ -99,7 +111,9 @@ struct ColosseumPrize {
     const char* prefix;
 };
 
-int32_t& oshiraSama(GameState& s) { return s.rareItems[12]; }
+int32_t& oshiraSama(GameState& s) {
+    return s.rareItems[12];
+}
 
 // By opponent 1..10; the third opponent gives two fruits and is handled apart.
 const std::array<ColosseumPrize, 10> kPrizes = {{
@@ -110,7 +124,8 @@ const std::array<ColosseumPrize, 10> kPrizes = {{
     {counterOf<&GameState::hideCount>, 5, "勝利賞品：【皮】を5コを入手した！！（所持：皮"},
     {counterOf<&GameState::timeSandCount>, 3,
      "勝利賞品：【煌く時の砂】を3コを入手した！！（所持：煌く時の砂"},
-    {counterOf<&GameState::moonShadowCount>, 3, "勝利賞品：【月の影】を3コを入手した！！（所持：月の影"},
+    {counterOf<&GameState::moonShadowCount>, 3,
+     "勝利賞品：【月の影】を3コを入手した！！（所持：月の影"},
     {oshiraSama, 5, "勝利賞品：【オシラさま】を5コを入手した！！（所持：オシラさま"},
     {counterOf<&GameState::ironCount>, 3, "勝利賞品：【鉄】を3コを入手した！！（所持：鉄"},
     {counterOf<&GameState::farewellStoneCount>, 1,
@@ -182,8 +197,12 @@ void clearCourse(Game& g, int area) {
 
 }  // namespace
 
-BattleState& battleState(Game& g) { return battleStates()[&g]; }
-void releaseBattleState(const Game& g) { battleStates().erase(&g); }
+BattleState& battleState(Game& g) {
+    return battleStates()[&g];
+}
+void releaseBattleState(const Game& g) {
+    battleStates().erase(&g);
+}
 
 void startBattle(Game& g) {
     BattleState& b = battleState(g);
@@ -413,12 +432,25 @@ void winBattle(Game& g) {
 
     if (isColosseumArea(area)) giveColosseumPrize(g, area);
     switch (area) {
-        case 4: findFruit(g); break;
-        case 0: findAnimal(g); findSeaCatch(g); break;
-        case 1: findSeaCatch(g); break;
-        case 2: findFruit(g); findFruit(g); break;
-        case 3: findRareItem(g); break;
-        default: break;
+        case 4:
+            findFruit(g);
+            break;
+        case 0:
+            findAnimal(g);
+            findSeaCatch(g);
+            break;
+        case 1:
+            findSeaCatch(g);
+            break;
+        case 2:
+            findFruit(g);
+            findFruit(g);
+            break;
+        case 3:
+            findRareItem(g);
+            break;
+        default:
+            break;
     }
 
     if (!isCourseArea(area)) {

@@ -16,7 +16,9 @@ inline constexpr int kLastColosseumArea = 14;
 inline constexpr int kFirstCourseArea = 16;
 inline constexpr int kLastCourseArea = 22;
 
-inline constexpr bool isExplorationArea(int area) { return area >= 0 && area <= 4; }
+inline constexpr bool isExplorationArea(int area) {
+    return area >= 0 && area <= 4;
+}
 inline constexpr bool isColosseumArea(int area) {
     return area >= kFirstColosseumArea && area <= kLastColosseumArea;
 }
@@ -25,14 +27,14 @@ inline constexpr bool isCourseArea(int area) {
 }
 
 struct BattleState {
-    int area = -1;               // set by the caller of startBattle; -1 once ended
+    int area = -1;  // set by the caller of startBattle; -1 once ended
     std::string enemyName;
-    std::string enemyPicture;    // file under cg/
-    int32_t enemyHp = 0;         // beaten below 1
-    int32_t enemyAttack = 0;     // grows by 0 or 1 with every blow
-    int32_t enemyResistance = 0; // 1: 攻撃 deals a quarter; 2: 魔法 deals a quarter
-    int chain = 0;               // battles fought in the current survival course; -1 after a battle
-    bool reviveUsed = false;     // 残響's revival spent in this battle
+    std::string enemyPicture;     // file under cg/
+    int32_t enemyHp = 0;          // beaten below 1
+    int32_t enemyAttack = 0;      // grows by 0 or 1 with every blow
+    int32_t enemyResistance = 0;  // 1: 攻撃 deals a quarter; 2: 魔法 deals a quarter
+    int chain = 0;            // battles fought in the current survival course; -1 after a battle
+    bool reviveUsed = false;  // 残響's revival spent in this battle
 };
 
 // The battle values of a game. One per Game object, created on first use.
@@ -47,11 +49,11 @@ void startBattle(Game& g);
 void showBattleCommands(Game& g);
 
 // The commands of the battle panel.
-void BitBtn9Click(Game& g);   // 攻撃
-void magic_bClick(Game& g);   // 魔法 / 上級魔法
-void kaifuku_bClick(Game& g); // 回復
-void lazer_bClick(Game& g);   // レーザー
-void toubou_bClick(Game& g);  // 逃亡
+void BitBtn9Click(Game& g);    // 攻撃
+void magic_bClick(Game& g);    // 魔法 / 上級魔法
+void kaifuku_bClick(Game& g);  // 回復
+void lazer_bClick(Game& g);    // レーザー
+void toubou_bClick(Game& g);   // 逃亡
 
 // The enemy's blow, after every command that did not end the battle.
 void enemyTurn(Game& g);

@@ -121,6 +121,8 @@ void explore(Game& g, const Location& loc) {
     g.form.setVisible(menu, true);
 }
 
-void hayasi_bClick(Game& g) { explore(g, forestLocation()); }
+void hayasi_bClick(Game& g) {
+    explore(g, forestLocation());
+}
 
 }  // namespace kotou

@@ -8,10 +8,9 @@
 namespace kotou {
 
 const char* const kRareItemNames[kRareItemCount] = {
-    "おおげつ姫",       "この花の咲くや姫", "おもいかねの神", "すさのおの命",
-    "たけみかづちの命", "つくよみの命",     "ときはかしの神", "よもつおお神",
-    "わたつみの神",     "へつなぎさびこの神", "ほのかぐつちの神", "アラハバキ神",
-    "オシラさま"};
+    "おおげつ姫",       "この花の咲くや姫", "おもいかねの神", "すさのおの命", "たけみかづちの命",
+    "つくよみの命",     "ときはかしの神",   "よもつおお神",   "わたつみの神", "へつなぎさびこの神",
+    "ほのかぐつちの神", "アラハバキ神",     "オシラさま"};
 
 namespace {
 
@@ -65,16 +64,22 @@ std::string foundLine(const char* item, int32_t amount, int32_t total) {
            std::to_string(total);
 }
 
-void findFruit(Game& g) { findOne(g, 3, kFruits); }
-void findSeaCatch(Game& g) { findOne(g, 2, kSeaCatches); }
-void findAnimal(Game& g) { findOne(g, 2, kAnimals); }
+void findFruit(Game& g) {
+    findOne(g, 3, kFruits);
+}
+void findSeaCatch(Game& g) {
+    findOne(g, 2, kSeaCatches);
+}
+void findAnimal(Game& g) {
+    findOne(g, 2, kAnimals);
+}
 
 void findRareItem(Game& g) {
     const auto entry = static_cast<size_t>(g.rng.random(kRareItemCount));
     int32_t& count = g.s.rareItems[entry];
     count += 1;
-    appendMessage(g, std::string("レアアイテム【") + kRareItemNames[entry] + "】を手に入れた！\r所持：" +
-                         std::to_string(count));
+    appendMessage(g, std::string("レアアイテム【") + kRareItemNames[entry] +
+                         "】を手に入れた！\r所持：" + std::to_string(count));
 }
 
 }  // namespace kotou

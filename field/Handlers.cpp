@@ -4,6 +4,8 @@
 
 namespace kotou {
 
-void registerFieldHandlers(HandlerRegistry& r) { r.add("hayasi_b", hayasi_bClick); }
+void registerFieldHandlers(HandlerRegistry& r) {
+    r.add("hayasi_b", hayasi_bClick);
+}
 
 }  // namespace kotou

@@ -36,9 +36,9 @@ enum class FindOutcome {
 struct Find {
     enum class Kind { Store, Monster, Action };
     Kind kind = Kind::Store;
-    const char* item = nullptr;    // Store: the name in the message
-    Counter store = nullptr;       // Store: the counter that grows
-    bool drawnAmount = true;       // Store: the amount drawn for this find, else 1
+    const char* item = nullptr;              // Store: the name in the message
+    Counter store = nullptr;                 // Store: the counter that grows
+    bool drawnAmount = true;                 // Store: the amount drawn for this find, else 1
     FindOutcome (*action)(Game&) = nullptr;  // Action: runs the find
 
     static constexpr Find stored(const char* item, Counter c) { return {Kind::Store, item, c}; }

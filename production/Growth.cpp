@@ -9,10 +9,10 @@ namespace kotou {
 namespace {
 
 struct StatGrowth {
-    int32_t chance;              // 1 in chance
-    int32_t Character::*stat;    // the statistic that grows
-    const char* label;           // its status label
-    bool alwaysWait;             // wait even while a meal panel is open
+    int32_t chance;            // 1 in chance
+    int32_t Character::*stat;  // the statistic that grows
+    const char* label;         // its status label
+    bool alwaysWait;           // wait even while a meal panel is open
 };
 
 constexpr StatGrowth kStrength{4, &Character::strength, "腕力", false};
@@ -33,8 +33,8 @@ void grow(Game& g, const StatGrowth& growth) {
     if (g.rng.random(growth.chance) != 0) return;
     int32_t& value = g.s.cur().*growth.stat;
     value += 1;
-    appendMessage(g, std::string("【") + growth.label + "】が1アップした！→" +
-                         std::to_string(value));
+    appendMessage(g,
+                  std::string("【") + growth.label + "】が1アップした！→" + std::to_string(value));
     if (growth.alwaysWait || !mealPanelVisible(g)) waitForClick(g);
 }
 
@@ -45,19 +45,33 @@ bool mealPanelVisible(const Game& g) {
            panelShown(g, "yamanosati_box");
 }
 
-void chanceStrengthUp(Game& g) { grow(g, kStrength); }
-void chanceDexterityUp(Game& g) { grow(g, kDexterity); }
-void chanceCookingUp(Game& g) { grow(g, kCooking); }
-void chanceGeographyUp(Game& g) { grow(g, kGeography); }
-void chanceMaxStaminaUp(Game& g) { grow(g, kMaxStamina); }
-void chanceBotanyUp(Game& g) { grow(g, kBotany); }
-void chanceZoologyUp(Game& g) { grow(g, kZoology); }
+void chanceStrengthUp(Game& g) {
+    grow(g, kStrength);
+}
+void chanceDexterityUp(Game& g) {
+    grow(g, kDexterity);
+}
+void chanceCookingUp(Game& g) {
+    grow(g, kCooking);
+}
+void chanceGeographyUp(Game& g) {
+    grow(g, kGeography);
+}
+void chanceMaxStaminaUp(Game& g) {
+    grow(g, kMaxStamina);
+}
+void chanceBotanyUp(Game& g) {
+    grow(g, kBotany);
+}
+void chanceZoologyUp(Game& g) {
+    grow(g, kZoology);
+}
 
 void chanceTimeSandFind(Game& g) {
     if (g.rng.random(6) != 0) return;
     g.s.timeSandCount += 1;
-    appendMessage(g, "素材【煌く時の砂】を１コ入手した！（所持：" +
-                         std::to_string(g.s.timeSandCount) + "）");
+    appendMessage(
+        g, "素材【煌く時の砂】を１コ入手した！（所持：" + std::to_string(g.s.timeSandCount) + "）");
     waitForClick(g);
 }
 

@@ -9,7 +9,9 @@ namespace kotou {
 
 namespace {
 
-std::string num(int32_t v) { return std::to_string(v); }
+std::string num(int32_t v) {
+    return std::to_string(v);
+}
 
 // A uniform value lo..hi: one draw, or none when the range is one value.
 int32_t drawRange(Game& g, int32_t lo, int32_t hi) {

@@ -342,8 +342,9 @@ TEST_F(BattleTest, ColosseumVictoryGivesThePrizeAndMarksTheOpponent) {
     fight(7, "ゆらりの亡霊", 0, 6, 0);
     rng.push({0, 0, 0, 0, 0});  // points, obesity, click, prize click, music
     winBattle(g);
-    EXPECT_TRUE(host.saw("勝利賞品：【不思実・七つ実】をそれぞれ１０コを入手した！！"
-                         "（所持：不思実10、七つ実10）"));
+    EXPECT_TRUE(
+        host.saw("勝利賞品：【不思実・七つ実】をそれぞれ１０コを入手した！！"
+                 "（所持：不思実10、七つ実10）"));
     EXPECT_EQ(g.s.worldFlags[53], 1);
     EXPECT_TRUE(host.played("battle_clear.wav", 1));
     EXPECT_TRUE(g.form.visible("colo_box"));
@@ -359,9 +360,9 @@ TEST_F(BattleTest, SurvivalCourseIsFourVictoriesInARow) {
     for (int fightNo = 1; fightNo <= 4; ++fightNo) {
         SCOPED_TRACE(fightNo);
         EXPECT_FALSE(g.form.visible("toubou_b"));
-        rng.push({1, 0, 0});     // hit, +0, click: the wolf falls
-        rng.push({0, 0, 0});     // points, obesity, click
-        rng.push(0);             // the next enemy, or the clear's click
+        rng.push({1, 0, 0});            // hit, +0, click: the wolf falls
+        rng.push({0, 0, 0});            // points, obesity, click
+        rng.push(0);                    // the next enemy, or the clear's click
         if (fightNo == 4) rng.push(0);  // the day music
         press("BitBtn9");
     }
@@ -395,15 +396,12 @@ TEST_F(BattleTest, TrainingUnlocksAbilitiesInOrderOnce) {
     rng.push({0, 0, 0, 0, 0});
     learnBattleAbilities(g);
     EXPECT_EQ(host.messageTexts(),
-              (std::vector<std::string>{"スパークは戦闘能力【回避】を修得した！",
-                                        "（※敵の攻撃を稀に交わします）",
-                                        "スパークは戦闘能力【クリティカル】を修得した！",
-                                        "（※稀に大ダメージを与えます）",
-                                        "スパークは戦闘能力【反射】を修得した！",
-                                        "（※稀にダメージをはね返します）",
-                                        "スパークは戦闘コマンド【逃亡】を修得した！",
-                                        "（探索時の戦闘時のみ使用可能）",
-                                        "スパークは戦闘コマンド【レーザー】を修得した！"}));
+              (std::vector<std::string>{
+                  "スパークは戦闘能力【回避】を修得した！", "（※敵の攻撃を稀に交わします）",
+                  "スパークは戦闘能力【クリティカル】を修得した！", "（※稀に大ダメージを与えます）",
+                  "スパークは戦闘能力【反射】を修得した！", "（※稀にダメージをはね返します）",
+                  "スパークは戦闘コマンド【逃亡】を修得した！", "（探索時の戦闘時のみ使用可能）",
+                  "スパークは戦闘コマンド【レーザー】を修得した！"}));
     EXPECT_EQ(g.s.worldFlags[36], 1);
     EXPECT_EQ(g.s.worldFlags[40], 1);
     EXPECT_EQ(g.s.worldFlags[48], 1);

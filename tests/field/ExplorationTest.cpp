@@ -76,13 +76,13 @@ TEST_F(ExplorationTest, ToolsGeographyAndAPartnerGiveFiveFindsWithWaitsBetween) 
     g.s.hasBigBasket() = 1;
     ruru().geography = 30;
     g.s.pairIntimacy[static_cast<size_t>(pairIndex(1, 2))] = 30;
-    rng.push({0, 0});         // 嵐 helps (draw 0 of 10); wait
-    rng.push({0, 7, 0});      // 1: 1 枝; wait
-    rng.push({1, 8, 0});      // 2: 2 石; wait
-    rng.push({2, 9, 12});     // 3: rare item オシラさま; no wait
-    rng.push({2, 12, 0});     // 4: 3 キュウイ; wait
-    rng.push({0, 5});         // 5: 1 葉っぱ; last find, no wait
-    rng.push({1, 1});         // no discovery, no geography
+    rng.push({0, 0});      // 嵐 helps (draw 0 of 10); wait
+    rng.push({0, 7, 0});   // 1: 1 枝; wait
+    rng.push({1, 8, 0});   // 2: 2 石; wait
+    rng.push({2, 9, 12});  // 3: rare item オシラさま; no wait
+    rng.push({2, 12, 0});  // 4: 3 キュウイ; wait
+    rng.push({0, 5});      // 5: 1 葉っぱ; last find, no wait
+    rng.push({1, 1});      // no discovery, no geography
     forest();
     EXPECT_EQ(host.messages[1].text, "・・・嵐が探索の補助をしてくれた！");
     EXPECT_EQ(g.s.branchCount, 1);
@@ -93,8 +93,8 @@ TEST_F(ExplorationTest, ToolsGeographyAndAPartnerGiveFiveFindsWithWaitsBetween) 
     EXPECT_EQ(g.s.leafCount, 1);
     EXPECT_EQ(host.clicks, 4);  // the assist and finds 1, 2 and 4
     EXPECT_EQ(rng.remaining(), 0u);
-    EXPECT_EQ(requests(), (std::vector<int32_t>{10, kClick, 3, 13, kClick, 3, 13, kClick, 3, 13,
-                                                13, 3, 13, kClick, 3, 13, 20, 15}));
+    EXPECT_EQ(requests(), (std::vector<int32_t>{10, kClick, 3, 13, kClick, 3, 13, kClick, 3, 13, 13,
+                                                3, 13, kClick, 3, 13, 20, 15}));
 }
 
 TEST_F(ExplorationTest, CloseFriendshipNarrowsTheAssistDrawAndOnlyTheDrawnPartnerHelps) {
