@@ -1,0 +1,203 @@
+// The real game in the Qt window (offscreen): the full layout, the shell's
+// handlers and the saved game, driven by clicks on the widgets.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "app/GameHandlers.h"
+#include "platform/qt/QtHost.h"
+#include "platform/qt/TForm1.h"
+#include "shell/FormLayout.h"
+#include "shell/Screens.h"
+#include "state/GameState.h"
+#include "state/SaveFile.h"
+#include "tests/platform/qt/QtTestSupport.h"
+
+namespace kotou {
+namespace {
+
+namespace fs = std::filesystem;
+
+class GameWindowTest : public ::testing::Test {
+protected:
+    GameWindowTest() : game(host, rng) {}
+
+    void SetUp() override {
+        ensureApplication();
+        // A game folder of its own, so the saves of the tests never touch a
+        // player's save; the pictures are those generated beside the program.
+        base = fs::path(KOTOU_TEST_OUTPUT) / "game-window";
+        fs::remove_all(base);
+        fs::create_directories(base / "dat");
+        const fs::path cg = fs::path(KOTOU_BIN_DIR) / "cg";
+        if (fs::exists(cg)) fs::create_directory_symlink(cg, base / "cg");
+
+        host.options().baseDir = base;
+        host.options().confirm = [this](const std::string& text) {
+            questions.push_back(text);
+            return answer;
+        };
+        host.options().error = [this](const std::string& text) { errors.push_back(text); };
+        host.options().soundCue = [this](int channel, const std::string& file) {
+            sounds.push_back(std::to_string(channel) + ":" + file);
+        };
+        buildForm(game.form);
+        registerGameHandlers(game.handlers);
+    }
+
+    void open() {
+        window = std::make_unique<TForm1>(game, WindowHooks{FormClose, Timer1Timer, Timer2Timer});
+        host.attach(window.get());
+        FormCreate(game);
+        window->syncModel();
+        window->show();
+        window->startTimers();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void saveWithCurrentCharacter(int strandedPhase) {
+        GameState s;
+        initNewGame(s);
+        s.currentCharacter = 2;
+        s.dayNumber = 3;
+        s.cur().strandedPhase = strandedPhase;
+        saveGame(s, base, "得点：0点");
+    }
+
+    template <class W>
+    W* find(const char* name) {
+        return window->findChild<W*>(QString::fromUtf8(name));
+    }
+    bool shown(const char* name) {
+        QWidget* w = find<QWidget>(name);
+        return w && w->isVisible();
+    }
+    void screenshot(const char* file) {
+        fs::create_directories(KOTOU_TEST_OUTPUT);
+        EXPECT_TRUE(window->grab().save(QString::fromStdString((fs::path(KOTOU_TEST_OUTPUT) / file).string())));
+    }
+
+    QtHost host;
+    DefaultRandom rng{7};
+    Game game;
+    fs::path base;
+    std::unique_ptr<TForm1> window;
+    bool answer = true;
+    std::vector<std::string> questions, errors, sounds;
+};
+
+TEST_F(GameWindowTest, OpensOnTheTitleScreenWithEveryComponentAWidget) {
+    open();
+    EXPECT_EQ(window->size(), QSize(640, 506));
+    EXPECT_TRUE(shown("start_box"));
+    EXPECT_FALSE(shown("com_box"));
+    EXPECT_EQ(find<QPushButton>("Button2")->text(), QString::fromUtf8("はじめる"));
+    EXPECT_EQ(find<QPushButton>("Button12")->text(), QString::fromUtf8("つづける"));
+    for (const Component& c : game.form.all()) {
+        QWidget* w = window->widgetOf(c.name);
+        ASSERT_NE(w, nullptr) << c.name;
+        EXPECT_EQ(w->objectName().toStdString(), c.name);
+        if (c.parent != kNoComponent && game.form.at(c.parent).kind != Kind::Window) {
+            EXPECT_EQ(w->parentWidget(), window->widgetOf(game.form.at(c.parent).name)) << c.name;
+        }
+    }
+    ASSERT_NE(find<QPushButton>("hayasi_b"), nullptr);
+    EXPECT_FALSE(find<QPushButton>("hayasi_b")->isVisible());
+
+    // The title animation runs from Timer2.
+    const int frame = game.s.runtime.titleFrame;
+    QTest::qWait(350);
+    EXPECT_NE(game.s.runtime.titleFrame, frame);
+    screenshot("title.png");
+}
+
+TEST_F(GameWindowTest, NewGameAnsweredNoKeepsTheTitle) {
+    open();
+    answer = false;
+    QTest::mouseClick(find<QPushButton>("Button2"), Qt::LeftButton);
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_TRUE(shown("start_box"));
+    EXPECT_FALSE(shown("lv_up_box"));
+}
+
+TEST_F(GameWindowTest, NewGameAnsweredYesOpensTheCharacterCreation) {
+    open();
+    QTest::mouseClick(find<QPushButton>("Button2"), Qt::LeftButton);
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_FALSE(shown("start_box"));
+    EXPECT_TRUE(shown("lv_up_box"));
+    EXPECT_TRUE(find<QLabel>("moji_l")->text().startsWith(QString::fromUtf8("キャラクターを製作します")));
+}
+
+TEST_F(GameWindowTest, ContinueShowsThePanelOfTheSavedCharacter) {
+    saveWithCurrentCharacter(1);
+    open();
+    QTest::mouseClick(find<QPushButton>("Button12"), Qt::LeftButton);
+    EXPECT_TRUE(errors.empty());
+    EXPECT_FALSE(shown("start_box"));
+    EXPECT_TRUE(shown("sounan_box"));
+    EXPECT_FALSE(shown("com_box"));
+}
+
+TEST_F(GameWindowTest, ContinueWithACharacterAtHomeShowsTheCommandPanel) {
+    saveWithCurrentCharacter(0);
+    open();
+    QTest::mouseClick(find<QPushButton>("Button12"), Qt::LeftButton);
+    EXPECT_TRUE(shown("com_box"));
+    EXPECT_FALSE(shown("sounan_box"));
+    EXPECT_TRUE(shown("BitBtn1"));
+    QTest::qWait(120);  // one status refresh at least
+    screenshot("command_panel.png");
+}
+
+TEST_F(GameWindowTest, ContinueWithoutASaveReportsAndStaysOnTheTitle) {
+    open();
+    QTest::mouseClick(find<QPushButton>("Button12"), Qt::LeftButton);
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(shown("start_box"));
+}
+
+// The island-name box waits for a click after its message.
+class IslandNameTest : public GameWindowTest {
+protected:
+    void enterName() {
+        saveWithCurrentCharacter(0);
+        open();
+        QTest::mouseClick(find<QPushButton>("Button12"), Qt::LeftButton);
+        game.form.hide("com_box");
+        game.form.show("name_box");
+        window->syncModel();
+        QTest::keyClicks(find<QLineEdit>("name_l"), QStringLiteral("Kotou"));
+    }
+};
+
+TEST_F(IslandNameTest, AClickOnTheMessageEndsTheWait) {
+    enterName();
+    bool waiting = false;
+    QTimer::singleShot(100, window.get(), [&] {
+        waiting = game.s.runtime.clickState == 0 && shown("click_l");
+        QTest::mouseClick(find<QLabel>("moji_l"), Qt::LeftButton);
+    });
+    QTest::mouseClick(find<QPushButton>("Button11"), Qt::LeftButton);
+    EXPECT_TRUE(waiting);
+    EXPECT_EQ(game.s.islandName, "Kotou");
+    EXPECT_TRUE(shown("kousaku_box"));
+    EXPECT_FALSE(shown("click_l"));
+    EXPECT_EQ(game.s.runtime.clickState, 1);
+}
+
+TEST_F(IslandNameTest, ClosingTheWindowEndsTheWaitAndClosesAfterTheHandler) {
+    enterName();
+    QTimer::singleShot(100, window.get(), [&] { window->close(); });
+    QTest::mouseClick(find<QPushButton>("Button11"), Qt::LeftButton);
+    EXPECT_EQ(game.s.runtime.clickState, -1);
+    EXPECT_FALSE(window->isVisible());
+}
+
+}  // namespace
+}  // namespace kotou
