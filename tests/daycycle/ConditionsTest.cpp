@@ -37,7 +37,7 @@ TEST_F(Conditions, BathWithoutFacilities) {
     EXPECT_TRUE(host.played("water.wav", 2));
     EXPECT_EQ(host.sounds.front(), (HeadlessHost::Sound{0, "1.wav"}));
     EXPECT_TRUE(visible("cg"));  // the scene stays until the next command
-    EXPECT_EQ(waits, 0);
+    EXPECT_EQ(waits(), 0);
 }
 
 TEST_F(Conditions, BathWithEveryFacilityGivesUpToForty) {

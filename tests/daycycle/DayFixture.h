@@ -1,7 +1,6 @@
 #pragma once
-// A new game in a headless window whose waits are ended without a click
-// sound, so that the scripted random source sees only the draws of the rules
-// under test. Counts the waits.
+// A new game in a headless window whose waits end silently, so that the
+// scripted random source sees only the draws of the rules under test.
 
 #include <gtest/gtest.h>
 
@@ -23,13 +22,7 @@ class DayFixture : public ::testing::Test {
         initNewGame(g.s);
         g.s.runtime.clickState = 1;
         host.attach(g);
-        host.autoClick = false;
-        host.onProcessEvents = [this](Game& game) {
-            if (game.s.runtime.clickState == 0) {
-                ++waits;
-                game.s.runtime.clickState = 1;
-            }
-        };
+        host.silentClicks = true;
     }
 
     Character& ch(int k) { return g.s.ch(k); }
@@ -39,17 +32,12 @@ class DayFixture : public ::testing::Test {
         EXPECT_EQ(rng.requests(), dice);
         EXPECT_EQ(rng.remaining(), 0u);
     }
-    // Index of the first message containing part, or -1.
-    int messageIndex(const std::string& part) const {
-        for (size_t i = 0; i < host.messages.size(); ++i)
-            if (host.messages[i].text.find(part) != std::string::npos) return static_cast<int>(i);
-        return -1;
-    }
+    // Number of waits for a click since the last clearRecords.
+    int64_t waits() const { return host.clicks; }
 
     HeadlessHost host;
     ScriptedRandom rng;
     Game g{host, rng};
-    int waits = 0;
 };
 
 }  // namespace kotou

@@ -56,7 +56,7 @@ TEST_F(LevelUp, CharacterCreationGivesSixPointsToEachAndStartsWithLulu) {
 
     for (int k = 1; k <= 4; ++k) EXPECT_EQ(points(ch(k)) - before, 6) << k;
     EXPECT_EQ(ch(4).geography, 6);
-    const int start = messageIndex("それではゲームスタートです！！！");
+    const int start = host.indexOf("それではゲームスタートです！！！");
     ASSERT_GE(start, 0);
     EXPECT_EQ(host.messages[static_cast<size_t>(start) + 1].text, "≪ルルのターン≫");
     EXPECT_EQ(g.s.currentCharacter, 1);

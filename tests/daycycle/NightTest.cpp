@@ -39,7 +39,7 @@ TEST_F(Night, WithoutSleepingPlaceCostsFiveBowelFourHygieneAndGivesThreeStress) 
     EXPECT_EQ(host.messageTexts(),
               (std::vector<std::string>{"ルルは寝床についた....", "【行動力】が体力分の7回復した！",
                                         "≪嵐のターン≫", "どうしますか？"}));
-    EXPECT_EQ(waits, 2);
+    EXPECT_EQ(waits(), 2);
     EXPECT_EQ(host.sounds.front(), (HeadlessHost::Sound{1, "night.wav"}));
     EXPECT_EQ(g.s.currentCharacter, 2);
     EXPECT_EQ(g.s.dayNumber, 1);
@@ -99,9 +99,9 @@ TEST_F(Night, PoisonAtStaminaThreeLeadsToIllnessOfNineToElevenNights) {
     rng.push({0, 1, 1, 0});
     goToSleep(g);
     expectDice({2, 2, 10, 3});
-    const int poison = messageIndex("【毒】の影響で、【体力】が2減った・・・");
-    const int dirt = messageIndex("【衛生】が悪化し、【体力】が1減った・・・");
-    const int ill = messageIndex("ルルは病気になってしまった！！");
+    const int poison = host.indexOf("【毒】の影響で、【体力】が2減った・・・");
+    const int dirt = host.indexOf("【衛生】が悪化し、【体力】が1減った・・・");
+    const int ill = host.indexOf("ルルは病気になってしまった！！");
     ASSERT_GE(poison, 0);
     EXPECT_LT(poison, dirt);
     EXPECT_LT(dirt, ill);
@@ -125,7 +125,7 @@ TEST_F(Night, IllnessRunsItsCourseAndACureWithoutStaminaFallsIllAgain) {
     goToSleep(g);
     EXPECT_TRUE(host.saw("ルルの病気が『完治』した！！"));
     EXPECT_TRUE(host.played("3.wav", 3));
-    EXPECT_LT(messageIndex("完治"), messageIndex("病気になってしまった"));
+    EXPECT_LT(host.indexOf("完治"), host.indexOf("病気になってしまった"));
     EXPECT_EQ(c.illness, 10);
 }
 

@@ -35,7 +35,7 @@ class Weather : public DayFixture {
         EXPECT_EQ(host.messages.at(0).text, headline);
         EXPECT_EQ(host.messages.at(1).text, outcome);
         EXPECT_TRUE(host.messages.at(1).appended);
-        EXPECT_EQ(waits, 2);
+        EXPECT_EQ(waits(), 2);
         EXPECT_FALSE(visible("cg"));
     }
     void expectDisaster() {
@@ -49,7 +49,7 @@ class Weather : public DayFixture {
     void expectQuietDay() {
         EXPECT_TRUE(host.messages.empty());
         EXPECT_TRUE(host.music.empty());
-        EXPECT_EQ(waits, 0);
+        EXPECT_EQ(waits(), 0);
     }
 };
 
@@ -151,7 +151,6 @@ TEST_F(Weather, DroughtDividesActionPointsUnlessWaterWasStored) {
     EXPECT_EQ(g.s.hasStoredWater(), 0);
 
     host.clearRecords();
-    waits = 0;
     rng.push({1, 0, 0, 1, 2, 0});
     rollWeather(g);
     expectAll([](Character& c) { return c.actionPoints; }, {20, 15, 12, 20});
@@ -237,7 +236,6 @@ TEST_F(Weather, ClearDayBlessings) {
     expectBlessing();
 
     host.clearRecords();
-    waits = 0;
     rng.push({3, 3});
     rollWeather(g);
     // Only the current character is clamped; the others keep 120 until their
@@ -247,7 +245,6 @@ TEST_F(Weather, ClearDayBlessings) {
                 "全員の【ストレス】が50ずつ回復した！！");
 
     host.clearRecords();
-    waits = 0;
     rng.push({3, 4});
     rollWeather(g);
     expectAll([](Character& c) { return c.actionPoints; }, {80, 80, 80, 80});
