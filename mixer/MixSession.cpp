@@ -190,30 +190,35 @@ void setPosition(MixSession& s, int64_t q) {
 
 // ---- mixing ----
 
-// out[i] = 128 + sum(src[k][i] - 128), clamped to 0..255. Works in short
-// runs of 16-bit sums so that the compiler can vectorise each pass.
+// out[i] = 128 + sum(src[k][i] - 128), clamped to 0..255, for `n` bytes
+// (at most kRun) from `at`. With n == kRun every loop has a fixed trip count,
+// which lets the compiler vectorise it even at -O2.
+constexpr size_t kRun = 256;
+
+inline void mixRun(uint8_t* out, const uint8_t* const* src, int count, size_t at, size_t n) {
+    int16_t acc[kRun];
+    const int16_t bias = int16_t(128 * (count - 1));
+    const uint8_t* s0 = src[0] + at;
+    for (size_t i = 0; i < n; ++i) acc[i] = int16_t(s0[i] - bias);
+    for (int k = 1; k < count; ++k) {
+        const uint8_t* sk = src[k] + at;
+        for (size_t i = 0; i < n; ++i) acc[i] = int16_t(acc[i] + sk[i]);
+    }
+    uint8_t* o = out + at;
+    for (size_t i = 0; i < n; ++i) {
+        const int v = acc[i];
+        o[i] = uint8_t(v < 0 ? 0 : (v > 255 ? 255 : v));
+    }
+}
+
 void mixSpan(uint8_t* out, const uint8_t* const* src, int count, size_t len) {
     if (count == 1) {
         std::memcpy(out, src[0], len);
         return;
     }
-    constexpr size_t kRun = 256;
-    int16_t acc[kRun];
-    const int16_t bias = int16_t(128 * (count - 1));
-    for (size_t done = 0; done < len; done += kRun) {
-        const size_t n = std::min(kRun, len - done);
-        const uint8_t* s0 = src[0] + done;
-        for (size_t i = 0; i < n; ++i) acc[i] = int16_t(s0[i] - bias);
-        for (int k = 1; k < count; ++k) {
-            const uint8_t* sk = src[k] + done;
-            for (size_t i = 0; i < n; ++i) acc[i] = int16_t(acc[i] + sk[i]);
-        }
-        uint8_t* o = out + done;
-        for (size_t i = 0; i < n; ++i) {
-            int v = acc[i];
-            o[i] = uint8_t(v < 0 ? 0 : (v > 255 ? 255 : v));
-        }
-    }
+    size_t at = 0;
+    for (; at + kRun <= len; at += kRun) mixRun(out, src, count, at, kRun);
+    if (at < len) mixRun(out, src, count, at, len - at);
 }
 
 // Mixes the block of the stream that starts at the mix position into `out`.
@@ -341,14 +346,13 @@ void handleBlockDone(MixSession& s) {
     fillBlocks(s);
 }
 
-// Re-renders the stream from the device's current position: everything
-// queued at the device is dropped and mixed again from the queues as they are
-// now. Starting at the position the device has reached keeps what is already
-// buffered for the other channels, and keeps stream and device time aligned.
-void fullRemix(MixSession& s) {
-    const int64_t p = currentPosition(s);
+// Drops everything queued at the device and mixes the stream again from
+// `from` with the queues as they are now. The device goes on from where it
+// is, so the position is re-anchored there: stream position `from` is what
+// plays next, and the ends of requests stay in step with what is heard.
+void fullRemix(MixSession& s, int64_t from) {
     takeBackBlocks(s);
-    s.mixPos = p;
+    setPosition(s, from);
     OutputBlock* filled[kMixerMaxBlocks];
     int count = 0;
     for (int i = 0; i < s.blocksInUse; ++i) {
@@ -431,7 +435,7 @@ void startPending(MixSession& s) {
         if (s.adjustingRemix)
             adjustingRemix(s, last);
         else
-            fullRemix(s);
+            fullRemix(s, last->start);
     } else if (!s.deviceHead) {
         s.device->pause();
         try {
@@ -651,7 +655,7 @@ void MixerFlushChannel(HMixSession h, int channel, uint32_t flags) {
         if (!s.open[channel]) fail("The specified channel was not open");
         dropped = releaseAll(s, s.queues[channel]);
     }
-    if (dropped && s.activated && !(flags & kFlushNoRemix)) fullRemix(s);
+    if (dropped && s.activated && !(flags & kFlushNoRemix)) fullRemix(s, currentPosition(s));
 }
 
 void MixerCloseChannel(HMixSession h, int channel, uint32_t flags) {
