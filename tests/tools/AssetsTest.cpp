@@ -2,13 +2,12 @@
 // the formats of those files, and the generator's determinism.
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
 #include <jpeglib.h>
 
 #include <algorithm>
 #include <csetjmp>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -33,8 +32,12 @@ std::vector<uint8_t> readFile(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-uint32_t le16(const std::vector<uint8_t>& b, size_t at) { return b[at] | (b[at + 1] << 8); }
-uint32_t le32(const std::vector<uint8_t>& b, size_t at) { return le16(b, at) | (le16(b, at + 2) << 16); }
+uint32_t le16(const std::vector<uint8_t>& b, size_t at) {
+    return b[at] | (b[at + 1] << 8);
+}
+uint32_t le32(const std::vector<uint8_t>& b, size_t at) {
+    return le16(b, at) | (le16(b, at + 2) << 16);
+}
 uint32_t be32(const std::vector<uint8_t>& b, size_t at) {
     return (uint32_t{b[at]} << 24) | (b[at + 1] << 16) | (b[at + 2] << 8) | b[at + 3];
 }
@@ -53,7 +56,9 @@ struct JpegError {
     jmp_buf jump;
 };
 
-void onJpegError(j_common_ptr cinfo) { std::longjmp(reinterpret_cast<JpegError*>(cinfo->err)->jump, 1); }
+void onJpegError(j_common_ptr cinfo) {
+    std::longjmp(reinterpret_cast<JpegError*>(cinfo->err)->jump, 1);
+}
 
 // Decodes a whole JPEG with libjpeg, as the game's picture loader does.
 JpegInfo decodeJpeg(const std::vector<uint8_t>& data) {
@@ -76,8 +81,8 @@ JpegInfo decodeJpeg(const std::vector<uint8_t>& data) {
     info.components = cinfo.output_components;
     info.pixels.resize(static_cast<size_t>(info.width) * info.height * info.components);
     while (cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW row = info.pixels.data() + static_cast<size_t>(cinfo.output_scanline) * info.width *
-                                                info.components;
+        JSAMPROW row = info.pixels.data() +
+                       static_cast<size_t>(cinfo.output_scanline) * info.width * info.components;
         jpeg_read_scanlines(&cinfo, &row, 1);
     }
     jpeg_finish_decompress(&cinfo);
@@ -113,7 +118,8 @@ WaveInfo parseWave(const std::vector<uint8_t>& b) {
             w.bits = static_cast<int>(le16(b, at + 22));
             haveFmt = true;
         } else if (tagAt(b, at, "data") && haveFmt) {
-            w.data.assign(b.begin() + static_cast<long>(at + 8), b.begin() + static_cast<long>(at + 8 + size));
+            w.data.assign(b.begin() + static_cast<long>(at + 8),
+                          b.begin() + static_cast<long>(at + 8 + size));
             w.ok = true;
             return w;
         }
@@ -225,10 +231,18 @@ TEST(AssetList, NamesAreUniqueAndCarryTheirKind) {
         EXPECT_TRUE(paths.insert(f.path).second) << "listed twice: " << f.path;
         const auto ext = fs::path(f.path).extension().string();
         switch (f.kind) {
-            case AssetKind::Jpeg: EXPECT_EQ(ext, ".jpg") << f.path; break;
-            case AssetKind::Bitmap: EXPECT_EQ(ext, ".bmp") << f.path; break;
-            case AssetKind::Wave: EXPECT_EQ(ext, ".wav") << f.path; break;
-            case AssetKind::Midi: EXPECT_EQ(ext, ".mid") << f.path; break;
+            case AssetKind::Jpeg:
+                EXPECT_EQ(ext, ".jpg") << f.path;
+                break;
+            case AssetKind::Bitmap:
+                EXPECT_EQ(ext, ".bmp") << f.path;
+                break;
+            case AssetKind::Wave:
+                EXPECT_EQ(ext, ".wav") << f.path;
+                break;
+            case AssetKind::Midi:
+                EXPECT_EQ(ext, ".mid") << f.path;
+                break;
         }
     }
     EXPECT_EQ(paths.size(), pictureAssets().size() + soundAssets().size() + musicAssets().size());
@@ -242,7 +256,8 @@ TEST(AssetList, NamesBuiltFromPartsArePresent) {
     }
     // Title animation frames and weather backgrounds.
     for (int i = 1; i <= 5; ++i) EXPECT_NE(findPicture("qz" + std::to_string(i) + ".jpg"), nullptr);
-    for (const char* bg : {"背景", "背景・雨", "背景・日照り", "背景・遭難", "背景・夜", "背景・朝"}) {
+    for (const char* bg :
+         {"背景", "背景・雨", "背景・日照り", "背景・遭難", "背景・夜", "背景・朝"}) {
         const auto* p = findPicture(std::string(bg) + ".bmp");
         ASSERT_NE(p, nullptr) << bg;
         EXPECT_EQ(p->kind, AssetKind::Bitmap);
@@ -321,7 +336,8 @@ TEST(GeneratedAssets, EveryListedFileExistsInItsFormat) {
             EXPECT_EQ(static_cast<int>(le32(bytes, 22)), p->height) << f.path;
             EXPECT_EQ(le16(bytes, 28), 24u) << f.path;
             EXPECT_EQ(le32(bytes, 30), 0u) << f.path;
-            EXPECT_EQ(le32(bytes, 10) + ((p->width * 3 + 3) & ~3) * p->height, bytes.size()) << f.path;
+            EXPECT_EQ(le32(bytes, 10) + ((p->width * 3 + 3) & ~3) * p->height, bytes.size())
+                << f.path;
         } else if (f.kind == AssetKind::Wave) {
             const auto name = fs::path(f.path).filename().string();
             const auto& s = *std::find_if(soundAssets().begin(), soundAssets().end(),

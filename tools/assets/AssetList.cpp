@@ -15,36 +15,49 @@ constexpr int kPanelW = 125, kPanelH = 325;        // command panels
 constexpr int kWidePanelW = 230;                   // the stat allocation panel
 
 constexpr PictureAsset scene(std::string_view name, Scene s, std::string_view caption) {
-    return {name, AssetKind::Jpeg, PictureStyle::Scene, kSceneW, kSceneH, s, Figure::None,
-            Silhouette::None, 0, caption, 0};
+    return {name, AssetKind::Jpeg, PictureStyle::Scene, kSceneW, kSceneH,
+            s,    Figure::None,    Silhouette::None,    0,       caption,
+            0};
 }
 
 constexpr PictureAsset backdrop(std::string_view name, Scene s) {
-    return {name, AssetKind::Bitmap, PictureStyle::Scene, kWindowW, kWindowH, s, Figure::None,
-            Silhouette::None, 0, {}, 0};
+    return {name, AssetKind::Bitmap, PictureStyle::Scene, kWindowW, kWindowH,
+            s,    Figure::None,      Silhouette::None,    0,        {},
+            0};
 }
 
 constexpr PictureAsset portrait(std::string_view name, Figure f, uint32_t colour,
-                                std::string_view caption, bool blush = false,
-                                int w = kPortraitW, int h = kPortraitH) {
-    return {name, AssetKind::Jpeg, PictureStyle::Portrait, w, h, Scene::None, f,
-            Silhouette::None, colour, caption, blush ? 1 : 0};
+                                std::string_view caption, bool blush = false, int w = kPortraitW,
+                                int h = kPortraitH) {
+    return {name,   AssetKind::Jpeg, PictureStyle::Portrait, w, h, Scene::None, f, Silhouette::None,
+            colour, caption,         blush ? 1 : 0};
 }
 
 constexpr PictureAsset enemy(std::string_view name, Silhouette s, uint32_t colour,
                              std::string_view caption) {
-    return {name, AssetKind::Jpeg, PictureStyle::Enemy, kSceneW, kSceneH, Scene::None,
-            Figure::None, s, colour, caption, 0};
+    return {name,
+            AssetKind::Jpeg,
+            PictureStyle::Enemy,
+            kSceneW,
+            kSceneH,
+            Scene::None,
+            Figure::None,
+            s,
+            colour,
+            caption,
+            0};
 }
 
 constexpr PictureAsset panel(std::string_view name, int width, uint32_t tint, int pattern) {
-    return {name, AssetKind::Jpeg, PictureStyle::Panel, width, kPanelH, Scene::None,
-            Figure::None, Silhouette::None, tint, {}, pattern};
+    return {name,        AssetKind::Jpeg, PictureStyle::Panel, width, kPanelH,
+            Scene::None, Figure::None,    Silhouette::None,    tint,  {},
+            pattern};
 }
 
 constexpr PictureAsset titleFrame(std::string_view name, int frame) {
-    return {name, AssetKind::Jpeg, PictureStyle::TitleFrame, 200, 64, Scene::None,
-            Figure::None, Silhouette::None, 0x2060a0, "Ｑ．Ｚ．", frame};
+    return {name,        AssetKind::Jpeg, PictureStyle::TitleFrame, 200,      64,
+            Scene::None, Figure::None,    Silhouette::None,         0x2060a0, "Ｑ．Ｚ．",
+            frame};
 }
 
 constexpr std::array kPictures = {
@@ -230,39 +243,35 @@ constexpr std::array<std::string_view, 12> kRadioTunes = {
 };
 
 constexpr std::array kMusic = {
-    MusicAsset{"title.mid", Tune::Title, 0},
-    MusicAsset{"voice.mid", Tune::Voice, 0},
-    MusicAsset{"yoru.mid", Tune::Night, 0},
-    MusicAsset{"ame.mid", Tune::Rain, 0},
-    MusicAsset{"battle.mid", Tune::Battle, 0},
-    MusicAsset{"svival.mid", Tune::Survival, 0},
-    MusicAsset{"bokura.mid", Tune::Together, 0},
-    MusicAsset{"tanken.mid", Tune::Explore, 0},
-    MusicAsset{"tanken2.mid", Tune::Explore, 1},
-    MusicAsset{"tanken3.mid", Tune::Explore, 2},
-    MusicAsset{"tanken4.mid", Tune::Explore, 3},
-    MusicAsset{"sorairo.mid", Tune::SkyBlue, 0},
-    MusicAsset{"tensai.mid", Tune::Disaster, 0},
-    MusicAsset{kRadioTunes[0], Tune::Radio, 0},
-    MusicAsset{kRadioTunes[1], Tune::Radio, 1},
-    MusicAsset{kRadioTunes[2], Tune::Radio, 2},
-    MusicAsset{kRadioTunes[3], Tune::Radio, 3},
-    MusicAsset{kRadioTunes[4], Tune::Radio, 4},
-    MusicAsset{kRadioTunes[5], Tune::Radio, 5},
-    MusicAsset{kRadioTunes[6], Tune::Radio, 6},
-    MusicAsset{kRadioTunes[7], Tune::Radio, 7},
-    MusicAsset{kRadioTunes[8], Tune::Radio, 8},
-    MusicAsset{kRadioTunes[9], Tune::Radio, 9},
-    MusicAsset{kRadioTunes[10], Tune::Radio, 10},
+    MusicAsset{"title.mid", Tune::Title, 0},      MusicAsset{"voice.mid", Tune::Voice, 0},
+    MusicAsset{"yoru.mid", Tune::Night, 0},       MusicAsset{"ame.mid", Tune::Rain, 0},
+    MusicAsset{"battle.mid", Tune::Battle, 0},    MusicAsset{"svival.mid", Tune::Survival, 0},
+    MusicAsset{"bokura.mid", Tune::Together, 0},  MusicAsset{"tanken.mid", Tune::Explore, 0},
+    MusicAsset{"tanken2.mid", Tune::Explore, 1},  MusicAsset{"tanken3.mid", Tune::Explore, 2},
+    MusicAsset{"tanken4.mid", Tune::Explore, 3},  MusicAsset{"sorairo.mid", Tune::SkyBlue, 0},
+    MusicAsset{"tensai.mid", Tune::Disaster, 0},  MusicAsset{kRadioTunes[0], Tune::Radio, 0},
+    MusicAsset{kRadioTunes[1], Tune::Radio, 1},   MusicAsset{kRadioTunes[2], Tune::Radio, 2},
+    MusicAsset{kRadioTunes[3], Tune::Radio, 3},   MusicAsset{kRadioTunes[4], Tune::Radio, 4},
+    MusicAsset{kRadioTunes[5], Tune::Radio, 5},   MusicAsset{kRadioTunes[6], Tune::Radio, 6},
+    MusicAsset{kRadioTunes[7], Tune::Radio, 7},   MusicAsset{kRadioTunes[8], Tune::Radio, 8},
+    MusicAsset{kRadioTunes[9], Tune::Radio, 9},   MusicAsset{kRadioTunes[10], Tune::Radio, 10},
     MusicAsset{kRadioTunes[11], Tune::Radio, 11},
 };
 
 }  // namespace
 
-std::span<const PictureAsset> pictureAssets() { return kPictures; }
-std::span<const SoundAsset> soundAssets() { return kSounds; }
-std::span<const MusicAsset> musicAssets() { return kMusic; }
-std::span<const std::string_view> radioTunes() { return kRadioTunes; }
+std::span<const PictureAsset> pictureAssets() {
+    return kPictures;
+}
+std::span<const SoundAsset> soundAssets() {
+    return kSounds;
+}
+std::span<const MusicAsset> musicAssets() {
+    return kMusic;
+}
+std::span<const std::string_view> radioTunes() {
+    return kRadioTunes;
+}
 
 std::string picturePath(std::string_view name) {
     std::string path(kPictureFolder);

@@ -33,11 +33,43 @@ enum class PictureStyle : uint8_t {
 // Places, moods and events painted by the Scene style.
 enum class Scene : uint8_t {
     None,
-    Forest, Beach, Sea, Cave, Jungle, Lake, Cliff,
-    Sleep, Bath, Toilet, Meal, Fish, Meat, Facility, Craft, Material, Carving, Song, Escape,
-    Flood, Typhoon, BlessedRain, Drought, Fire, Earthquake, Epidemic, BigCatch, Rainbow,
+    Forest,
+    Beach,
+    Sea,
+    Cave,
+    Jungle,
+    Lake,
+    Cliff,
+    Sleep,
+    Bath,
+    Toilet,
+    Meal,
+    Fish,
+    Meat,
+    Facility,
+    Craft,
+    Material,
+    Carving,
+    Song,
+    Escape,
+    Flood,
+    Typhoon,
+    BlessedRain,
+    Drought,
+    Fire,
+    Earthquake,
+    Epidemic,
+    BigCatch,
+    Rainbow,
     ShootingStar,
-    Clear, Rain, Stranded, Explore, Night, Morning, OpenSea, Last,
+    Clear,
+    Rain,
+    Stranded,
+    Explore,
+    Night,
+    Morning,
+    OpenSea,
+    Last,
 };
 
 // Figure shapes of the Portrait style.
@@ -46,8 +78,26 @@ enum class Figure : uint8_t { None, LongHair, Spiky, Bob, Straight, Hat, Crown, 
 // Monster shapes of the Enemy style.
 enum class Silhouette : uint8_t {
     None,
-    Dragon, Bird, Spider, Humanoid, Shark, Jelly, Crab, Ghost, Bat, Cloud, Wind, Machine,
-    Wolf, Rabbit, Beetle, Moth, Robot, Orb, Angel, Demon,
+    Dragon,
+    Bird,
+    Spider,
+    Humanoid,
+    Shark,
+    Jelly,
+    Crab,
+    Ghost,
+    Bat,
+    Cloud,
+    Wind,
+    Machine,
+    Wolf,
+    Rabbit,
+    Beetle,
+    Moth,
+    Robot,
+    Orb,
+    Angel,
+    Demon,
 };
 
 struct PictureAsset {
@@ -59,17 +109,57 @@ struct PictureAsset {
     Scene scene = Scene::None;
     Figure figure = Figure::None;
     Silhouette silhouette = Silhouette::None;
-    uint32_t colour = 0;          // main colour 0xRRGGBB (hair, monster, panel tint)
-    std::string_view caption;     // text painted on the picture (may be empty)
-    int variant = 0;              // frame number, blushing portrait, panel pattern...
+    uint32_t colour = 0;       // main colour 0xRRGGBB (hair, monster, panel tint)
+    std::string_view caption;  // text painted on the picture (may be empty)
+    int variant = 0;           // frame number, blushing portrait, panel pattern...
 };
 
 // Sound cues by purpose; each sounds different.
 enum class Cue : uint8_t {
-    Click, Heal, Bubbles, Bad, Explosion, ClearFanfare, Bird, Critical, Intimacy, Damage,
-    Door, Good, Blessing, Hammer, Reflect, Recover, Trade, Dodge, Sword, Key, Key2, Key3,
-    Training, Laser, LevelUp, Magic, Miss, Flee, Night, No, Ok, Place, Save, Crafted, Start,
-    Eat, Talk, Explore, Enemy, Up, Song, Victory, Water, Skill,
+    Click,
+    Heal,
+    Bubbles,
+    Bad,
+    Explosion,
+    ClearFanfare,
+    Bird,
+    Critical,
+    Intimacy,
+    Damage,
+    Door,
+    Good,
+    Blessing,
+    Hammer,
+    Reflect,
+    Recover,
+    Trade,
+    Dodge,
+    Sword,
+    Key,
+    Key2,
+    Key3,
+    Training,
+    Laser,
+    LevelUp,
+    Magic,
+    Miss,
+    Flee,
+    Night,
+    No,
+    Ok,
+    Place,
+    Save,
+    Crafted,
+    Start,
+    Eat,
+    Talk,
+    Explore,
+    Enemy,
+    Up,
+    Song,
+    Victory,
+    Water,
+    Skill,
 };
 
 struct SoundAsset {
@@ -82,7 +172,17 @@ struct SoundAsset {
 
 // Tunes by mood.
 enum class Tune : uint8_t {
-    Title, Night, Rain, Battle, Together, Survival, Explore, Voice, SkyBlue, Disaster, Radio,
+    Title,
+    Night,
+    Rain,
+    Battle,
+    Together,
+    Survival,
+    Explore,
+    Voice,
+    SkyBlue,
+    Disaster,
+    Radio,
 };
 
 struct MusicAsset {

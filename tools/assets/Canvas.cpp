@@ -71,7 +71,9 @@ Rgb mix(Rgb a, Rgb b, float t) {
             clampByte(a.b + (b.b - a.b) * t)};
 }
 
-Rgb shade(Rgb c, float f) { return {clampByte(c.r * f), clampByte(c.g * f), clampByte(c.b * f)}; }
+Rgb shade(Rgb c, float f) {
+    return {clampByte(c.r * f), clampByte(c.g * f), clampByte(c.b * f)};
+}
 
 uint64_t Rng::next() {
     uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
@@ -80,11 +82,17 @@ uint64_t Rng::next() {
     return z ^ (z >> 31);
 }
 
-float Rng::uniform() { return static_cast<float>(next() >> 40) / static_cast<float>(1u << 24); }
+float Rng::uniform() {
+    return static_cast<float>(next() >> 40) / static_cast<float>(1u << 24);
+}
 
-float Rng::range(float lo, float hi) { return lo + (hi - lo) * uniform(); }
+float Rng::range(float lo, float hi) {
+    return lo + (hi - lo) * uniform();
+}
 
-int Rng::below(int n) { return n <= 0 ? 0 : static_cast<int>(next() % static_cast<uint64_t>(n)); }
+int Rng::below(int n) {
+    return n <= 0 ? 0 : static_cast<int>(next() % static_cast<uint64_t>(n));
+}
 
 uint64_t hashText(std::string_view text) {
     uint64_t h = 0xcbf29ce484222325ull;
@@ -196,8 +204,8 @@ void Canvas::line(float x0, float y0, float x1, float y1, float width, Rgb c, fl
         return;
     }
     const float nx = -dy / len * width / 2, ny = dx / len * width / 2;
-    fillPolygon({{x0 + nx, y0 + ny}, {x1 + nx, y1 + ny}, {x1 - nx, y1 - ny}, {x0 - nx, y0 - ny}},
-                c, alpha);
+    fillPolygon({{x0 + nx, y0 + ny}, {x1 + nx, y1 + ny}, {x1 - nx, y1 - ny}, {x0 - nx, y0 - ny}}, c,
+                alpha);
 }
 
 void Canvas::grain(float amount, uint64_t seed) {
@@ -233,7 +241,8 @@ Canvas Canvas::downsample(int factor) const {
                 }
             }
             const size_t d = (static_cast<size_t>(y) * out.width_ + x) * 3;
-            for (int k = 0; k < 3; ++k) out.pixels_[d + k] = static_cast<uint8_t>((sum[k] + n / 2) / n);
+            for (int k = 0; k < 3; ++k)
+                out.pixels_[d + k] = static_cast<uint8_t>((sum[k] + n / 2) / n);
         }
     }
     return out;
@@ -262,7 +271,9 @@ TextPainter::~TextPainter() {
     if (impl_->library) FT_Done_FreeType(impl_->library);
 }
 
-bool TextPainter::available() const { return impl_->face != nullptr; }
+bool TextPainter::available() const {
+    return impl_->face != nullptr;
+}
 
 int TextPainter::measure(std::string_view utf8, int pixelSize) const {
     if (!available()) return 0;

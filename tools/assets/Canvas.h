@@ -32,14 +32,14 @@ struct Point {
 // A small deterministic generator (splitmix64) so that every file comes out
 // byte-identical on every run.
 class Rng {
-public:
+  public:
     explicit Rng(uint64_t seed) : state_(seed) {}
     uint64_t next();
-    float uniform();                        // 0 <= x < 1
-    float range(float lo, float hi);        // lo <= x < hi
-    int below(int n);                       // 0..n-1
+    float uniform();                  // 0 <= x < 1
+    float range(float lo, float hi);  // lo <= x < hi
+    int below(int n);                 // 0..n-1
 
-private:
+  private:
     uint64_t state_;
 };
 
@@ -47,7 +47,7 @@ private:
 uint64_t hashText(std::string_view text);
 
 class Canvas {
-public:
+  public:
     Canvas(int width, int height, Rgb fill = {});
 
     int width() const { return width_; }
@@ -70,14 +70,14 @@ public:
     // Box-filters by an integer factor (drawing at a larger size gives smooth edges).
     Canvas downsample(int factor) const;
 
-private:
+  private:
     int width_, height_;
     std::vector<uint8_t> pixels_;
 };
 
 // Renders UTF-8 text with an outline; without a font it draws nothing.
 class TextPainter {
-public:
+  public:
     // Loads the first font that exists of the given paths.
     explicit TextPainter(const std::vector<std::string>& fontPaths);
     ~TextPainter();
@@ -88,13 +88,13 @@ public:
     // Width in pixels of the text at the given pixel size.
     int measure(std::string_view utf8, int pixelSize) const;
     // Draws the text with its baseline at y, starting at x.
-    void draw(Canvas& canvas, std::string_view utf8, int x, int baseline, int pixelSize,
-              Rgb colour, Rgb outline) const;
+    void draw(Canvas& canvas, std::string_view utf8, int x, int baseline, int pixelSize, Rgb colour,
+              Rgb outline) const;
     // Draws the text centred on cx, shrinking the size until it fits maxWidth.
     void drawCentred(Canvas& canvas, std::string_view utf8, int cx, int baseline, int pixelSize,
                      int maxWidth, Rgb colour, Rgb outline) const;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

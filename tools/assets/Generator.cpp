@@ -20,7 +20,8 @@ constexpr int kJpegQuality = 85;
 
 void writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     out.close();
     if (!out) throw std::runtime_error("cannot write " + path.string());
 }
@@ -34,13 +35,15 @@ int generateAssets(const std::filesystem::path& outDir, std::ostream* log) {
     std::filesystem::create_directories(datDir);
 
     const TextPainter text(defaultFontPaths());
-    if (log && !text.available()) *log << "kotou-assets: no Japanese font found; pictures carry no text\n";
+    if (log && !text.available())
+        *log << "kotou-assets: no Japanese font found; pictures carry no text\n";
 
     int written = 0;
     for (const auto& p : pictureAssets()) {
         const Canvas canvas = paintPicture(p, text);
-        writeFile(cgDir / std::string(p.name),
-                  p.kind == AssetKind::Bitmap ? encodeBmp(canvas) : encodeJpeg(canvas, kJpegQuality));
+        writeFile(cgDir / std::string(p.name), p.kind == AssetKind::Bitmap
+                                                   ? encodeBmp(canvas)
+                                                   : encodeJpeg(canvas, kJpegQuality));
         ++written;
     }
     for (const auto& s : soundAssets()) {

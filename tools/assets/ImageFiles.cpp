@@ -1,9 +1,9 @@
 #include "tools/assets/ImageFiles.h"
 
-#include <cstdio>
 #include <jpeglib.h>
 
 #include <csetjmp>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>

@@ -16,36 +16,66 @@ constexpr int kDrumChannel = 9;
 
 // General MIDI programs (0-based).
 enum Program : uint8_t {
-    Piano = 0, MusicBox = 10, Vibraphone = 11, Organ = 16, NylonGuitar = 24, SteelGuitar = 25,
-    Overdrive = 29, Distortion = 30, AcousticBass = 32, FingerBass = 33, SynthBass = 38,
-    Strings = 48, SlowStrings = 49, Choir = 52, Trumpet = 56, Brass = 61, Clarinet = 71,
-    Flute = 73, Ocarina = 79, SquareLead = 80, WarmPad = 89, Harp = 46, Timpani = 47,
-    SteelDrums = 114, Marimba = 12, Accordion = 21,
+    Piano = 0,
+    MusicBox = 10,
+    Vibraphone = 11,
+    Organ = 16,
+    NylonGuitar = 24,
+    SteelGuitar = 25,
+    Overdrive = 29,
+    Distortion = 30,
+    AcousticBass = 32,
+    FingerBass = 33,
+    SynthBass = 38,
+    Strings = 48,
+    SlowStrings = 49,
+    Choir = 52,
+    Trumpet = 56,
+    Brass = 61,
+    Clarinet = 71,
+    Flute = 73,
+    Ocarina = 79,
+    SquareLead = 80,
+    WarmPad = 89,
+    Harp = 46,
+    Timpani = 47,
+    SteelDrums = 114,
+    Marimba = 12,
+    Accordion = 21,
 };
 
 // The character of a tune.
 struct Style {
-    int tempo;       // beats per minute
-    int root;        // MIDI note of the key's tonic in the melody octave
+    int tempo;  // beats per minute
+    int root;   // MIDI note of the key's tonic in the melody octave
     bool minor;
-    int beats;       // beats per bar (3 or 4)
+    int beats;  // beats per bar (3 or 4)
     uint8_t lead, bass, pad;
     bool drums;
-    int busy;        // 0 calm, 1 walking, 2 driving
+    int busy;  // 0 calm, 1 walking, 2 driving
     int bars;
 };
 
 Style styleFor(const MusicAsset& m) {
     switch (m.tune) {
-        case Tune::Title: return {84, 72, false, 4, Flute, FingerBass, Strings, false, 0, 8};
-        case Tune::Voice: return {76, 77, false, 4, Piano, AcousticBass, Choir, false, 0, 8};
-        case Tune::Night: return {72, 69, true, 3, MusicBox, AcousticBass, WarmPad, false, 0, 8};
-        case Tune::Rain: return {80, 74, true, 4, Piano, AcousticBass, SlowStrings, false, 1, 8};
-        case Tune::Battle: return {152, 76, true, 4, SquareLead, SynthBass, Brass, true, 2, 8};
-        case Tune::Survival: return {140, 67, true, 4, Distortion, FingerBass, Strings, true, 2, 8};
-        case Tune::Together: return {120, 67, false, 4, SteelGuitar, FingerBass, Organ, true, 1, 8};
-        case Tune::SkyBlue: return {108, 76, false, 4, Clarinet, FingerBass, Harp, true, 1, 8};
-        case Tune::Disaster: return {100, 72, true, 4, Brass, SynthBass, Timpani, true, 1, 6};
+        case Tune::Title:
+            return {84, 72, false, 4, Flute, FingerBass, Strings, false, 0, 8};
+        case Tune::Voice:
+            return {76, 77, false, 4, Piano, AcousticBass, Choir, false, 0, 8};
+        case Tune::Night:
+            return {72, 69, true, 3, MusicBox, AcousticBass, WarmPad, false, 0, 8};
+        case Tune::Rain:
+            return {80, 74, true, 4, Piano, AcousticBass, SlowStrings, false, 1, 8};
+        case Tune::Battle:
+            return {152, 76, true, 4, SquareLead, SynthBass, Brass, true, 2, 8};
+        case Tune::Survival:
+            return {140, 67, true, 4, Distortion, FingerBass, Strings, true, 2, 8};
+        case Tune::Together:
+            return {120, 67, false, 4, SteelGuitar, FingerBass, Organ, true, 1, 8};
+        case Tune::SkyBlue:
+            return {108, 76, false, 4, Clarinet, FingerBass, Harp, true, 1, 8};
+        case Tune::Disaster:
+            return {100, 72, true, 4, Brass, SynthBass, Timpani, true, 1, 6};
         case Tune::Explore: {
             static constexpr std::array<Style, 4> kExplore = {{
                 {112, 72, false, 4, Ocarina, FingerBass, Strings, true, 1, 8},
@@ -57,11 +87,18 @@ Style styleFor(const MusicAsset& m) {
         }
         case Tune::Radio: {
             static constexpr std::array<uint8_t, 6> kLeads = {Vibraphone, Accordion, Marimba,
-                                                              Overdrive, Clarinet, Piano};
+                                                              Overdrive,  Clarinet,  Piano};
             const int v = m.variant;
-            return {90 + (v * 13) % 60, 67 + (v * 5) % 12, v % 3 == 1, v % 4 == 3 ? 3 : 4,
-                    kLeads[static_cast<size_t>(v) % kLeads.size()], FingerBass,
-                    v % 2 ? WarmPad : Strings, v % 3 != 1, v % 3, 8};
+            return {90 + (v * 13) % 60,
+                    67 + (v * 5) % 12,
+                    v % 3 == 1,
+                    v % 4 == 3 ? 3 : 4,
+                    kLeads[static_cast<size_t>(v) % kLeads.size()],
+                    FingerBass,
+                    v % 2 ? WarmPad : Strings,
+                    v % 3 != 1,
+                    v % 3,
+                    8};
         }
     }
     return {100, 72, false, 4, Piano, AcousticBass, Strings, false, 1, 8};
@@ -82,7 +119,8 @@ const std::vector<std::vector<int>>& rhythms(int busy, int beats) {
     static const std::vector<std::vector<int>> kDrive4 = {
         {1, 1, 2, 1, 1, 2}, {2, 1, 1, 2, 1, 1}, {1, 1, 1, 1, 2, 2}, {2, 2, 1, 1, 2}};
     static const std::vector<std::vector<int>> kCalm3 = {{4, 2}, {2, 2, 2}, {6}, {3, 1, 2}};
-    static const std::vector<std::vector<int>> kWalk3 = {{2, 2, 2}, {3, 1, 2}, {2, 1, 1, 2}, {4, 2}};
+    static const std::vector<std::vector<int>> kWalk3 = {
+        {2, 2, 2}, {3, 1, 2}, {2, 1, 1, 2}, {4, 2}};
     static const std::vector<std::vector<int>> kDrive3 = {
         {1, 1, 2, 2}, {2, 1, 1, 1, 1}, {1, 1, 1, 1, 2}, {2, 2, 1, 1}};
     if (beats == 3) return busy == 0 ? kCalm3 : busy == 1 ? kWalk3 : kDrive3;
@@ -96,14 +134,15 @@ struct Event {
 };
 
 class Track {
-public:
+  public:
     void add(int tick, int order, std::vector<uint8_t> bytes) {
         events_.push_back({tick, order, std::move(bytes)});
     }
     void note(int channel, int tick, int length, int pitch, int velocity) {
         const auto ch = static_cast<uint8_t>(channel);
-        add(tick, 2, {static_cast<uint8_t>(0x90 | ch), static_cast<uint8_t>(pitch),
-                      static_cast<uint8_t>(velocity)});
+        add(tick, 2,
+            {static_cast<uint8_t>(0x90 | ch), static_cast<uint8_t>(pitch),
+             static_cast<uint8_t>(velocity)});
         add(tick + length, 0, {static_cast<uint8_t>(0x80 | ch), static_cast<uint8_t>(pitch), 0});
     }
     void program(int channel, uint8_t program, uint8_t volume) {
@@ -127,7 +166,7 @@ public:
         return out;
     }
 
-private:
+  private:
     static void putVarLen(std::vector<uint8_t>& out, uint32_t v) {
         uint8_t buf[5];
         int n = 0;
@@ -156,8 +195,9 @@ std::vector<uint8_t> composeTune(const MusicAsset& asset) {
     meta.insert(meta.end(), name.begin(), name.end());
     track.add(0, 1, meta);
     const uint32_t usPerBeat = 60000000u / static_cast<uint32_t>(st.tempo);
-    track.add(0, 1, {0xFF, 0x51, 0x03, static_cast<uint8_t>(usPerBeat >> 16),
-                     static_cast<uint8_t>(usPerBeat >> 8), static_cast<uint8_t>(usPerBeat)});
+    track.add(0, 1,
+              {0xFF, 0x51, 0x03, static_cast<uint8_t>(usPerBeat >> 16),
+               static_cast<uint8_t>(usPerBeat >> 8), static_cast<uint8_t>(usPerBeat)});
     track.add(0, 1, {0xFF, 0x58, 0x04, static_cast<uint8_t>(st.beats), 2, 24, 8});
     track.program(0, st.lead, 110);
     track.program(1, st.bass, 100);
@@ -176,7 +216,8 @@ std::vector<uint8_t> composeTune(const MusicAsset& asset) {
     std::vector<int> barPattern(static_cast<size_t>(st.bars));
     for (int bar = 0; bar < st.bars; ++bar) {
         // The second phrase echoes the rhythm of the first, so the tune has a shape.
-        barPattern[bar] = bar < 4 ? rng.below(static_cast<int>(patterns.size())) : barPattern[bar - 4];
+        barPattern[bar] =
+            bar < 4 ? rng.below(static_cast<int>(patterns.size())) : barPattern[bar - 4];
     }
 
     int degree = 2;  // start on the third
@@ -195,7 +236,8 @@ std::vector<uint8_t> composeTune(const MusicAsset& asset) {
             track.note(1, start, barTicks - 20, bassRoot, 80);
         } else {
             for (int beat = 0; beat < st.beats; ++beat) {
-                const int p = beat % 2 == 0 ? bassRoot : (st.busy == 2 ? bassRoot + 12 : bassRoot + 7);
+                const int p =
+                    beat % 2 == 0 ? bassRoot : (st.busy == 2 ? bassRoot + 12 : bassRoot + 7);
                 track.note(1, start + beat * kTicksPerBeat, kTicksPerBeat - 30, p, 85);
             }
         }
@@ -226,7 +268,8 @@ std::vector<uint8_t> composeTune(const MusicAsset& asset) {
                 }
                 degree = std::clamp(degree, -2, 9);
                 const int velocity = onBeat ? 100 : 84;
-                track.note(0, start + t * kEighth, len * kEighth - 20, pitchOf(degree, 0), velocity);
+                track.note(0, start + t * kEighth, len * kEighth - 20, pitchOf(degree, 0),
+                           velocity);
                 t += len;
             }
         }
@@ -238,7 +281,8 @@ std::vector<uint8_t> composeTune(const MusicAsset& asset) {
                 const int tick = start + e * kEighth;
                 if (e % 2 == 0) {
                     const int beat = e / 2;
-                    track.note(kDrumChannel, tick, kEighth, beat % 2 == 0 ? 36 : 38, beat == 0 ? 100 : 85);
+                    track.note(kDrumChannel, tick, kEighth, beat % 2 == 0 ? 36 : 38,
+                               beat == 0 ? 100 : 85);
                 }
                 if (st.busy > 0 || e % 2 == 0) track.note(kDrumChannel, tick, kEighth / 2, 42, 60);
             }
@@ -246,7 +290,18 @@ std::vector<uint8_t> composeTune(const MusicAsset& asset) {
     }
 
     const std::vector<uint8_t> body = track.bytes();
-    std::vector<uint8_t> out = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1,
+    std::vector<uint8_t> out = {'M',
+                                'T',
+                                'h',
+                                'd',
+                                0,
+                                0,
+                                0,
+                                6,
+                                0,
+                                0,
+                                0,
+                                1,
                                 static_cast<uint8_t>(kTicksPerBeat >> 8),
                                 static_cast<uint8_t>(kTicksPerBeat & 0xFF)};
     out.insert(out.end(), {'M', 'T', 'r', 'k'});

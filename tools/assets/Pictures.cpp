@@ -18,7 +18,8 @@ const Rgb kBlack{0, 0, 0};
 const Rgb kInk{30, 22, 18};
 
 Rgb rgbi(int r, int g, int b) {
-    return {static_cast<uint8_t>(std::clamp(r, 0, 255)), static_cast<uint8_t>(std::clamp(g, 0, 255)),
+    return {static_cast<uint8_t>(std::clamp(r, 0, 255)),
+            static_cast<uint8_t>(std::clamp(g, 0, 255)),
             static_cast<uint8_t>(std::clamp(b, 0, 255))};
 }
 
@@ -27,7 +28,9 @@ struct Brush {
     Canvas& c;
     float w, h;
     explicit Brush(Canvas& canvas)
-        : c(canvas), w(static_cast<float>(canvas.width())), h(static_cast<float>(canvas.height())) {}
+        : c(canvas),
+          w(static_cast<float>(canvas.width())),
+          h(static_cast<float>(canvas.height())) {}
 
     float X(float f) const { return f * w; }
     float Y(float f) const { return f * h; }
@@ -101,8 +104,8 @@ struct Brush {
             const float y = from + (to - from) * rng.uniform();
             const float x = rng.uniform();
             const float len = 0.03f + 0.05f * (y - from) / std::max(0.01f, to - from);
-            stroke(x, y, x + len, y, 0.004f + 0.004f * (y - from) / std::max(0.01f, to - from),
-                   col, 0.6f);
+            stroke(x, y, x + len, y, 0.004f + 0.004f * (y - from) / std::max(0.01f, to - from), col,
+                   0.6f);
         }
     }
     void pine(float x, float ground, float height, Rgb leaves) {
@@ -111,7 +114,8 @@ struct Brush {
             const float top = ground - height * (1.0f - i * 0.22f);
             const float bottom = ground - height * (0.45f - i * 0.15f);
             const float half = height * (0.18f + i * 0.07f) * h / w;
-            poly({{x, top}, {x + half, bottom}, {x - half, bottom}}, shade(leaves, 1.0f - i * 0.08f));
+            poly({{x, top}, {x + half, bottom}, {x - half, bottom}},
+                 shade(leaves, 1.0f - i * 0.08f));
         }
     }
     void roundTree(float x, float ground, float height, Rgb leaves) {
@@ -135,11 +139,15 @@ struct Brush {
         disc(topX, topY + 0.01f, 0.012f, {110, 80, 40});
     }
     void rock(float x, float y, float size, Rgb col) {
-        poly({{x - size, y}, {x - size * 0.7f, y - size * 0.8f}, {x - size * 0.1f, y - size},
-              {x + size * 0.6f, y - size * 0.7f}, {x + size, y}},
+        poly({{x - size, y},
+              {x - size * 0.7f, y - size * 0.8f},
+              {x - size * 0.1f, y - size},
+              {x + size * 0.6f, y - size * 0.7f},
+              {x + size, y}},
              col);
-        poly({{x - size * 0.1f, y - size}, {x + size * 0.6f, y - size * 0.7f}, {x + size * 0.2f, y}},
-             shade(col, 1.2f), 0.5f);
+        poly(
+            {{x - size * 0.1f, y - size}, {x + size * 0.6f, y - size * 0.7f}, {x + size * 0.2f, y}},
+            shade(col, 1.2f), 0.5f);
     }
     void rain(int count, float slant, float alpha, Rng& rng) {
         for (int i = 0; i < count; ++i) {
@@ -150,7 +158,8 @@ struct Brush {
     void hut(float x, float ground, float size) {
         const float s = size, sw = size * h / w;
         rect(x - sw * 0.8f, ground - s * 0.7f, x + sw * 0.8f, ground, {150, 110, 70});
-        poly({{x - sw * 1.05f, ground - s * 0.65f}, {x, ground - s * 1.35f},
+        poly({{x - sw * 1.05f, ground - s * 0.65f},
+              {x, ground - s * 1.35f},
               {x + sw * 1.05f, ground - s * 0.65f}},
              {190, 160, 80});
         rect(x - sw * 0.2f, ground - s * 0.45f, x + sw * 0.2f, ground, {80, 55, 35});
@@ -161,14 +170,17 @@ struct Brush {
             ellipse(x + i * sw * 0.22f, y, sw * 0.11f, size * 0.08f, {150, 105, 60});
         }
         stroke(x, y, x, y - size * 1.1f, 0.008f, {110, 75, 40});
-        poly({{x + 0.005f, y - size * 1.05f}, {x + sw * 0.8f, y - size * 0.35f},
+        poly({{x + 0.005f, y - size * 1.05f},
+              {x + sw * 0.8f, y - size * 0.35f},
               {x + 0.005f, y - size * 0.3f}},
              {235, 230, 210});
     }
     void fish(float x, float y, float size, Rgb col, bool left = false) {
         const float sw = size * h / w * (left ? -1.0f : 1.0f);
         ellipse(x, y, std::fabs(sw) * 0.5f, size * 0.22f, col);
-        poly({{x - sw * 0.45f, y}, {x - sw * 0.8f, y - size * 0.2f}, {x - sw * 0.8f, y + size * 0.2f}},
+        poly({{x - sw * 0.45f, y},
+              {x - sw * 0.8f, y - size * 0.2f},
+              {x - sw * 0.8f, y + size * 0.2f}},
              shade(col, 0.8f));
         disc(x + sw * 0.3f, y - size * 0.05f, std::fabs(sw) * 0.05f, kInk);
     }
@@ -177,7 +189,9 @@ struct Brush {
             const float fx = x + rng.range(-0.6f, 0.6f) * size * h / w;
             const float fh = size * rng.range(0.6f, 1.2f);
             const float fw = size * 0.22f * h / w;
-            poly({{fx - fw, ground}, {fx + rng.range(-0.3f, 0.3f) * fw, ground - fh}, {fx + fw, ground}},
+            poly({{fx - fw, ground},
+                  {fx + rng.range(-0.3f, 0.3f) * fw, ground - fh},
+                  {fx + fw, ground}},
                  {240, 120, 30}, 0.85f);
             poly({{fx - fw * 0.5f, ground}, {fx, ground - fh * 0.6f}, {fx + fw * 0.5f, ground}},
                  {255, 220, 80}, 0.9f);
@@ -193,7 +207,8 @@ struct Brush {
         const float sw = size * h / w;
         disc(x - sw * 0.5f, y, sw * 0.55f, col, a);
         disc(x + sw * 0.5f, y, sw * 0.55f, col, a);
-        poly({{x - sw * 1.05f, y + size * 0.1f}, {x + sw * 1.05f, y + size * 0.1f},
+        poly({{x - sw * 1.05f, y + size * 0.1f},
+              {x + sw * 1.05f, y + size * 0.1f},
               {x, y + size * 1.2f}},
              col, a);
     }
@@ -216,13 +231,15 @@ void paintScene(Brush& b, Scene scene, Rng& rng) {
             b.hills(0.55f, 0.12f, {90, 140, 100}, rng);
             b.band(0.62f, 1.0f, {80, 130, 60}, {50, 95, 40});
             if (scene == Scene::Explore) {
-                b.poly({{0.42f, 0.62f}, {0.58f, 0.62f}, {0.8f, 1.0f}, {0.2f, 1.0f}}, {170, 140, 90});
+                b.poly({{0.42f, 0.62f}, {0.58f, 0.62f}, {0.8f, 1.0f}, {0.2f, 1.0f}},
+                       {170, 140, 90});
             }
             for (int i = 0; i < 9; ++i) {
                 const float x = 0.05f + 0.11f * i + rng.range(-0.03f, 0.03f);
                 const float g = 0.72f + rng.range(0.0f, 0.25f);
                 if (scene == Scene::Explore && x > 0.35f && x < 0.65f) continue;
-                b.pine(x, g, rng.range(0.35f, 0.55f), rgbi(40 + rng.below(30), 110 + rng.below(40), 50));
+                b.pine(x, g, rng.range(0.35f, 0.55f),
+                       rgbi(40 + rng.below(30), 110 + rng.below(40), 50));
             }
             for (int i = 0; i < 30; ++i)
                 b.disc(rng.uniform(), rng.range(0.0f, 0.5f), 0.004f, {255, 255, 220}, 0.35f);
@@ -237,8 +254,9 @@ void paintScene(Brush& b, Scene scene, Rng& rng) {
             b.cloud(0.55f, 0.25f, 0.07f, kWhite, 0.7f);
             b.band(0.45f, 0.68f, {40, 120, 190}, {90, 190, 210});
             b.waves(0.47f, 0.67f, kWhite, rng, 25);
-            b.poly({{0, 0.66f}, {0.3f, 0.64f}, {0.7f, 0.68f}, {1.0f, 0.65f}, {1.0f, 1.0f}, {0, 1.0f}},
-                   {235, 215, 160});
+            b.poly(
+                {{0, 0.66f}, {0.3f, 0.64f}, {0.7f, 0.68f}, {1.0f, 0.65f}, {1.0f, 1.0f}, {0, 1.0f}},
+                {235, 215, 160});
             b.band(0.85f, 1.0f, {230, 205, 150}, {215, 190, 135});
             b.palm(0.12f, 0.9f, 0.5f, 0.06f);
             if (scene == Scene::Clear) b.palm(0.9f, 0.92f, 0.42f, -0.05f);
@@ -249,7 +267,8 @@ void paintScene(Brush& b, Scene scene, Rng& rng) {
             } else {
                 b.rock(0.72f, 0.82f, 0.05f, {150, 140, 130});
                 for (int i = 0; i < 5; ++i)
-                    b.disc(rng.range(0.3f, 0.95f), rng.range(0.75f, 0.97f), 0.006f, {250, 240, 230});
+                    b.disc(rng.range(0.3f, 0.95f), rng.range(0.75f, 0.97f), 0.006f,
+                           {250, 240, 230});
             }
             break;
         }
@@ -260,7 +279,8 @@ void paintScene(Brush& b, Scene scene, Rng& rng) {
             b.waves(0.4f, 1.0f, {200, 230, 250}, rng, 60);
             b.ellipse(0.2f, 0.39f, 0.08f, 0.02f, {60, 110, 70});
             for (int i = 0; i < 4; ++i)
-                b.fish(rng.range(0.2f, 0.9f), rng.range(0.65f, 0.92f), 0.06f, {90, 160, 200}, i % 2);
+                b.fish(rng.range(0.2f, 0.9f), rng.range(0.65f, 0.92f), 0.06f, {90, 160, 200},
+                       i % 2);
             break;
         }
         case Scene::Cave:
@@ -272,7 +292,8 @@ void paintScene(Brush& b, Scene scene, Rng& rng) {
                 b.ellipse(0.5f, 0.66f, 0.1f, 0.2f, {220, 235, 230}, 0.8f);
             } else {
                 for (int i = 0; i < 12; ++i)
-                    b.pine(rng.uniform(), rng.range(0.5f, 1.0f), rng.range(0.3f, 0.6f), {30, 50, 40});
+                    b.pine(rng.uniform(), rng.range(0.5f, 1.0f), rng.range(0.3f, 0.6f),
+                           {30, 50, 40});
                 b.rect(0, 0, 1, 1, {60, 70, 80}, 0.35f);
             }
             for (int i = 0; i < 14; ++i) {
@@ -281,7 +302,8 @@ void paintScene(Brush& b, Scene scene, Rng& rng) {
                 b.poly({{x - 0.03f, 0}, {x + 0.03f, 0}, {x, len}}, {60, 50, 50});
             }
             b.band(0.85f, 1.0f, {45, 38, 35}, {25, 20, 20});
-            for (int i = 0; i < 6; ++i) b.rock(rng.uniform(), 0.95f, rng.range(0.03f, 0.07f), {70, 60, 60});
+            for (int i = 0; i < 6; ++i)
+                b.rock(rng.uniform(), 0.95f, rng.range(0.03f, 0.07f), {70, 60, 60});
             break;
         }
         case Scene::Jungle: {
@@ -292,14 +314,16 @@ void paintScene(Brush& b, Scene scene, Rng& rng) {
                     const float x = rng.uniform(), y = rng.uniform();
                     const float s = rng.range(0.05f, 0.12f);
                     const float ang = rng.range(0.0f, 2 * kPi);
-                    b.poly({{x, y}, {x + std::cos(ang) * s * 2.0f, y + std::sin(ang) * s},
+                    b.poly({{x, y},
+                            {x + std::cos(ang) * s * 2.0f, y + std::sin(ang) * s},
                             {x + std::cos(ang + 0.5f) * s, y + std::sin(ang + 0.5f) * s * 1.4f}},
                            leaf);
                 }
             }
             for (int i = 0; i < 5; ++i) {
                 const float x = rng.uniform();
-                b.stroke(x, 0, x + rng.range(-0.05f, 0.05f), rng.range(0.4f, 0.8f), 0.006f, {70, 90, 40});
+                b.stroke(x, 0, x + rng.range(-0.05f, 0.05f), rng.range(0.4f, 0.8f), 0.006f,
+                         {70, 90, 40});
             }
             b.disc(0.7f, 0.55f, 0.02f, {230, 60, 80});
             b.disc(0.3f, 0.75f, 0.018f, {250, 200, 40});
@@ -323,7 +347,12 @@ void paintScene(Brush& b, Scene scene, Rng& rng) {
             b.cloud(0.3f, 0.2f, 0.1f, kWhite, 0.8f);
             b.band(0.7f, 1.0f, {50, 100, 160}, {30, 70, 120});
             b.waves(0.72f, 1.0f, kWhite, rng, 20);
-            b.poly({{0, 0.35f}, {0.45f, 0.4f}, {0.52f, 0.55f}, {0.48f, 0.75f}, {0.56f, 1.0f}, {0, 1.0f}},
+            b.poly({{0, 0.35f},
+                    {0.45f, 0.4f},
+                    {0.52f, 0.55f},
+                    {0.48f, 0.75f},
+                    {0.56f, 1.0f},
+                    {0, 1.0f}},
                    {120, 100, 85});
             b.poly({{0, 0.35f}, {0.45f, 0.4f}, {0.47f, 0.45f}, {0, 0.42f}}, {90, 140, 70});
             for (int i = 0; i < 8; ++i)
@@ -398,7 +427,8 @@ void paintScene(Brush& b, Scene scene, Rng& rng) {
             if (scene == Scene::BlessedRain) {
                 b.ellipse(0.5f, 0.4f, 0.3f, 0.3f, {255, 250, 200}, 0.15f);
                 for (int i = 0; i < 5; ++i)
-                    b.sparkle(rng.range(0.1f, 0.9f), rng.range(0.1f, 0.5f), 0.04f, {255, 255, 220}, 0.8f);
+                    b.sparkle(rng.range(0.1f, 0.9f), rng.range(0.1f, 0.5f), 0.04f, {255, 255, 220},
+                              0.8f);
             }
             b.rain(storm ? 260 : 140, storm ? 0.05f : 0.012f, storm ? 0.6f : 0.45f, rng);
             if (storm) b.stroke(0.6f, 0.0f, 0.55f, 0.25f, 0.006f, {255, 255, 200});
@@ -450,7 +480,8 @@ void paintScene(Brush& b, Scene scene, Rng& rng) {
                 y = ny;
             }
             for (int i = 0; i < 7; ++i)
-                b.rock(rng.uniform(), rng.range(0.2f, 0.6f), rng.range(0.02f, 0.05f), {100, 85, 70});
+                b.rock(rng.uniform(), rng.range(0.2f, 0.6f), rng.range(0.02f, 0.05f),
+                       {100, 85, 70});
             for (int i = 0; i < 4; ++i) {
                 const float ly = 0.1f + i * 0.1f;
                 b.stroke(0.02f, ly, 0.08f, ly + 0.02f, 0.004f, {80, 60, 40});
@@ -470,8 +501,8 @@ void paintScene(Brush& b, Scene scene, Rng& rng) {
         }
         case Scene::Rainbow: {
             b.sky({110, 170, 230}, {220, 240, 250}, 0.6f);
-            const Rgb bands[] = {{230, 60, 60}, {240, 150, 50}, {240, 230, 70}, {80, 190, 80},
-                                 {70, 130, 220}, {120, 80, 190}};
+            const Rgb bands[] = {{230, 60, 60}, {240, 150, 50}, {240, 230, 70},
+                                 {80, 190, 80}, {70, 130, 220}, {120, 80, 190}};
             for (int i = 0; i < 6; ++i)
                 b.ellipse(0.5f, 0.75f, 0.46f - i * 0.03f, 0.6f - i * 0.04f, bands[i], 0.75f);
             b.ellipse(0.5f, 0.75f, 0.28f, 0.36f, {170, 210, 240});
@@ -493,7 +524,8 @@ void paintScene(Brush& b, Scene scene, Rng& rng) {
         }
         case Scene::Bath: {
             b.sky({210, 225, 235}, {170, 190, 205});
-            for (int i = 0; i < 8; ++i) b.stroke(i / 8.0f, 0, i / 8.0f, 0.6f, 0.003f, {150, 170, 185});
+            for (int i = 0; i < 8; ++i)
+                b.stroke(i / 8.0f, 0, i / 8.0f, 0.6f, 0.003f, {150, 170, 185});
             b.band(0.6f, 1.0f, {120, 100, 80}, {90, 70, 55});
             b.rect(0.3f, 0.45f, 0.7f, 0.9f, {110, 110, 120});
             b.rect(0.3f, 0.55f, 0.7f, 0.58f, {80, 80, 90});
@@ -501,7 +533,8 @@ void paintScene(Brush& b, Scene scene, Rng& rng) {
             b.ellipse(0.5f, 0.45f, 0.2f, 0.05f, {120, 190, 220});
             b.flames(0.5f, 0.98f, 0.08f, rng);
             for (int i = 0; i < 12; ++i)
-                b.disc(rng.range(0.3f, 0.7f), rng.range(0.05f, 0.4f), rng.range(0.015f, 0.04f), kWhite, 0.35f);
+                b.disc(rng.range(0.3f, 0.7f), rng.range(0.05f, 0.4f), rng.range(0.015f, 0.04f),
+                       kWhite, 0.35f);
             break;
         }
         case Scene::Toilet: {
@@ -519,7 +552,8 @@ void paintScene(Brush& b, Scene scene, Rng& rng) {
         case Scene::Fish:
         case Scene::Meat: {
             b.sky({120, 90, 60}, {170, 130, 90});
-            for (int i = 0; i < 6; ++i) b.stroke(0, 0.1f + i * 0.1f, 1, 0.12f + i * 0.1f, 0.004f, {100, 75, 50}, 0.5f);
+            for (int i = 0; i < 6; ++i)
+                b.stroke(0, 0.1f + i * 0.1f, 1, 0.12f + i * 0.1f, 0.004f, {100, 75, 50}, 0.5f);
             b.band(0.55f, 1.0f, {190, 140, 90}, {150, 105, 65});
             b.ellipse(0.5f, 0.72f, 0.3f, 0.16f, {240, 240, 235});
             b.ellipse(0.5f, 0.71f, 0.23f, 0.11f, {225, 225, 220});
@@ -532,7 +566,8 @@ void paintScene(Brush& b, Scene scene, Rng& rng) {
                 b.disc(0.71f, 0.61f, 0.015f, {240, 235, 220});
             } else {
                 const Rgb fruit[] = {{220, 40, 40}, {240, 140, 30}, {120, 60, 140}, {240, 200, 60}};
-                for (int i = 0; i < 4; ++i) b.disc(0.38f + i * 0.08f, 0.69f - (i % 2) * 0.03f, 0.035f, fruit[i]);
+                for (int i = 0; i < 4; ++i)
+                    b.disc(0.38f + i * 0.08f, 0.69f - (i % 2) * 0.03f, 0.035f, fruit[i]);
             }
             b.rect(0.08f, 0.5f, 0.14f, 0.85f, {200, 200, 200});
             b.stroke(0.86f, 0.5f, 0.86f, 0.85f, 0.012f, {200, 200, 200});
@@ -544,7 +579,8 @@ void paintScene(Brush& b, Scene scene, Rng& rng) {
             b.sky({140, 190, 230}, {220, 235, 240}, 0.65f);
             b.band(0.65f, 1.0f, {150, 160, 90}, {110, 120, 60});
             b.hut(0.32f, 0.88f, 0.45f);
-            for (int i = 0; i < 4; ++i) b.stroke(0.6f + i * 0.09f, 0.88f, 0.6f + i * 0.09f, 0.45f, 0.012f, {140, 100, 60});
+            for (int i = 0; i < 4; ++i)
+                b.stroke(0.6f + i * 0.09f, 0.88f, 0.6f + i * 0.09f, 0.45f, 0.012f, {140, 100, 60});
             b.stroke(0.58f, 0.5f, 0.9f, 0.5f, 0.012f, {140, 100, 60});
             b.stroke(0.58f, 0.7f, 0.9f, 0.7f, 0.012f, {140, 100, 60});
             b.stroke(0.6f, 0.88f, 0.87f, 0.5f, 0.008f, {120, 85, 50});
@@ -563,9 +599,11 @@ void paintScene(Brush& b, Scene scene, Rng& rng) {
                 b.rect(0.56f, 0.82f, 0.66f, 0.92f, {120, 70, 40});
             } else if (scene == Scene::Carving) {
                 b.ellipse(0.5f, 0.35f, 0.07f, 0.1f, {210, 170, 110});
-                b.poly({{0.42f, 0.45f}, {0.58f, 0.45f}, {0.62f, 0.85f}, {0.38f, 0.85f}}, {200, 160, 100});
+                b.poly({{0.42f, 0.45f}, {0.58f, 0.45f}, {0.62f, 0.85f}, {0.38f, 0.85f}},
+                       {200, 160, 100});
                 for (int i = 0; i < 10; ++i)
-                    b.ellipse(rng.range(0.15f, 0.85f), rng.range(0.85f, 0.97f), 0.025f, 0.01f, {230, 200, 150});
+                    b.ellipse(rng.range(0.15f, 0.85f), rng.range(0.85f, 0.97f), 0.025f, 0.01f,
+                              {230, 200, 150});
                 b.stroke(0.7f, 0.5f, 0.85f, 0.7f, 0.012f, {190, 190, 200});
             } else {
                 for (int i = 0; i < 4; ++i) {
@@ -581,13 +619,17 @@ void paintScene(Brush& b, Scene scene, Rng& rng) {
         }
         case Scene::Song: {
             b.sky({60, 40, 90}, {150, 90, 150});
-            for (int i = 0; i < 5; ++i) b.stroke(0, 0.3f + i * 0.05f, 1, 0.3f + i * 0.05f, 0.004f, {240, 220, 250}, 0.6f);
+            for (int i = 0; i < 5; ++i)
+                b.stroke(0, 0.3f + i * 0.05f, 1, 0.3f + i * 0.05f, 0.004f, {240, 220, 250}, 0.6f);
             const Rgb tones[] = {{255, 220, 120}, {150, 220, 255}, {255, 160, 200}};
-            for (int i = 0; i < 6; ++i) b.note(0.12f + i * 0.14f, 0.35f + (i % 3) * 0.05f, 0.05f, tones[i % 3]);
+            for (int i = 0; i < 6; ++i)
+                b.note(0.12f + i * 0.14f, 0.35f + (i % 3) * 0.05f, 0.05f, tones[i % 3]);
             b.rect(0.15f, 0.7f, 0.85f, 1.0f, {90, 50, 30});
-            for (int i = 0; i < 14; ++i) b.rect(0.16f + i * 0.05f, 0.72f, 0.2f + i * 0.05f, 0.85f, kWhite);
             for (int i = 0; i < 14; ++i)
-                if (i % 7 != 2 && i % 7 != 6) b.rect(0.19f + i * 0.05f, 0.72f, 0.21f + i * 0.05f, 0.8f, kInk);
+                b.rect(0.16f + i * 0.05f, 0.72f, 0.2f + i * 0.05f, 0.85f, kWhite);
+            for (int i = 0; i < 14; ++i)
+                if (i % 7 != 2 && i % 7 != 6)
+                    b.rect(0.19f + i * 0.05f, 0.72f, 0.21f + i * 0.05f, 0.8f, kInk);
             break;
         }
         case Scene::Escape: {
@@ -644,7 +686,8 @@ Canvas paintPortrait(const PictureAsset& a, const TextPainter& text) {
         b.sky(blush ? mix(light, {255, 180, 200}, 0.5f) : light, mix(main, kWhite, 0.35f));
     }
     for (int i = 0; i < 14; ++i)
-        b.disc(rng.uniform(), rng.uniform(), rng.range(0.03f, 0.12f), kWhite, giant ? 0.03f : 0.18f);
+        b.disc(rng.uniform(), rng.uniform(), rng.range(0.03f, 0.12f), kWhite,
+               giant ? 0.03f : 0.18f);
 
     // Layout: the head sits high on tall pictures and central on wide ones.
     const float aspect = b.h / b.w;
@@ -654,7 +697,8 @@ Canvas paintPortrait(const PictureAsset& a, const TextPainter& text) {
     const float headRy = headRx * b.w / b.h * 1.12f;
     const Rgb skin = giant ? Rgb{120, 90, 80} : Rgb{250, 220, 195};
     const Rgb hair = shade(main, 0.85f);
-    const Rgb cloth = a.figure == Figure::Crown || giant ? Rgb{110, 20, 40} : mix(main, kInk, 0.45f);
+    const Rgb cloth =
+        a.figure == Figure::Crown || giant ? Rgb{110, 20, 40} : mix(main, kInk, 0.45f);
 
     // Hair behind the head.
     switch (a.figure) {
@@ -676,19 +720,24 @@ Canvas paintPortrait(const PictureAsset& a, const TextPainter& text) {
     // Body: neck, shoulders and a torso that widens a little to the bottom edge.
     const float neckY = headY + headRy * 0.95f;
     const float shoulderY = neckY + headRy * 0.35f;
-    b.rect(cx - headRx * 0.25f, neckY - headRy * 0.2f, cx + headRx * 0.25f, shoulderY + 0.01f, skin);
-    b.poly({{cx - headRx * 0.6f, shoulderY}, {cx + headRx * 0.6f, shoulderY},
-            {cx + headRx * 1.5f, shoulderY + headRy * 0.35f}, {cx + headRx * 1.75f, 1.0f},
-            {cx - headRx * 1.75f, 1.0f}, {cx - headRx * 1.5f, shoulderY + headRy * 0.35f}},
+    b.rect(cx - headRx * 0.25f, neckY - headRy * 0.2f, cx + headRx * 0.25f, shoulderY + 0.01f,
+           skin);
+    b.poly({{cx - headRx * 0.6f, shoulderY},
+            {cx + headRx * 0.6f, shoulderY},
+            {cx + headRx * 1.5f, shoulderY + headRy * 0.35f},
+            {cx + headRx * 1.75f, 1.0f},
+            {cx - headRx * 1.75f, 1.0f},
+            {cx - headRx * 1.5f, shoulderY + headRy * 0.35f}},
            cloth);
-    b.poly({{cx - headRx * 0.45f, shoulderY}, {cx + headRx * 0.45f, shoulderY},
+    b.poly({{cx - headRx * 0.45f, shoulderY},
+            {cx + headRx * 0.45f, shoulderY},
             {cx, shoulderY + headRy * 0.7f}},
            mix(cloth, kWhite, 0.6f));
     if (aspect > 1.3f) {
         // Arms down the sides, a belt and the hands.
         for (int side = -1; side <= 1; side += 2) {
-            b.stroke(cx + side * headRx * 1.45f, shoulderY + headRy * 0.4f, cx + side * headRx * 1.85f,
-                     0.8f, headRx * 0.45f, shade(cloth, 0.8f));
+            b.stroke(cx + side * headRx * 1.45f, shoulderY + headRy * 0.4f,
+                     cx + side * headRx * 1.85f, 0.8f, headRx * 0.45f, shade(cloth, 0.8f));
             b.disc(cx + side * headRx * 1.87f, 0.82f, headRx * 0.22f, skin);
         }
         b.rect(cx - headRx * 1.3f, 0.72f, cx + headRx * 1.3f, 0.745f, mix(main, kInk, 0.7f));
@@ -698,7 +747,8 @@ Canvas paintPortrait(const PictureAsset& a, const TextPainter& text) {
     if (a.figure == Figure::LongHair || a.figure == Figure::Straight) {
         const float len = a.figure == Figure::LongHair ? 2.9f : 2.2f;
         for (int side = -1; side <= 1; side += 2)
-            b.poly({{cx + side * headRx * 0.8f, headY}, {cx + side * headRx * 1.22f, headY},
+            b.poly({{cx + side * headRx * 0.8f, headY},
+                    {cx + side * headRx * 1.22f, headY},
                     {cx + side * headRx * 1.3f, headY + headRy * len},
                     {cx + side * headRx * 0.95f, headY + headRy * (len - 0.2f)}},
                    hair);
@@ -717,21 +767,29 @@ Canvas paintPortrait(const PictureAsset& a, const TextPainter& text) {
         b.ellipse(ex, eyeY, headRx * 0.17f, headRy * 0.2f, kWhite);
         b.ellipse(ex, eyeY + headRy * 0.02f, headRx * 0.12f, headRy * 0.17f, iris);
         b.ellipse(ex, eyeY + headRy * 0.04f, headRx * 0.06f, headRy * 0.09f, kInk);
-        b.ellipse(ex - headRx * 0.04f, eyeY - headRy * 0.05f, headRx * 0.04f, headRy * 0.04f, kWhite);
+        b.ellipse(ex - headRx * 0.04f, eyeY - headRy * 0.05f, headRx * 0.04f, headRy * 0.04f,
+                  kWhite);
         b.stroke(ex - headRx * 0.18f, eyeY - headRy * 0.27f - (giant ? side * 0.02f : 0.0f),
                  ex + headRx * 0.18f, eyeY - headRy * 0.3f + (giant ? side * 0.02f : 0.0f), 0.006f,
                  shade(hair, 0.6f));
     }
     if (blush) {
-        b.ellipse(cx - headRx * 0.55f, eyeY + headRy * 0.32f, headRx * 0.2f, headRy * 0.08f, {255, 120, 140}, 0.6f);
-        b.ellipse(cx + headRx * 0.55f, eyeY + headRy * 0.32f, headRx * 0.2f, headRy * 0.08f, {255, 120, 140}, 0.6f);
+        b.ellipse(cx - headRx * 0.55f, eyeY + headRy * 0.32f, headRx * 0.2f, headRy * 0.08f,
+                  {255, 120, 140}, 0.6f);
+        b.ellipse(cx + headRx * 0.55f, eyeY + headRy * 0.32f, headRx * 0.2f, headRy * 0.08f,
+                  {255, 120, 140}, 0.6f);
     }
     const float mouthY = headY + headRy * 0.6f;
     if (giant) {
-        b.poly({{cx - headRx * 0.4f, mouthY}, {cx + headRx * 0.4f, mouthY}, {cx, mouthY + headRy * 0.15f}}, kInk);
+        b.poly({{cx - headRx * 0.4f, mouthY},
+                {cx + headRx * 0.4f, mouthY},
+                {cx, mouthY + headRy * 0.15f}},
+               kInk);
     } else {
-        b.stroke(cx - headRx * 0.15f, mouthY, cx, mouthY + headRy * (blush ? 0.03f : 0.06f), 0.006f, {170, 70, 70});
-        b.stroke(cx, mouthY + headRy * (blush ? 0.03f : 0.06f), cx + headRx * 0.15f, mouthY, 0.006f, {170, 70, 70});
+        b.stroke(cx - headRx * 0.15f, mouthY, cx, mouthY + headRy * (blush ? 0.03f : 0.06f), 0.006f,
+                 {170, 70, 70});
+        b.stroke(cx, mouthY + headRy * (blush ? 0.03f : 0.06f), cx + headRx * 0.15f, mouthY, 0.006f,
+                 {170, 70, 70});
     }
 
     // Hair and headwear in front.
@@ -743,15 +801,18 @@ Canvas paintPortrait(const PictureAsset& a, const TextPainter& text) {
             b.ellipse(cx, headY - headRy * 0.55f, headRx * 1.08f, headRy * 0.55f, hair);
             for (int i = 0; i < 5; ++i) {
                 const float x = cx - headRx * 0.8f + i * headRx * 0.4f;
-                b.poly({{x - headRx * 0.25f, headY - headRy * 0.3f}, {x + headRx * 0.25f, headY - headRy * 0.3f},
-                        {x + (a.figure == Figure::Straight ? 0.0f : headRx * 0.08f), headY - headRy * 0.02f}},
+                b.poly({{x - headRx * 0.25f, headY - headRy * 0.3f},
+                        {x + headRx * 0.25f, headY - headRy * 0.3f},
+                        {x + (a.figure == Figure::Straight ? 0.0f : headRx * 0.08f),
+                         headY - headRy * 0.02f}},
                        hair);
             }
             if (a.figure == Figure::LongHair) {
                 b.disc(cx + headRx * 0.8f, top + headRy * 0.3f, headRx * 0.22f, {255, 110, 150});
             }
             if (a.figure == Figure::Straight) {
-                b.poly({{cx + headRx * 0.1f, headY - headRy * 0.5f}, {cx + headRx * 0.95f, headY - headRy * 0.4f},
+                b.poly({{cx + headRx * 0.1f, headY - headRy * 0.5f},
+                        {cx + headRx * 0.95f, headY - headRy * 0.4f},
                         {cx + headRx * 0.7f, headY + headRy * 0.3f}},
                        hair);
             }
@@ -764,29 +825,34 @@ Canvas paintPortrait(const PictureAsset& a, const TextPainter& text) {
                 const float ang = kPi * (0.05f + i * 0.15f);
                 const float bx = cx + std::cos(ang) * headRx * 0.9f;
                 const float by = headY - std::sin(ang) * headRy * 0.75f;
-                b.poly({{bx - headRx * 0.3f, by + headRy * 0.25f}, {bx + headRx * 0.3f, by + headRy * 0.25f},
-                        {cx + std::cos(ang) * headRx * 1.6f, headY - std::sin(ang) * headRy * 1.45f}},
-                       hair);
+                b.poly(
+                    {{bx - headRx * 0.3f, by + headRy * 0.25f},
+                     {bx + headRx * 0.3f, by + headRy * 0.25f},
+                     {cx + std::cos(ang) * headRx * 1.6f, headY - std::sin(ang) * headRy * 1.45f}},
+                    hair);
             }
             b.ellipse(cx, headY - headRy * 0.6f, headRx * 1.0f, headRy * 0.45f, hair);
-            b.rect(cx - headRx * 0.95f, headY - headRy * 0.15f, cx + headRx * 0.95f, headY - headRy * 0.05f,
-                   {220, 40, 40});
+            b.rect(cx - headRx * 0.95f, headY - headRy * 0.15f, cx + headRx * 0.95f,
+                   headY - headRy * 0.05f, {220, 40, 40});
             break;
         case Figure::Hat:
             b.ellipse(cx, headY + headRy * 0.98f, headRx * 0.55f, headRy * 0.3f, {230, 230, 225});
             b.ellipse(cx, top + headRy * 0.25f, headRx * 1.6f, headRy * 0.16f, shade(main, 0.6f));
-            b.rect(cx - headRx * 0.9f, top - headRy * 0.6f, cx + headRx * 0.9f, top + headRy * 0.25f,
-                   shade(main, 0.7f));
-            b.rect(cx - headRx * 0.9f, top + headRy * 0.02f, cx + headRx * 0.9f, top + headRy * 0.14f,
-                   {200, 60, 50});
+            b.rect(cx - headRx * 0.9f, top - headRy * 0.6f, cx + headRx * 0.9f,
+                   top + headRy * 0.25f, shade(main, 0.7f));
+            b.rect(cx - headRx * 0.9f, top + headRy * 0.02f, cx + headRx * 0.9f,
+                   top + headRy * 0.14f, {200, 60, 50});
             break;
         case Figure::Crown:
         case Figure::Giant: {
             b.ellipse(cx, headY + headRy * 0.98f, headRx * 0.7f, headRy * 0.32f, {90, 60, 40});
             const Rgb gold{230, 190, 60};
-            b.poly({{cx - headRx * 0.9f, top + headRy * 0.2f}, {cx - headRx * 0.95f, top - headRy * 0.55f},
-                    {cx - headRx * 0.5f, top - headRy * 0.15f}, {cx, top - headRy * 0.7f},
-                    {cx + headRx * 0.5f, top - headRy * 0.15f}, {cx + headRx * 0.95f, top - headRy * 0.55f},
+            b.poly({{cx - headRx * 0.9f, top + headRy * 0.2f},
+                    {cx - headRx * 0.95f, top - headRy * 0.55f},
+                    {cx - headRx * 0.5f, top - headRy * 0.15f},
+                    {cx, top - headRy * 0.7f},
+                    {cx + headRx * 0.5f, top - headRy * 0.15f},
+                    {cx + headRx * 0.95f, top - headRy * 0.55f},
                     {cx + headRx * 0.9f, top + headRy * 0.2f}},
                    gold);
             b.disc(cx, top - headRy * 0.05f, headRx * 0.12f, {200, 30, 50});
@@ -794,8 +860,8 @@ Canvas paintPortrait(const PictureAsset& a, const TextPainter& text) {
         }
         case Figure::Turban:
             b.ellipse(cx, top + headRy * 0.15f, headRx * 1.2f, headRy * 0.55f, main);
-            b.stroke(cx - headRx * 1.0f, top + headRy * 0.1f, cx + headRx * 1.0f, top - headRy * 0.1f,
-                     0.02f, shade(main, 0.75f));
+            b.stroke(cx - headRx * 1.0f, top + headRy * 0.1f, cx + headRx * 1.0f,
+                     top - headRy * 0.1f, 0.02f, shade(main, 0.75f));
             b.disc(cx, top + headRy * 0.1f, headRx * 0.15f, {230, 60, 70});
             b.ellipse(cx, headY + headRy * 0.72f, headRx * 0.35f, headRy * 0.2f, shade(main, 0.5f));
             break;
@@ -833,8 +899,10 @@ void paintSilhouette(Brush& b, Silhouette s, Rgb body, Rng& rng) {
     };
     switch (s) {
         case Silhouette::Dragon:
-            b.poly({{0.3f, 0.45f}, {0.08f, 0.12f}, {0.22f, 0.3f}, {0.12f, 0.2f}, {0.38f, 0.38f}}, dark);
-            b.poly({{0.7f, 0.45f}, {0.92f, 0.12f}, {0.78f, 0.3f}, {0.88f, 0.2f}, {0.62f, 0.38f}}, dark);
+            b.poly({{0.3f, 0.45f}, {0.08f, 0.12f}, {0.22f, 0.3f}, {0.12f, 0.2f}, {0.38f, 0.38f}},
+                   dark);
+            b.poly({{0.7f, 0.45f}, {0.92f, 0.12f}, {0.78f, 0.3f}, {0.88f, 0.2f}, {0.62f, 0.38f}},
+                   dark);
             b.ellipse(0.5f, 0.62f, 0.2f, 0.2f, body);
             b.poly({{0.62f, 0.7f}, {0.9f, 0.85f}, {0.95f, 0.78f}, {0.66f, 0.62f}}, dark);
             b.poly({{0.44f, 0.5f}, {0.48f, 0.2f}, {0.56f, 0.2f}, {0.58f, 0.5f}}, body);
@@ -844,8 +912,10 @@ void paintSilhouette(Brush& b, Silhouette s, Rgb body, Rng& rng) {
             eyes(0.52f, 0.19f, 0.035f, 0.012f);
             break;
         case Silhouette::Bird:
-            b.poly({{0.5f, 0.45f}, {0.05f, 0.2f}, {0.15f, 0.35f}, {0.1f, 0.38f}, {0.42f, 0.6f}}, dark);
-            b.poly({{0.5f, 0.45f}, {0.95f, 0.2f}, {0.85f, 0.35f}, {0.9f, 0.38f}, {0.58f, 0.6f}}, dark);
+            b.poly({{0.5f, 0.45f}, {0.05f, 0.2f}, {0.15f, 0.35f}, {0.1f, 0.38f}, {0.42f, 0.6f}},
+                   dark);
+            b.poly({{0.5f, 0.45f}, {0.95f, 0.2f}, {0.85f, 0.35f}, {0.9f, 0.38f}, {0.58f, 0.6f}},
+                   dark);
             b.ellipse(0.5f, 0.55f, 0.08f, 0.18f, body);
             b.disc(0.5f, 0.32f, 0.05f, body);
             b.poly({{0.47f, 0.36f}, {0.53f, 0.36f}, {0.5f, 0.48f}}, {230, 180, 60});
@@ -883,8 +953,10 @@ void paintSilhouette(Brush& b, Silhouette s, Rgb body, Rng& rng) {
                 b.ellipse(0.5f, 0.08f, 0.07f, 0.025f, {255, 240, 150});
             }
             if (s == Silhouette::Demon) {
-                b.poly({{0.45f, 0.4f}, {0.05f, 0.15f}, {0.15f, 0.5f}, {0.1f, 0.6f}, {0.45f, 0.55f}}, dark);
-                b.poly({{0.55f, 0.4f}, {0.95f, 0.15f}, {0.85f, 0.5f}, {0.9f, 0.6f}, {0.55f, 0.55f}}, dark);
+                b.poly({{0.45f, 0.4f}, {0.05f, 0.15f}, {0.15f, 0.5f}, {0.1f, 0.6f}, {0.45f, 0.55f}},
+                       dark);
+                b.poly({{0.55f, 0.4f}, {0.95f, 0.15f}, {0.85f, 0.5f}, {0.9f, 0.6f}, {0.55f, 0.55f}},
+                       dark);
             }
             b.poly({{0.38f, 0.35f}, {0.62f, 0.35f}, {0.66f, 0.65f}, {0.34f, 0.65f}}, body);
             b.poly({{0.36f, 0.65f}, {0.48f, 0.65f}, {0.46f, 0.95f}, {0.38f, 0.95f}}, dark);
@@ -905,7 +977,10 @@ void paintSilhouette(Brush& b, Silhouette s, Rgb body, Rng& rng) {
             b.poly({{0.45f, 0.4f}, {0.52f, 0.15f}, {0.6f, 0.4f}}, dark);
             b.poly({{0.12f, 0.55f}, {0.02f, 0.38f}, {0.05f, 0.55f}, {0.02f, 0.72f}}, dark);
             for (int i = 0; i < 5; ++i)
-                b.poly({{0.66f + i * 0.03f, 0.56f}, {0.675f + i * 0.03f, 0.6f}, {0.69f + i * 0.03f, 0.56f}}, kWhite);
+                b.poly({{0.66f + i * 0.03f, 0.56f},
+                        {0.675f + i * 0.03f, 0.6f},
+                        {0.69f + i * 0.03f, 0.56f}},
+                       kWhite);
             eyes(0.74f, 0.47f, 0.0f, 0.01f);
             break;
         case Silhouette::Jelly:
@@ -930,11 +1005,13 @@ void paintSilhouette(Brush& b, Silhouette s, Rgb body, Rng& rng) {
         case Silhouette::Crab:
             for (int side = -1; side <= 1; side += 2) {
                 for (int i = 0; i < 3; ++i)
-                    b.stroke(0.5f + side * 0.15f, 0.62f + i * 0.04f, 0.5f + side * 0.33f, 0.82f + i * 0.03f,
-                             0.012f, dark);
+                    b.stroke(0.5f + side * 0.15f, 0.62f + i * 0.04f, 0.5f + side * 0.33f,
+                             0.82f + i * 0.03f, 0.012f, dark);
                 b.stroke(0.5f + side * 0.15f, 0.5f, 0.5f + side * 0.3f, 0.3f, 0.02f, dark);
                 b.ellipse(0.5f + side * 0.32f, 0.25f, 0.07f, 0.08f, body);
-                b.poly({{0.5f + side * 0.3f, 0.2f}, {0.5f + side * 0.4f, 0.1f}, {0.5f + side * 0.36f, 0.22f}},
+                b.poly({{0.5f + side * 0.3f, 0.2f},
+                        {0.5f + side * 0.4f, 0.1f},
+                        {0.5f + side * 0.36f, 0.22f}},
                        shade(body, 0.2f));
             }
             b.ellipse(0.5f, 0.6f, 0.2f, 0.14f, body);
@@ -944,19 +1021,35 @@ void paintSilhouette(Brush& b, Silhouette s, Rgb body, Rng& rng) {
             break;
         case Silhouette::Ghost:
             b.ellipse(0.5f, 0.4f, 0.18f, 0.24f, body, 0.85f);
-            b.poly({{0.32f, 0.4f}, {0.68f, 0.4f}, {0.7f, 0.85f}, {0.62f, 0.78f}, {0.55f, 0.88f},
-                    {0.47f, 0.78f}, {0.4f, 0.88f}, {0.3f, 0.8f}},
+            b.poly({{0.32f, 0.4f},
+                    {0.68f, 0.4f},
+                    {0.7f, 0.85f},
+                    {0.62f, 0.78f},
+                    {0.55f, 0.88f},
+                    {0.47f, 0.78f},
+                    {0.4f, 0.88f},
+                    {0.3f, 0.8f}},
                    body, 0.85f);
             b.ellipse(0.44f, 0.38f, 0.03f, 0.05f, kInk);
             b.ellipse(0.56f, 0.38f, 0.03f, 0.05f, kInk);
             b.ellipse(0.5f, 0.52f, 0.04f, 0.05f, kInk);
             break;
         case Silhouette::Bat:
-            b.poly({{0.5f, 0.45f}, {0.1f, 0.25f}, {0.2f, 0.45f}, {0.12f, 0.55f}, {0.3f, 0.55f},
-                    {0.35f, 0.65f}, {0.5f, 0.58f}},
+            b.poly({{0.5f, 0.45f},
+                    {0.1f, 0.25f},
+                    {0.2f, 0.45f},
+                    {0.12f, 0.55f},
+                    {0.3f, 0.55f},
+                    {0.35f, 0.65f},
+                    {0.5f, 0.58f}},
                    body);
-            b.poly({{0.5f, 0.45f}, {0.9f, 0.25f}, {0.8f, 0.45f}, {0.88f, 0.55f}, {0.7f, 0.55f},
-                    {0.65f, 0.65f}, {0.5f, 0.58f}},
+            b.poly({{0.5f, 0.45f},
+                    {0.9f, 0.25f},
+                    {0.8f, 0.45f},
+                    {0.88f, 0.55f},
+                    {0.7f, 0.55f},
+                    {0.65f, 0.65f},
+                    {0.5f, 0.58f}},
                    body);
             b.ellipse(0.5f, 0.5f, 0.06f, 0.1f, dark);
             b.poly({{0.46f, 0.43f}, {0.44f, 0.33f}, {0.49f, 0.41f}}, dark);
@@ -965,8 +1058,8 @@ void paintSilhouette(Brush& b, Silhouette s, Rgb body, Rng& rng) {
             break;
         case Silhouette::Cloud:
             for (int i = 0; i < 14; ++i)
-                b.disc(0.5f + rng.range(-0.25f, 0.25f), 0.5f + rng.range(-0.2f, 0.2f), rng.range(0.06f, 0.12f),
-                       mix(body, dark, rng.uniform()), 0.55f);
+                b.disc(0.5f + rng.range(-0.25f, 0.25f), 0.5f + rng.range(-0.2f, 0.2f),
+                       rng.range(0.06f, 0.12f), mix(body, dark, rng.uniform()), 0.55f);
             eyes(0.5f, 0.46f, 0.06f, 0.014f);
             break;
         case Silhouette::Wind:
@@ -987,7 +1080,8 @@ void paintSilhouette(Brush& b, Silhouette s, Rgb body, Rng& rng) {
             const bool robot = s == Silhouette::Robot;
             b.rect(0.32f, 0.35f, 0.68f, 0.75f, body);
             b.rect(0.36f, 0.4f, 0.64f, 0.5f, dark);
-            for (int i = 0; i < 3; ++i) b.disc(0.4f + i * 0.1f, 0.62f, 0.02f, rgbi(90 + i * 60, 220 - i * 50, 90));
+            for (int i = 0; i < 3; ++i)
+                b.disc(0.4f + i * 0.1f, 0.62f, 0.02f, rgbi(90 + i * 60, 220 - i * 50, 90));
             if (robot) {
                 b.rect(0.4f, 0.12f, 0.6f, 0.33f, body);
                 b.stroke(0.5f, 0.12f, 0.5f, 0.04f, 0.008f, dark);
@@ -1044,10 +1138,11 @@ void paintSilhouette(Brush& b, Silhouette s, Rgb body, Rng& rng) {
         case Silhouette::Orb:
             for (int i = 0; i < 12; ++i) {
                 const float ang = i * kPi / 6.0f;
-                b.poly({{0.5f + std::cos(ang) * 0.15f, 0.5f + std::sin(ang) * 0.2f},
-                        {0.5f + std::cos(ang + 0.13f) * 0.3f, 0.5f + std::sin(ang + 0.13f) * 0.4f},
-                        {0.5f + std::cos(ang + 0.26f) * 0.15f, 0.5f + std::sin(ang + 0.26f) * 0.2f}},
-                       dark, 0.8f);
+                b.poly(
+                    {{0.5f + std::cos(ang) * 0.15f, 0.5f + std::sin(ang) * 0.2f},
+                     {0.5f + std::cos(ang + 0.13f) * 0.3f, 0.5f + std::sin(ang + 0.13f) * 0.4f},
+                     {0.5f + std::cos(ang + 0.26f) * 0.15f, 0.5f + std::sin(ang + 0.26f) * 0.2f}},
+                    dark, 0.8f);
             }
             b.disc(0.5f, 0.5f, 0.17f, body);
             b.disc(0.45f, 0.42f, 0.06f, kWhite, 0.35f);
@@ -1092,12 +1187,14 @@ Canvas paintPanel(const PictureAsset& a) {
     switch (a.variant) {
         case 0:  // sparkles
             for (int i = 0; i < 25; ++i)
-                b.sparkle(rng.uniform(), rng.uniform(), rng.range(0.01f, 0.025f), {255, 250, 210}, 0.5f);
+                b.sparkle(rng.uniform(), rng.uniform(), rng.range(0.01f, 0.025f), {255, 250, 210},
+                          0.5f);
             break;
         case 1:  // wood grain
             for (int i = 0; i < 22; ++i) {
                 const float x = rng.uniform();
-                b.stroke(x, 0, x + rng.range(-0.05f, 0.05f), 1, rng.range(0.005f, 0.02f), shade(tint, 0.75f), 0.35f);
+                b.stroke(x, 0, x + rng.range(-0.05f, 0.05f), 1, rng.range(0.005f, 0.02f),
+                         shade(tint, 0.75f), 0.35f);
             }
             break;
         case 2:  // diagonal stripes
@@ -1147,8 +1244,8 @@ Canvas paintTitle(const PictureAsset& a, const TextPainter& text) {
         const int size = out.width() / 5;
         text.drawCentred(out, a.caption, out.width() / 2, size + 10, size, out.width() - 6,
                          {255, 250, 235}, {60, 30, 20});
-        text.drawCentred(out, "ver1.4", out.width() / 2, out.height() - 8, 12, out.width(),
-                         kWhite, {20, 30, 60});
+        text.drawCentred(out, "ver1.4", out.width() / 2, out.height() - 8, 12, out.width(), kWhite,
+                         {20, 30, 60});
     }
     return out;
 }
@@ -1162,12 +1259,13 @@ Canvas paintTitleFrame(const PictureAsset& a, const TextPainter& text) {
     b.sky({10, 30, 70}, {30, 90, 150});
     for (int x = 0; x < out.width(); ++x) {
         const float y = 0.8f + 0.06f * std::sin(phase + x * 0.06f);
-        out.fillRect(static_cast<float>(x), b.Y(y), static_cast<float>(x + 1), b.h,
-                     {40, 130, 190}, 0.8f);
+        out.fillRect(static_cast<float>(x), b.Y(y), static_cast<float>(x + 1), b.h, {40, 130, 190},
+                     0.8f);
     }
     if (!text.available()) {
         for (int i = 0; i < 4; ++i)
-            b.disc(0.2f + i * 0.2f, 0.45f + 0.1f * std::sin(phase + i * 1.2f), 0.05f, {255, 240, 200});
+            b.disc(0.2f + i * 0.2f, 0.45f + 0.1f * std::sin(phase + i * 1.2f), 0.05f,
+                   {255, 240, 200});
         return out;
     }
     // Each character is placed on its own so that it can bob.

@@ -40,7 +40,9 @@ Voice noise(double start, double length, double cutoff0, double cutoff1, double 
 }
 
 // Equal-tempered pitch of a MIDI note number.
-double hz(int note) { return 440.0 * std::pow(2.0, (note - 69) / 12.0); }
+double hz(int note) {
+    return 440.0 * std::pow(2.0, (note - 69) / 12.0);
+}
 
 // Notes one after the other, each `step` seconds long.
 void arpeggio(std::vector<Voice>& v, double start, double step, std::initializer_list<int> notes,
@@ -87,7 +89,8 @@ std::vector<Voice> recipe(Cue cue) {
             Rng rng(7);
             for (int i = 0; i < 9; ++i) {
                 const double f = 300 + rng.uniform() * 500;
-                v.push_back(tone(i * 0.07 + rng.uniform() * 0.03, 0.06, Wave::Sine, f, f * 2.2, 0.4, 0.03));
+                v.push_back(
+                    tone(i * 0.07 + rng.uniform() * 0.03, 0.06, Wave::Sine, f, f * 2.2, 0.4, 0.03));
             }
             break;
         }
@@ -259,7 +262,8 @@ std::vector<Voice> recipe(Cue cue) {
         case Cue::Water:
             v.push_back(noise(0, 0.7, 3000, 900, 0.6, 0.25));
             for (int i = 0; i < 5; ++i)
-                v.push_back(tone(0.05 + i * 0.1, 0.05, Wave::Sine, 700 + i * 90, 1200 + i * 90, 0.25, 0.03));
+                v.push_back(tone(0.05 + i * 0.1, 0.05, Wave::Sine, 700 + i * 90, 1200 + i * 90,
+                                 0.25, 0.03));
             break;
         case Cue::Skill:
             arpeggio(v, 0, 0.05, {84, 86, 88, 91, 93, 96}, Wave::Sine, 0.3, 0.1);
