@@ -99,7 +99,7 @@ std::vector<Voice> recipe(Cue cue) {
             v.push_back(tone(0.25, 0.45, Wave::Square, hz(57), hz(54), 0.35, 0.3));
             break;
         case Cue::Explosion:
-            v.push_back(noise(0, 1.3, 4000, 200, 1.0, 0.35));
+            v.push_back(noise(0, 1.0, 4000, 200, 1.0, 0.3));
             v.push_back(tone(0, 0.8, Wave::Sine, 90, 35, 0.8, 0.3));
             break;
         case Cue::ClearFanfare:
