@@ -5,6 +5,7 @@
 #include <string>
 
 #include "daycycle/Background.h"
+#include "daycycle/LevelUp.h"
 #include "daycycle/Weather.h"
 #include "shell/Messages.h"
 
@@ -181,8 +182,8 @@ void goToSleep(Game& g) {
         c.level += 1;
         c.phantom = 0;
         appendMessage(g, c.name + "はレベルが" + std::to_string(c.level) + "になった！");
-        s.runtime.statPointsLeft = 3;
-        s.runtime.levelUpMode = -1;
+        s.runtime.statPointsLeft = kLevelUpPoints;
+        s.runtime.levelUpMode = kLevelUpNight;
         g.form.show("lv_up_box");
         return;  // the level-up panel calls endTurn once the points are spent
     }
@@ -218,8 +219,8 @@ void advanceDay(Game& g) {
 
 void startNextTurn(Game& g) {
     GameState& s = g.s;
-    if (s.runtime.levelUpMode >= 4) {
-        s.runtime.levelUpMode = 0;
+    if (s.runtime.levelUpMode >= kCreationLast) {
+        s.runtime.levelUpMode = kLevelUpNone;
         showWeatherBackground(g);
         showMessage(g, "それではゲームスタートです！！！");
         waitForClick(g);
