@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <unordered_map>
 
 #include "combat/Enemies.h"
 #include "daycycle/Background.h"
@@ -35,11 +34,6 @@ constexpr int kZankyo = 4;
 
 // A flash blinks six times, 10 ms on and 10 ms off.
 constexpr int kFlashMs = 120;
-
-std::unordered_map<const Game*, BattleState>& battleStates() {
-    static std::unordered_map<const Game*, BattleState> states;
-    return states;
-}
 
 std::string num(int32_t v) {
     return std::to_string(v);
@@ -196,13 +190,6 @@ void clearCourse(Game& g, int area) {
 }
 
 }  // namespace
-
-BattleState& battleState(Game& g) {
-    return battleStates()[&g];
-}
-void releaseBattleState(const Game& g) {
-    battleStates().erase(&g);
-}
 
 void startBattle(Game& g) {
     BattleState& b = battleState(g);

@@ -26,21 +26,8 @@ inline constexpr bool isCourseArea(int area) {
     return area >= kFirstCourseArea && area <= kLastCourseArea;
 }
 
-struct BattleState {
-    int area = -1;  // set by the caller of startBattle; -1 once ended
-    std::string enemyName;
-    std::string enemyPicture;     // file under cg/
-    int32_t enemyHp = 0;          // beaten below 1
-    int32_t enemyAttack = 0;      // grows by 0 or 1 with every blow
-    int32_t enemyResistance = 0;  // 1: 攻撃 deals a quarter; 2: 魔法 deals a quarter
-    int chain = 0;            // battles fought in the current survival course; -1 after a battle
-    bool reviveUsed = false;  // 残響's revival spent in this battle
-};
-
-// The battle values of a game. One per Game object, created on first use.
-BattleState& battleState(Game& g);
-// Forgets the battle values of a game (for a Game that is going away).
-void releaseBattleState(const Game& g);
+// The battle values of a game (kept with the runtime values of its state).
+inline BattleState& battleState(Game& g) { return g.s.runtime.battle; }
 
 // Starts the battle of battleState(g).area (and, for a survival course, the
 // course's chain): picks the enemy, shows it and offers the commands.

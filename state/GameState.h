@@ -47,13 +47,28 @@ struct Character {
     bool operator==(const Character&) const = default;
 };
 
+// The values of the running battle; never saved.
+struct BattleState {
+    int area = -1;  // set by the caller of startBattle; -1 once ended
+    std::string enemyName;
+    std::string enemyPicture;     // file under cg/
+    int32_t enemyHp = 0;          // beaten below 1
+    int32_t enemyAttack = 0;      // grows by 0 or 1 with every blow
+    int32_t enemyResistance = 0;  // 1: 攻撃 deals a quarter; 2: 魔法 deals a quarter
+    int chain = 0;            // battles fought in the current survival course; -1 after a battle
+    bool reviveUsed = false;  // 残響's revival spent in this battle
+
+    bool operator==(const BattleState&) const = default;
+};
+
 // Values that exist only while the program runs; never saved.
 struct RuntimeState {
     int32_t clickState = 0;      // 1 normal, 0 waiting for a click, -1 closing
     int32_t statPointsLeft = 0;  // stat allocation
-    int32_t levelUpMode = 0;     // 1 character creation, 2 night level-up
+    int32_t levelUpMode = 0;     // 1..4 character creation, -1 night level-up, 0 none
     int32_t titleFrame = 0;      // title animation counter 0..29
     int32_t talkPartner = 0;     // communication partner
+    BattleState battle;
 
     bool operator==(const RuntimeState&) const = default;
 };

@@ -28,7 +28,6 @@ struct BattleTest : testing::Test {
         g.form.hide("com_box");
         battleState(g) = BattleState{};
     }
-    ~BattleTest() override { releaseBattleState(g); }
 
     Character& cur() { return g.s.cur(); }
     BattleState& battle() { return battleState(g); }

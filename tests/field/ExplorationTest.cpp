@@ -32,7 +32,6 @@ struct ExplorationTest : testing::Test {
         g.form.show("tansaku_box");
         battleState(g) = BattleState{};
     }
-    ~ExplorationTest() override { releaseBattleState(g); }
     Character& ruru() { return g.s.ch(1); }
     void forest() {
         const Handler* h = g.handlers.find("hayasi_b");

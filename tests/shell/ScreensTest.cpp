@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "daycycle/Background.h"
 #include "shell/FormLayout.h"
 #include "shell/HeadlessHost.h"
 #include "shell/Inventory.h"
@@ -14,11 +13,6 @@
 #include "state/SaveFile.h"
 
 namespace kotou {
-
-// The test links the rules library before the shell library, and the screens
-// take the weather background from the rules library: naming it here makes the
-// linker keep it.
-void (*gWeatherBackgroundForLink)(Game&) = &showWeatherBackground;
 
 namespace {
 
