@@ -62,13 +62,19 @@ constexpr PictureAsset titleFrame(std::string_view name, int frame) {
 
 constexpr std::array kPictures = {
     // Start screen.
-    PictureAsset{"title.jpg", AssetKind::Jpeg, PictureStyle::Title, 184, 190, Scene::None,
+    PictureAsset{"title.jpg", AssetKind::Jpeg, PictureStyle::Title, 185, 185, Scene::None,
                  Figure::None, Silhouette::None, 0x2a7ab8, "孤島生活", 0},
     titleFrame("qz1.jpg", 0),
     titleFrame("qz2.jpg", 1),
     titleFrame("qz3.jpg", 2),
     titleFrame("qz4.jpg", 3),
     titleFrame("qz5.jpg", 4),
+
+    // Status marks beside the gauges: illness and poison.
+    PictureAsset{"ill.jpg", AssetKind::Jpeg, PictureStyle::Icon, 25, 25, Scene::None, Figure::None,
+                 Silhouette::None, 0x3070d0, "病", 0},
+    PictureAsset{"poison.jpg", AssetKind::Jpeg, PictureStyle::Icon, 25, 25, Scene::None,
+                 Figure::None, Silhouette::None, 0x8040a0, "毒", 0},
 
     // Panel backgrounds.
     panel("haikei.jpg", kWidePanelW, 0xc89a3c, 0),  // stat allocation: warm gold
@@ -89,7 +95,7 @@ constexpr std::array kPictures = {
     portrait("オルガン.jpg", Figure::Hat, 0x8a5a30, "オルガン"),
     portrait("ゴルドス.jpg", Figure::Crown, 0xc8a020, "ゴルドス", false, kSecondW, kSecondH),
     portrait("ゴルドス2.jpg", Figure::Giant, 0xc8a020, "ゴルドス", false, kWindowW, kWindowH),
-    portrait("マーラー.jpg", Figure::Turban, 0x3a9a7a, "マーラー", false, 113, 113),
+    portrait("マーラー.jpg", Figure::Turban, 0x3a9a7a, "マーラー", false, 249, 160),
 
     // Places of exploration.
     scene("背景・林.jpg", Scene::Forest, "林"),

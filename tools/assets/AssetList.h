@@ -28,6 +28,7 @@ enum class PictureStyle : uint8_t {
     Portrait,    // a character, full figure with name
     Scene,       // a place or an event, with its name (also full-window backdrops)
     Enemy,       // a monster silhouette with its name
+    Icon,        // a small status mark: a coloured badge with one character
 };
 
 // Places, moods and events painted by the Scene style.

@@ -693,8 +693,13 @@ Canvas paintPortrait(const PictureAsset& a, const TextPainter& text) {
     const float aspect = b.h / b.w;
     const float cx = 0.5f;
     const float headY = aspect > 1.3f ? 0.27f : (giant ? 0.38f : 0.45f);
-    const float headRx = aspect > 1.3f ? 0.23f : (giant ? 0.13f : 0.24f);
-    const float headRy = headRx * b.w / b.h * 1.12f;
+    // Head size in pixels: from the width on tall pictures, from the smaller
+    // side on wide ones, so that the figure fits whatever the frame.
+    const float headPx = aspect > 1.3f ? 0.23f * b.w
+                         : giant       ? 0.17f * b.w
+                                       : 0.22f * std::min(b.w, b.h);
+    const float headRx = headPx / b.w;
+    const float headRy = headPx * 1.12f / b.h;
     const Rgb skin = giant ? Rgb{120, 90, 80} : Rgb{250, 220, 195};
     const Rgb hair = shade(main, 0.85f);
     const Rgb cloth =
@@ -880,7 +885,7 @@ Canvas paintPortrait(const PictureAsset& a, const TextPainter& text) {
 
     // The name at the bottom, in the character's colour.
     if (text.available() && !a.caption.empty()) {
-        const int size = std::clamp(out.width() / 7, 12, 40);
+        const int size = std::clamp(std::min(out.width(), out.height()) / 7, 12, 40);
         text.drawCentred(out, a.caption, out.width() / 2, out.height() - size / 2, size,
                          out.width() - 8, kWhite, shade(main, 0.45f));
     }
@@ -1273,10 +1278,28 @@ Canvas paintTitleFrame(const PictureAsset& a, const TextPainter& text) {
     const int size = out.height() / 2;
     int x = out.width() / 2 - text.measure(a.caption, size) / 2;
     for (int i = 0; i < 4; ++i) {
-        const int lift = static_cast<int>(std::lround(6.0f * std::sin(phase + i * 1.2f)));
+        const int lift =
+            static_cast<int>(std::lround(out.height() / 10.0f * std::sin(phase + i * 1.2f)));
         text.draw(out, kLetters[i], x, out.height() * 2 / 3 - lift, size, {255, 240, 200},
                   {20, 40, 90});
         x += text.measure(kLetters[i], size);
+    }
+    return out;
+}
+
+// A status mark: a round badge in its colour with one character on it.
+Canvas paintIcon(const PictureAsset& a, const TextPainter& text) {
+    Canvas big(a.width * kSupersample, a.height * kSupersample, {40, 40, 40});
+    Brush b(big);
+    const Rgb colour = rgb(a.colour);
+    b.ellipse(0.5f, 0.5f, 0.48f, 0.48f, shade(colour, 0.6f));
+    b.ellipse(0.5f, 0.5f, 0.42f, 0.42f, colour);
+    b.ellipse(0.42f, 0.36f, 0.18f, 0.12f, kWhite, 0.3f);
+    Canvas out = big.downsample(kSupersample);
+    if (text.available() && !a.caption.empty()) {
+        const int size = out.height() * 3 / 4;
+        text.drawCentred(out, a.caption, out.width() / 2, out.height() * 4 / 5, size, out.width(),
+                         kWhite, shade(colour, 0.4f));
     }
     return out;
 }
@@ -1295,6 +1318,8 @@ Canvas paintPicture(const PictureAsset& asset, const TextPainter& text) {
             return paintPortrait(asset, text);
         case PictureStyle::Enemy:
             return paintEnemy(asset, text);
+        case PictureStyle::Icon:
+            return paintIcon(asset, text);
         case PictureStyle::Scene:
             break;
     }
