@@ -30,9 +30,9 @@ public:
         caps.name = name ? name : "Default Audio Device";
         caps.channels = 2;
         caps.synchronous = false;
-        SDL_AudioSpec spec;
-        if (id >= 0 && SDL_GetAudioDeviceSpec(id, 0, &spec) == 0 && spec.channels > 0)
-            caps.channels = spec.channels;
+        SDL_AudioSpec preferred;
+        if (id >= 0 && SDL_GetAudioDeviceSpec(id, 0, &preferred) == 0 && preferred.channels > 0)
+            caps.channels = preferred.channels;
         return true;
     }
 

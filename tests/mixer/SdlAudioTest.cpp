@@ -16,11 +16,16 @@
 namespace kotou::test {
 namespace {
 
-const std::string kDir = std::string(KOTOU_TEST_OUTPUT) + "/mixer-sdl";
+// One folder per test, as ctest may run the tests side by side.
+std::string testDir() {
+    const std::string dir = std::string(KOTOU_TEST_OUTPUT) + "/mixer-sdl-" +
+                            ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::filesystem::create_directories(dir);
+    return dir;
+}
 
 std::string writeWave(const std::string& name, const Bytes& samples) {
-    std::filesystem::create_directories(kDir);
-    const std::string path = kDir + "/" + name;
+    const std::string path = testDir() + "/" + name;
     Bytes image = makeWav(pcm(1, 11025, 8), samples);
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
@@ -37,7 +42,7 @@ TEST(SdlAudio, WithoutAnyAudioTheCuesAreSilent) {
     auto device = makeSdlWaveOutDevice();
     EXPECT_EQ(device->deviceCount(), 0);
     writeWave("1.wav", repeat(60, 100));
-    MixerSoundCues cues(std::move(device), kDir);
+    MixerSoundCues cues(std::move(device), testDir());
     EXPECT_FALSE(cues.available());
     cues.playSound(0, "1.wav");
     cues.pump();
@@ -48,7 +53,7 @@ TEST(SdlAudio, DummyDriverPlaysCues) {
     auto device = makeSdlWaveOutDevice();
     EXPECT_GE(device->deviceCount(), 1);
     writeWave("1.wav", repeat(60, 3000));
-    MixerSoundCues cues(std::move(device), kDir);
+    MixerSoundCues cues(std::move(device), testDir());
     ASSERT_TRUE(cues.available());
     std::atomic<int> signals{0};
     cues.setBlockDoneHook([&] { ++signals; });
@@ -62,8 +67,7 @@ TEST(SdlAudio, DummyDriverPlaysCues) {
 }
 
 TEST(SdlAudio, DiskDriverPlaysExactlyTheMix) {
-    const std::string out = kDir + "/disk-output.raw";
-    std::filesystem::create_directories(kDir);
+    const std::string out = testDir() + "/disk-output.raw";
     std::filesystem::remove(out);
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);

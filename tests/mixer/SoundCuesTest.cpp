@@ -41,7 +41,9 @@ protected:
         }
     }
 
-    const std::string dir = std::string(KOTOU_TEST_OUTPUT) + "/mixer-cues";
+    // One folder per test, as ctest may run the tests side by side.
+    const std::string dir = std::string(KOTOU_TEST_OUTPUT) + "/mixer-cues-" +
+                            ::testing::UnitTest::GetInstance()->current_test_info()->name();
     IniFile settings = IniFile::parse("[default]\nGoodWavePos=1\nWaveBlockLen=512\n");
     RecordingWaveOut* dev = nullptr;
 };
