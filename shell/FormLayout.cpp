@@ -223,10 +223,10 @@ void buildStrandedAndExploration(Builder& b) {
     b.background("bak_cg_who2", kyuujyo, "cg/haikei4.jpg");
     b.label("kyuujyo_head", kyuujyo, 6, 4, 113, 14, "□誰を救助しますか");
     b.narrow(kyuujyo,
-             {{"kyu_ruru_b", "ルル"},
-              {"kyu_arashi_b", "嵐"},
-              {"kyu_spark_b", "スパーク"},
-              {"kyu_zankyou_b", "残響"}},
+             {{"kyu_ruru_b", "ルル", false},
+              {"kyu_arashi_b", "嵐", false},
+              {"kyu_spark_b", "スパーク", false},
+              {"kyu_zankyou_b", "残響", false}},
              28);
     b.back("BitBtn43", kyuujyo);
 }
@@ -651,7 +651,7 @@ void buildForm(FormModel& form) {
     buildStatusColumn(b);
     const ComponentId message = b.label("moji_l", kNoComponent, 4, 364, 345, 113);
     form.setFontColor(message, kWhite);
-    form.setFontColor(b.label("point_l", kNoComponent, 232, 464, 117, 13), kWhite);
+    form.setFontColor(b.label("point_l", kNoComponent, 4, 481, 345, 13), kWhite);
 
     buildCommandPanel(b);
     buildStrandedAndExploration(b);

@@ -114,7 +114,8 @@ TEST_F(FormLayoutTest, WindowComponentsAndStatusColumn) {
     EXPECT_FALSE(c("click_l").visible);
     EXPECT_EQ(c("click_l").left, 8);
     EXPECT_EQ(c("click_l").top, 460);
-    EXPECT_GE(c("point_l").top, c("moji_l").top + 90);
+    EXPECT_GE(c("point_l").top, c("moji_l").top + c("moji_l").height);
+    EXPECT_LE(c("point_l").top + c("point_l").height, 506);
 
     const char* gauges[] = {"koudou_l",  "hp_l",   "str_l",    "dex_l",   "cook_l",
                             "eisei_l",   "beni_l", "stress_l", "himan_l", "syokubutu_l",
@@ -187,6 +188,7 @@ TEST_F(FormLayoutTest, PanelBackgroundsAndSubPanelContents) {
     EXPECT_EQ(parentName("Button3"), "lv_up_box2");
     EXPECT_EQ(c("kan_ruru_b").top, 28);
     EXPECT_FALSE(c("kan_ruru_b").visible);
+    EXPECT_FALSE(c("kyu_zankyou_b").visible);  // the rescue opener shows the lost ones
     EXPECT_EQ(c("uta_b9").width, 461);
     EXPECT_EQ(c("clear_b").caption, "＜脱出！！！！！＞");
     EXPECT_FALSE(c("lazer_b").visible);
