@@ -324,12 +324,11 @@ void TextPainter::draw(Canvas& canvas, std::string_view utf8, int x, int baselin
 void TextPainter::drawCentred(Canvas& canvas, std::string_view utf8, int cx, int baseline,
                               int pixelSize, int maxWidth, Rgb colour, Rgb outline) const {
     if (!available()) return;
+    // The outline adds a border on both sides; the text and its border must fit.
+    auto extent = [&](int size) { return measure(utf8, size) + 2 * std::max(1, size / 12); };
     int size = pixelSize;
-    int w = measure(utf8, size);
-    while (w > maxWidth && size > 8) {
-        --size;
-        w = measure(utf8, size);
-    }
+    while (extent(size) > maxWidth && size > 8) --size;
+    const int w = measure(utf8, size);
     draw(canvas, utf8, cx - w / 2, baseline, size, colour, outline);
 }
 
