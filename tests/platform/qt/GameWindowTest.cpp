@@ -178,13 +178,29 @@ protected:
 
 TEST_F(IslandNameTest, AClickOnTheMessageEndsTheWait) {
     enterName();
-    bool waiting = false;
-    QTimer::singleShot(100, window.get(), [&] {
-        waiting = game.s.runtime.clickState == 0 && shown("click_l");
-        QTest::mouseClick(find<QLabel>("moji_l"), Qt::LeftButton);
+    // One click while the message is still being revealed, which must not
+    // count for the wait that follows; one once the wait runs. The window is
+    // closed after a while so that a wait no click can end fails the test
+    // instead of hanging it.
+    bool earlyClick = false, clicked = false;
+    QTimer poll;
+    int polls = 0;
+    QObject::connect(&poll, &QTimer::timeout, window.get(), [&] {
+        if (!earlyClick && window->handlerRunning() && game.s.runtime.clickState == 1) {
+            earlyClick = true;
+            QTest::mouseClick(find<QLabel>("moji_l"), Qt::LeftButton);
+        } else if (!clicked && game.s.runtime.clickState == 0 && shown("click_l")) {
+            clicked = true;
+            QTest::mouseClick(find<QLabel>("moji_l"), Qt::LeftButton);
+        } else if (++polls > 300) {
+            window->close();
+        }
     });
+    poll.start(5);
     QTest::mouseClick(find<QPushButton>("Button11"), Qt::LeftButton);
-    EXPECT_TRUE(waiting);
+    poll.stop();
+    EXPECT_TRUE(earlyClick);
+    EXPECT_TRUE(clicked);
     EXPECT_EQ(game.s.islandName, "Kotou");
     EXPECT_TRUE(shown("kousaku_box"));
     EXPECT_FALSE(shown("click_l"));
