@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Start-up time of the game to its painted title screen, next to an empty Qt
+# window of the same size on the same platform.
+#
+#   bench/startup/startup.sh [preset] [runs]     (defaults: release 20)
+#
+# kotou quits after the first paint of the title screen when started with
+# KOTOU_EXIT_AFTER_SHOWN=1; the empty window (compiled here from
+# EmptyWindow.cpp) quits after its first paint too. Without a display the
+# offscreen platform is used (QT_QPA_PLATFORM=offscreen); under X it shows
+# real windows. Uses hyperfine when installed, else a timing loop.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+preset="${1:-release}"
+runs="${2:-20}"
+kotou="build/${preset}/bin/kotou"
+[ -x "$kotou" ] || { echo "build the ${preset} preset first: $kotou is missing" >&2; exit 1; }
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+c++ -std=c++20 -O2 -fPIC bench/startup/EmptyWindow.cpp -o "$work/empty-window" \
+    $(pkg-config --cflags --libs Qt6Widgets)
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+fi
+export KOTOU_EXIT_AFTER_SHOWN=1
+
+if command -v hyperfine >/dev/null; then
+  hyperfine --warmup 2 --runs "$runs" -N "$work/empty-window" "$kotou"
+  exit 0
+fi
+
+# Milliseconds of one run of a command.
+time_one() {
+  local start end
+  start=$(date +%s%N)
+  "$@" >/dev/null 2>&1
+  end=$(date +%s%N)
+  echo $(((end - start) / 1000000))
+}
+
+measure() {
+  local label="$1"; shift
+  local times=() t
+  "$@" >/dev/null 2>&1 || true  # warm-up: the first run fills the file cache
+  for _ in $(seq "$runs"); do times+=("$(time_one "$@")"); done
+  printf '%s\n' "${times[@]}" | sort -n | awk -v label="$label" '
+    { v[NR] = $1; sum += $1 }
+    END { printf "%-14s runs %3d  mean %6.1f ms  median %5d ms  min %5d ms  max %5d ms\n",
+                 label, NR, sum / NR, v[int((NR + 1) / 2)], v[1], v[NR] }'
+}
+
+measure "empty window" "$work/empty-window"
+measure "kotou" "$kotou"
