@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+#include "app/GameHandlers.h"
+#include "state/SaveFile.h"
+#include "tests/soak/RandomPlayer.h"
+
+namespace kotou::soak {
+namespace {
+
+const std::filesystem::path kData = KOTOU_TEST_DATA;
+const std::filesystem::path kOutput = KOTOU_TEST_OUTPUT;
+
+std::string readFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + file.string());
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void writeFile(const std::filesystem::path& file, const std::string& bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    ASSERT_TRUE(out.flush()) << file;
+}
+
+// 通常アイテム (BitBtn39) opens the normal item panel, whose 戻る (BitBtn36)
+// has no handler yet: a player who opens it cannot leave it, and every run
+// would end there within a few dozen commands ("no command offered"). While
+// the way back is missing the player keeps away from the opener; once 戻る
+// is registered, the opener is played like any other button.
+std::vector<std::string> knownDeadEnds() {
+    HandlerRegistry r;
+    registerGameHandlers(r);
+    if (r.find("BitBtn36") == nullptr) return {"BitBtn39"};
+    return {};
+}
+const std::vector<std::string> kKnownDeadEnds = knownDeadEnds();
+
+Options optionsFor(uint64_t seed, int days) {
+    Options o;
+    o.seed = seed;
+    o.days = days;
+    o.avoid = kKnownDeadEnds;
+    return o;
+}
+
+// Reports every problem of a run; a failed run leaves its replay in the
+// test output folder so that it can be played again (docs/soak.md).
+void expectClean(const Result& r, const std::string& name) {
+    for (const Problem& p : r.problems) ADD_FAILURE() << describe(p, r.replay.seed);
+    if (!r.problems.empty()) {
+        const auto file = kOutput / ("soak-" + name + ".txt");
+        writeReplayFile(file, r.replay);
+        ADD_FAILURE() << "replay written to " << file.string();
+    }
+}
+
+// --- Random play ------------------------------------------------------------
+
+class SoakSeeds : public ::testing::TestWithParam<uint64_t> {};
+
+TEST_P(SoakSeeds, HundredDaysOfRandomClicksKeepTheStateSound) {
+    const uint64_t seed = GetParam();
+    const Result r = play(optionsFor(seed, 100));
+    expectClean(r, "seed" + std::to_string(seed));
+    EXPECT_FALSE(r.aborted);
+    EXPECT_GE(r.daysPlayed, 100);
+    EXPECT_EQ(r.replay.clicks.size(), static_cast<size_t>(r.commands));
+    // The player gets around: beyond creation and sleeping it opens panels
+    // and uses their commands.
+    const std::set<std::string> distinct(r.replay.clicks.begin(), r.replay.clicks.end());
+    EXPECT_GE(distinct.size(), 25u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, SoakSeeds, ::testing::Values(1u, 2u, 3u, 20240601u));
+
+TEST(Soak, ReplayingARunGivesTheSameTranscriptAndState) {
+    Options o = optionsFor(7, 6);
+    o.keepTranscript = true;
+    const Result first = play(o);
+    ASSERT_TRUE(first.problems.empty());
+    ASSERT_FALSE(first.transcript.empty());
+
+    // Through the file form, as a failing run hands it over.
+    const Replay rep = parseReplay(formatReplay(first.replay));
+    Options again = optionsFor(0, 0);
+    again.keepTranscript = true;
+    const Result second = replay(rep, again);
+    EXPECT_TRUE(second.problems.empty());
+    EXPECT_EQ(second.commands, first.commands);
+    EXPECT_EQ(second.replay, first.replay);
+    EXPECT_EQ(second.transcript, first.transcript);
+    EXPECT_EQ(second.finalSave, first.finalSave);
+    EXPECT_TRUE(second.finalState == first.finalState);
+}
+
+TEST(Soak, AClickThatIsNotOfferedEndsAReplay) {
+    // During character creation the command panel and its sleep button are hidden.
+    Replay rep{1, 1, {"Button3", "BitBtn5", "Button4"}};
+    const Result r = replay(rep, optionsFor(0, 0));
+    ASSERT_EQ(r.problems.size(), 1u);
+    EXPECT_EQ(r.problems[0].check, "replay diverged");
+    EXPECT_EQ(r.problems[0].component, "BitBtn5");
+    EXPECT_EQ(r.problems[0].command, 1);
+    EXPECT_TRUE(r.aborted);
+    EXPECT_EQ(r.commands, 1);
+}
+
+// --- The checks catch planted faults -----------------------------------------
+
+// Plants a fault into the meal panel's opener (食事): after its own work it
+// runs `fault`. The run stops at the first problem, so that a broken state is
+// never played on.
+Options withFaultyMealOpener(std::function<void(Game&)> fault) {
+    Options o = optionsFor(3, 30);
+    o.maxProblems = 1;
+    o.adjustHandlers = [fault = std::move(fault)](HandlerRegistry& r) {
+        Handler original = *r.find("BitBtn2");
+        r.add("BitBtn2", [original, fault](Game& g) {
+            original(g);
+            fault(g);
+        });
+    };
+    return o;
+}
+
+TEST(SoakChecks, ANegativeStoreNamesTheSeedCommandAndComponent) {
+    const Result r = play(withFaultyMealOpener([](Game& g) { g.s.extraItems[4] = -1; }));
+    ASSERT_FALSE(r.problems.empty());
+    const Problem& p = r.problems[0];
+    EXPECT_EQ(p.check, "negative count");
+    EXPECT_EQ(p.component, "BitBtn2");
+    EXPECT_EQ(p.detail, "extraItems[4] = -1");
+    EXPECT_EQ(r.replay.clicks[static_cast<size_t>(p.command - 1)], "BitBtn2");
+    EXPECT_NE(describe(p, r.replay.seed).find("seed 3, command " + std::to_string(p.command)),
+              std::string::npos);
+}
+
+TEST(SoakChecks, AHandlerThatThrowsEndsTheRun) {
+    const Result r =
+        play(withFaultyMealOpener([](Game&) { throw std::out_of_range("no component 'x'"); }));
+    ASSERT_EQ(r.problems.size(), 1u);
+    EXPECT_EQ(r.problems[0].check, "exception");
+    EXPECT_EQ(r.problems[0].detail, "no component 'x'");
+    EXPECT_TRUE(r.aborted);
+    EXPECT_EQ(r.replay.clicks.back(), "BitBtn2");
+}
+
+TEST(SoakChecks, AStateTheSaveCannotHoldFailsTheRoundTrip) {
+    Options o = withFaultyMealOpener([](Game& g) { g.s.islandName = "a\nb"; });
+    o.roundTripEvery = 1;
+    const Result r = play(o);
+    ASSERT_FALSE(r.problems.empty());
+    EXPECT_EQ(r.problems[0].check, "save round trip");
+    EXPECT_EQ(r.problems[0].component, "BitBtn2");
+}
+
+TEST(SoakChecks, ALostCurrentCharacterIsReported) {
+    const Result r = play(withFaultyMealOpener([](Game& g) { g.s.currentCharacter = 5; }));
+    ASSERT_FALSE(r.problems.empty());
+    EXPECT_EQ(r.problems[0].check, "current character");
+    EXPECT_EQ(r.problems[0].detail, "currentCharacter = 5");
+}
+
+TEST(SoakChecks, CheckedStoresAreTheCountsAndItemBlocks) {
+    for (const char* name : {"appleCount", "kiwiCount", "thanksStoneCount", "rareItems[0]",
+                             "rareItems[12]", "extraItems[98]"})
+        EXPECT_TRUE(isCheckedCount(name)) << name;
+    for (const char* name :
+         {"dayNumber", "hasTent", "worldFlags[3]", "character[1].level", "Count", "escape[0]"})
+        EXPECT_FALSE(isCheckedCount(name)) << name;
+}
+
+// --- Replay files ------------------------------------------------------------
+
+TEST(ReplayFile, FormatsAndParsesBack) {
+    const Replay r{20240601u, 3, {"Button3", "BitBtn1", "hayasi_b"}};
+    const std::string text = formatReplay(r);
+    EXPECT_EQ(text,
+              "kotou-soak-replay 1\nseed 20240601\ndays 3\nclicks 3\nButton3\nBitBtn1\nhayasi_b\n");
+    EXPECT_EQ(parseReplay(text), r);
+    // Line ends changed by an editor or a checkout are accepted.
+    EXPECT_EQ(parseReplay("kotou-soak-replay 1\r\nseed 20240601\r\ndays 3\r\nclicks 3\r\n"
+                          "Button3\r\nBitBtn1\r\nhayasi_b"),
+              r);
+    EXPECT_EQ(parseReplay(formatReplay(Replay{5, 0, {}})), (Replay{5, 0, {}}));
+}
+
+TEST(ReplayFile, RejectsMalformedFilesNamingTheLine) {
+    const struct {
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"", "replay line 1: not a replay"},
+        {"kotou-soak-replay 2\nseed 1\ndays 1\nclicks 0\n", "replay line 1: not a replay"},
+        {"kotou-soak-replay 1\nseed 1\n", "replay line 3: header ends early"},
+        {"kotou-soak-replay 1\nseed x\ndays 1\nclicks 0\n", "replay line 2: 'x' is not a number"},
+        {"kotou-soak-replay 1\nseed 1\nday 1\nclicks 0\n", "replay line 3: expected 'days"},
+        {"kotou-soak-replay 1\nseed 1\ndays 1\nclicks 2\nButton3\n",
+         "replay line 4: says 2 clicks but 1 follow"},
+        {"kotou-soak-replay 1\nseed 1\ndays 1\nclicks 2\nButton3\n\n",
+         "replay line 6: empty component name"},
+        {"kotou-soak-replay 1\nseed -1\ndays 1\nclicks 0\n", "replay line 2: '-1' is not"},
+    };
+    for (const auto& c : cases) {
+        try {
+            parseReplay(c.text);
+            ADD_FAILURE() << "accepted: " << c.text;
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(c.message, 0), 0u) << e.what();
+        }
+    }
+}
+
+// --- The golden replay -------------------------------------------------------
+
+// A short recorded run with its transcript and final save. When the game's
+// behaviour changes on purpose, regenerate the three files with
+// KOTOU_UPDATE_GOLDEN=1 (docs/soak.md) and review the transcript's diff.
+TEST(GoldenReplay, ReplaysToTheRecordedTranscriptAndSave) {
+    const auto replayFile = kData / "replay_seed1.txt";
+    const auto transcriptFile = kData / "replay_seed1.transcript.txt";
+    const auto saveFile = kData / "replay_seed1.my.dat";
+    const char* update = std::getenv("KOTOU_UPDATE_GOLDEN");
+    if (update != nullptr && std::string(update) == "1") {
+        Options o = optionsFor(1, 2);
+        o.keepTranscript = true;
+        const Result r = play(o);
+        ASSERT_TRUE(r.problems.empty());
+        writeReplayFile(replayFile, r.replay);
+        writeFile(transcriptFile, r.transcript);
+        writeFile(saveFile, r.finalSave);
+    }
+
+    const Replay rep = readReplayFile(replayFile);
+    Options o = optionsFor(0, 0);
+    o.keepTranscript = true;
+    const Result r = replay(rep, o);
+    expectClean(r, "golden");
+    EXPECT_EQ(r.commands, static_cast<int64_t>(rep.clicks.size()));
+    EXPECT_EQ(r.transcript, readFile(transcriptFile));
+    EXPECT_EQ(r.finalSave, readFile(saveFile));
+    // The save image is what the game writes and reads: it loads.
+    EXPECT_NO_THROW(loadSaveImage(r.finalSave, GameState{}));
+}
+
+}  // namespace
+}  // namespace kotou::soak
