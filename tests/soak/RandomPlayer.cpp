@@ -403,6 +403,19 @@ Result replay(const Replay& r, Options options) {
     return Session(options, &r).run();
 }
 
+std::vector<std::string> knownDeadEnds() {
+    // Opener and the way back of the panel it opens.
+    static constexpr std::pair<const char*, const char*> kPanels[] = {
+        {"BitBtn39", "BitBtn36"},  // 通常アイテム -> the normal item panel's 戻る
+    };
+    HandlerRegistry r;
+    registerGameHandlers(r);
+    std::vector<std::string> out;
+    for (const auto& [opener, back] : kPanels)
+        if (r.find(opener) != nullptr && r.find(back) == nullptr) out.emplace_back(opener);
+    return out;
+}
+
 std::string describe(const Problem& p, uint64_t seed) {
     return "seed " + std::to_string(seed) + ", command " + std::to_string(p.command) + " (" +
            p.component + "): " + p.check + ": " + p.detail;

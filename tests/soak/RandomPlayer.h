@@ -101,6 +101,12 @@ Result play(const Options& options);
 // replay.
 Result replay(const Replay& r, Options options);
 
+// Buttons of the game as it stands that open a panel the player cannot
+// leave, because the panel's way back has no handler yet. A run that clicks
+// one ends there ("no command offered"), so the soak keeps away from them
+// (Options::avoid) until the way back exists; the list empties by itself.
+std::vector<std::string> knownDeadEnds();
+
 // One line for a test failure: seed, command index, component, check, detail.
 std::string describe(const Problem& p, uint64_t seed);
 

@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     int days = 1000;
     std::string out = KOTOU_TEST_OUTPUT;
     std::string replay;
-    std::vector<std::string> avoid;
+    std::vector<std::string> avoid = kotou::soak::knownDeadEnds();
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
         if (i + 1 >= argc) return usage();

@@ -8,7 +8,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/GameHandlers.h"
 #include "state/SaveFile.h"
 #include "tests/soak/RandomPlayer.h"
 
@@ -32,17 +31,6 @@ void writeFile(const std::filesystem::path& file, const std::string& bytes) {
     ASSERT_TRUE(out.flush()) << file;
 }
 
-// 通常アイテム (BitBtn39) opens the normal item panel, whose 戻る (BitBtn36)
-// has no handler yet: a player who opens it cannot leave it, and every run
-// would end there within a few dozen commands ("no command offered"). While
-// the way back is missing the player keeps away from the opener; once 戻る
-// is registered, the opener is played like any other button.
-std::vector<std::string> knownDeadEnds() {
-    HandlerRegistry r;
-    registerGameHandlers(r);
-    if (r.find("BitBtn36") == nullptr) return {"BitBtn39"};
-    return {};
-}
 const std::vector<std::string> kKnownDeadEnds = knownDeadEnds();
 
 Options optionsFor(uint64_t seed, int days) {
