@@ -1,19 +1,25 @@
 // The long random-play soak: many seeds of many days, run on demand.
 //
-//   soak_long [--seeds N] [--first-seed S] [--days D] [--out DIR]
+//   soak_long [--seeds N] [--first-seed S] [--days D] [--out DIR] [--keep]
+//             [--avoid COMPONENT]...
 //   soak_long --replay FILE
 //
 // Every seed plays a new game; a seed with a problem writes its replay to
-// DIR/soak-seed<S>.txt. With --replay, a recorded run is played again and its
-// transcript printed. Exits with 1 when any check failed.
+// DIR/soak-seed<S>.txt (--keep: every seed does). At the end it lists the
+// buttons with a handler that no run clicked. With --replay, a recorded run
+// is played again and its transcript printed. Exits with 1 when any check
+// failed.
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <set>
 #include <string>
 #include <string_view>
 
+#include "app/GameHandlers.h"
+#include "shell/FormLayout.h"
 #include "tests/soak/RandomPlayer.h"
 
 namespace {
@@ -22,7 +28,8 @@ using kotou::soak::Options;
 using kotou::soak::Result;
 
 int usage() {
-    std::cerr << "usage: soak_long [--seeds N] [--first-seed S] [--days D] [--out DIR]\n"
+    std::cerr << "usage: soak_long [--seeds N] [--first-seed S] [--days D] [--out DIR] [--keep]\n"
+                 "                 [--avoid COMPONENT]...\n"
                  "       soak_long --replay FILE\n";
     return 2;
 }
@@ -43,6 +50,18 @@ int replayFile(const std::string& file) {
     return report(r, rep.seed) ? 0 : 1;
 }
 
+// Every button of the window that has a handler.
+std::vector<std::string> handledButtons() {
+    kotou::FormModel form;
+    kotou::buildForm(form);
+    kotou::HandlerRegistry r;
+    kotou::registerGameHandlers(r);
+    std::vector<std::string> out;
+    for (const kotou::Component& c : form.all())
+        if (c.kind == kotou::Kind::Button && r.find(c.name) != nullptr) out.push_back(c.name);
+    return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -51,8 +70,13 @@ int main(int argc, char** argv) {
     std::string out = KOTOU_TEST_OUTPUT;
     std::string replay;
     std::vector<std::string> avoid = kotou::soak::knownDeadEnds();
+    bool keep = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
+        if (a == "--keep") {
+            keep = true;
+            continue;
+        }
         if (i + 1 >= argc) return usage();
         const char* v = argv[++i];
         if (a == "--seeds")
@@ -75,6 +99,7 @@ int main(int argc, char** argv) {
 
         bool ok = true;
         int64_t commands = 0;
+        std::set<std::string> clicked;
         const auto t0 = std::chrono::steady_clock::now();
         for (uint64_t seed = first; seed < first + seeds; ++seed) {
             Options o;
@@ -85,8 +110,10 @@ int main(int argc, char** argv) {
             commands += r.commands;
             std::cout << "seed " << seed << ": " << r.commands << " commands, " << r.daysPlayed
                       << " days, " << r.problems.size() << " problems\n";
-            if (!report(r, seed)) {
-                ok = false;
+            clicked.insert(r.replay.clicks.begin(), r.replay.clicks.end());
+            const bool clean = report(r, seed);
+            ok = ok && clean;
+            if (!clean || keep) {
                 const auto file =
                     std::filesystem::path(out) / ("soak-seed" + std::to_string(seed) + ".txt");
                 kotou::soak::writeReplayFile(file, r.replay);
@@ -97,6 +124,10 @@ int main(int argc, char** argv) {
             std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         std::printf("%lld commands in %.2f s (%.0f per second)\n", static_cast<long long>(commands),
                     s, s > 0 ? static_cast<double>(commands) / s : 0.0);
+        std::cout << "never clicked:";
+        for (const std::string& name : handledButtons())
+            if (!clicked.count(name)) std::cout << " " << name;
+        std::cout << "\n";
         return ok ? 0 : 1;
     } catch (const std::exception& e) {
         std::cerr << "soak_long: " << e.what() << "\n";
