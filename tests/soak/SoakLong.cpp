@@ -1,12 +1,14 @@
 // The long random-play soak: many seeds of many days, run on demand.
 //
 //   soak_long [--seeds N] [--first-seed S] [--days D] [--out DIR] [--keep]
-//             [--avoid COMPONENT]...
+//             [--avoid COMPONENT]... [--no-avoid]
 //   soak_long --replay FILE
 //
 // Every seed plays a new game; a seed with a problem writes its replay to
 // DIR/soak-seed<S>.txt (--keep: every seed does). At the end it lists the
-// buttons with a handler that no run clicked. With --replay, a recorded run
+// buttons with a handler that no run clicked. The player keeps away from the
+// known dead ends (knownDeadEnds) and from every --avoid; --no-avoid clears
+// that list, to see the dead ends again. With --replay, a recorded run
 // is played again and its transcript printed. Exits with 1 when any check
 // failed.
 
@@ -29,7 +31,7 @@ using kotou::soak::Result;
 
 int usage() {
     std::cerr << "usage: soak_long [--seeds N] [--first-seed S] [--days D] [--out DIR] [--keep]\n"
-                 "                 [--avoid COMPONENT]...\n"
+                 "                 [--avoid COMPONENT]... [--no-avoid]\n"
                  "       soak_long --replay FILE\n";
     return 2;
 }
@@ -73,8 +75,11 @@ int main(int argc, char** argv) {
     bool keep = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
-        if (a == "--keep") {
-            keep = true;
+        if (a == "--keep" || a == "--no-avoid") {
+            if (a == "--keep")
+                keep = true;
+            else
+                avoid.clear();
             continue;
         }
         if (i + 1 >= argc) return usage();
