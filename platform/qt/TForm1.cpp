@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <cmath>
+#include <exception>
+#include <iostream>
 
 #include "platform/pictures/Picture.h"
 
@@ -142,13 +144,13 @@ TForm1::TForm1(Game& g, WindowHooks hooks, std::shared_ptr<PictureLoader> pictur
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setInterval(50);
     connect(timer1_, &QTimer::timeout, this, [this] {
-        if (hooks_.timer1) runHandler(hooks_.timer1);
+        if (hooks_.timer1) runHandler(hooks_.timer1, "Timer1");
     });
     timer2_ = new QTimer(this);
     timer2_->setObjectName(QStringLiteral("Timer2"));
     timer2_->setInterval(100);
     connect(timer2_, &QTimer::timeout, this, [this] {
-        if (hooks_.timer2) runHandler(hooks_.timer2);
+        if (hooks_.timer2) runHandler(hooks_.timer2, "Timer2");
     });
 }
 
@@ -365,14 +367,16 @@ void TForm1::repaintNow() {
     }
 }
 
-void TForm1::runHandler(const Handler& h) {
+void TForm1::runHandler(const Handler& h, std::string_view what) {
     ++handlerDepth_;
     try {
         h(g_);
-    } catch (...) {
-        --handlerDepth_;
-        syncModel();
-        throw;
+    } catch (const std::exception& e) {
+        // An exception must not cross the Qt event loop (that ends the
+        // program and the unsaved game with it). The handler stopped where
+        // it failed; the game goes on from the state it left.
+        std::cerr << "kotou: error: " << (what.empty() ? "handler" : std::string(what))
+                  << " failed: " << e.what() << '\n';
     }
     --handlerDepth_;
     syncModel();
@@ -380,7 +384,7 @@ void TForm1::runHandler(const Handler& h) {
 }
 
 void TForm1::dispatch(const std::string& componentName) {
-    if (const Handler* h = g_.handlers.find(componentName)) runHandler(*h);
+    if (const Handler* h = g_.handlers.find(componentName)) runHandler(*h, componentName);
 }
 
 void TForm1::showFlash(const std::string& kind, int durationMs) {

@@ -61,8 +61,10 @@ public:
     QWidget* widgetOf(std::string_view name) const;
 
     // Runs a handler the way a click does: counted as running, model applied
-    // afterwards, a close asked for meanwhile carried out once it returns.
-    void runHandler(const Handler& h);
+    // afterwards, a close asked for meanwhile carried out once it returns. An
+    // exception the handler throws is reported on standard error (`what`
+    // names the handler) and does not end the program.
+    void runHandler(const Handler& h, std::string_view what = {});
     // The handler registered under a component's name, if any.
     void dispatch(const std::string& componentName);
 

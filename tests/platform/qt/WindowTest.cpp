@@ -267,6 +267,20 @@ TEST_F(WindowTest, ClicksOnTheMessageAreaOrTheWindowAndTheKeysEndAWait) {
     EXPECT_EQ(mouseDowns, 4);
 }
 
+TEST_F(WindowTest, AFailingHandlerDoesNotEndTheProgram) {
+    game.handlers.add("Button2", [](Game& g) {
+        g.form.show("lv_up_box");
+        g.form.show("no_such_box");  // throws std::out_of_range
+    });
+    QTest::mouseClick(find<QPushButton>("Button2"), Qt::LeftButton);
+    EXPECT_FALSE(window->handlerRunning());
+    EXPECT_TRUE(find<QWidget>("lv_up_box")->isVisible());  // what it did before failing shows
+    // The window goes on: clicks and closing work as before.
+    QTest::mouseClick(find<QLabel>("moji_l"), Qt::LeftButton);
+    EXPECT_EQ(mouseDowns, 1);
+    EXPECT_TRUE(window->close());
+}
+
 TEST_F(WindowTest, TimersRunWhileAHandlerWaits) {
     window->startTimers();
     QTimer::singleShot(400, window.get(), [&] { QTest::mouseClick(find<QLabel>("moji_l"), Qt::LeftButton); });
