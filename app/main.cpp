@@ -39,7 +39,8 @@ int main(int argc, char** argv) {
     QObject pumpContext;
     auto cues = std::make_unique<MixerSoundCues>(makeSdlWaveOutDevice(), (base / "dat").string());
     cues->setBlockDoneHook([&pumpContext, c = cues.get()] {
-        QMetaObject::invokeMethod(&pumpContext, [c] { c->pump(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &pumpContext, [c] { c->pump(); }, Qt::QueuedConnection);
     });
     FluidMusicPlayer music;
 
@@ -62,7 +63,8 @@ int main(int argc, char** argv) {
     if (const QScreen* screen = window.screen()) {
         window.move(screen->availableGeometry().center() - window.rect().center());
     }
-    if (const char* exit = std::getenv("KOTOU_EXIT_AFTER_SHOWN"); exit && std::strcmp(exit, "1") == 0) {
+    if (const char* exit = std::getenv("KOTOU_EXIT_AFTER_SHOWN");
+        exit && std::strcmp(exit, "1") == 0) {
         QObject::connect(&window, &TForm1::firstPainted, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
     }

@@ -6,7 +6,7 @@
 #include <QWidget>
 
 class EmptyWindow : public QWidget {
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         if (!painted_) {
             painted_ = true;
@@ -14,7 +14,7 @@ protected:
         }
     }
 
-private:
+  private:
     bool painted_ = false;
 };
 

@@ -109,8 +109,9 @@ bool FluidMusicPlayer::start() {
         }
     }
     if (!haveFont) {
-        warnOnce("soundfont", "music disabled: no General MIDI soundfont found "
-                              "(install timgm6mb-soundfont)");
+        warnOnce("soundfont",
+                 "music disabled: no General MIDI soundfont found "
+                 "(install timgm6mb-soundfont)");
         return false;
     }
 

@@ -14,7 +14,7 @@
 namespace kotou {
 
 class MusicPlayer {
-public:
+  public:
     virtual ~MusicPlayer() = default;
     // Starts the file from its beginning, replacing whatever was playing.
     // Returns false (silently after the first warning) when it cannot play.
@@ -43,7 +43,7 @@ struct MusicOptions {
 // the first play() call, so a game that never plays music never opens a
 // device.
 class FluidMusicPlayer : public MusicPlayer {
-public:
+  public:
     explicit FluidMusicPlayer(MusicOptions options = {});
     ~FluidMusicPlayer() override;
     FluidMusicPlayer(const FluidMusicPlayer&) = delete;
@@ -57,7 +57,7 @@ public:
     const std::string& driverName() const { return driverName_; }
     size_t warningCount() const { return warnings_; }
 
-private:
+  private:
     struct Fluid;
     bool start();
     void warnOnce(const std::string& key, const std::string& text);
@@ -73,7 +73,7 @@ private:
 
 // Plays nothing; for hosts without music.
 class SilentMusicPlayer : public MusicPlayer {
-public:
+  public:
     bool play(const std::filesystem::path&) override { return false; }
     void stop() override {}
     bool playing() const override { return false; }

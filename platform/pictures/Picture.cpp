@@ -59,7 +59,9 @@ bool runJpegDecode(jpeg_decompress_struct* cinfo, JpegErrorManager* err, const u
     return true;
 }
 
-uint32_t le16(const uint8_t* p) { return static_cast<uint32_t>(p[0] | (p[1] << 8)); }
+uint32_t le16(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0] | (p[1] << 8));
+}
 uint32_t le32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
            (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
@@ -91,7 +93,8 @@ Picture decodeBmp(const uint8_t* data, size_t size) {
     const uint32_t pixelOffset = le32(data + 10);
     const uint8_t* info = data + kFileHeader;
     const uint32_t infoSize = le32(info);
-    if (infoSize < 40 || kFileHeader + infoSize > size) throw PictureError("unsupported BMP header");
+    if (infoSize < 40 || kFileHeader + infoSize > size)
+        throw PictureError("unsupported BMP header");
     const int32_t width = static_cast<int32_t>(le32(info + 4));
     const int32_t rawHeight = static_cast<int32_t>(le32(info + 8));
     const uint32_t bits = le16(info + 14);
@@ -147,7 +150,8 @@ Picture decodeBmp(const uint8_t* data, size_t size) {
 Picture readPictureFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) throw PictureError("cannot open the file");
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
     if (in.bad()) throw PictureError("cannot read the file");
     if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xD8)
         return decodeJpeg(bytes.data(), bytes.size());

@@ -25,7 +25,7 @@ struct Picture {
 
 // A file that is not a picture this loader can read, or is damaged.
 class PictureError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -45,7 +45,7 @@ Picture readPictureFile(const std::filesystem::path& file);
 // Loads pictures for the window. A missing or damaged file gives an empty
 // picture and one warning for that file, however often it is asked for.
 class PictureLoader {
-public:
+  public:
     using WarningSink = std::function<void(const std::string&)>;
 
     // The default sink writes "kotou: warning: ..." to standard error.
@@ -56,7 +56,7 @@ public:
     // Number of warnings given so far.
     size_t warningCount() const;
 
-private:
+  private:
     WarningSink warn_;
     mutable std::mutex mutex_;
     std::set<std::filesystem::path> warned_;

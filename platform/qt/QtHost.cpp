@@ -26,7 +26,9 @@ void QtHost::repaint() {
     if (window_) window_->repaintNow();
 }
 
-void QtHost::processEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void QtHost::processEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 void QtHost::sleepMs(int ms) {
     if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
@@ -52,9 +54,9 @@ void QtHost::playMusic(const std::string& file) {
 
 bool QtHost::confirm(const std::string& text) {
     if (options_.confirm) return options_.confirm(text);
-    const auto answer = QMessageBox::question(
-        window_, QCoreApplication::applicationName(), dialogText(text),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    const auto answer =
+        QMessageBox::question(window_, QCoreApplication::applicationName(), dialogText(text),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     return answer == QMessageBox::Yes;
 }
 

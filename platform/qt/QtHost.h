@@ -29,7 +29,7 @@ struct QtHostOptions {
 };
 
 class QtHost : public Host {
-public:
+  public:
     explicit QtHost(QtHostOptions options = {});
 
     // The window to draw and to own dialogs; set once it exists.
@@ -48,7 +48,7 @@ public:
     void closeWindow() override;
     std::filesystem::path baseDir() const override;
 
-private:
+  private:
     QtHostOptions options_;
     TForm1* window_ = nullptr;
 };

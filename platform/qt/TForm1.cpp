@@ -34,16 +34,20 @@ QString toQt(const std::string& text) {
     return s;
 }
 
-QColor toQt(Rgb c) { return QColor(c.r, c.g, c.b); }
+QColor toQt(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
 
 // Font sizes of the model are in points at 96 dots per inch; the window's
 // own font is given in pixels, so everything is set in pixels.
-int pointsToPixels(int points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
+int pointsToPixels(int points) {
+    return static_cast<int>(std::lround(points * 96.0 / 72.0));
+}
 
 // A picture: stretched to the component or drawn at natural size from the
 // top-left corner. Without a picture it draws nothing.
 class PictureView : public QWidget {
-public:
+  public:
     using QWidget::QWidget;
     void setPixmap(const QPixmap& p, bool stretch) {
         pixmap_ = p;
@@ -52,7 +56,7 @@ public:
     }
     const QPixmap& pixmap() const { return pixmap_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         if (pixmap_.isNull()) return;
         QPainter p(this);
@@ -64,14 +68,14 @@ protected:
         }
     }
 
-private:
+  private:
     QPixmap pixmap_;
     bool stretch_ = false;
 };
 
 // A thin bar: dark trough, coloured part for value / maximum.
 class GaugeView : public QWidget {
-public:
+  public:
     using QWidget::QWidget;
     void set(int maximum, int value, QColor bar) {
         maximum_ = maximum;
@@ -80,7 +84,7 @@ public:
         update();
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.fillRect(rect(), QColor(40, 40, 40));
@@ -89,28 +93,27 @@ protected:
         p.fillRect(QRect(0, 0, static_cast<int>(std::lround(width() * f)), height()), bar_);
     }
 
-private:
+  private:
     int maximum_ = 100;
     int value_ = 0;
     QColor bar_;
 };
 
 class FlashOverlay : public QWidget {
-public:
+  public:
     explicit FlashOverlay(QWidget* parent) : QWidget(parent) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         hide();
     }
     QColor color;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), color); }
 };
 
 }  // namespace
 
-TForm1::TForm1(Game& g, WindowHooks hooks, std::shared_ptr<PictureLoader> pictures,
-               QWidget* parent)
+TForm1::TForm1(Game& g, WindowHooks hooks, std::shared_ptr<PictureLoader> pictures, QWidget* parent)
     : QWidget(parent), g_(g), hooks_(std::move(hooks)), pictures_(std::move(pictures)) {
     if (!pictures_) pictures_ = std::make_shared<PictureLoader>();
     if (!hooks_.formClose) hooks_.formClose = [](Game& game) { game.s.runtime.clickState = -1; };
@@ -267,8 +270,7 @@ QPixmap TForm1::pixmapFor(const std::string& relativePath) {
     if (auto it = pixmapCache_.constFind(key); it != pixmapCache_.constEnd()) return *it;
     const Picture pic = pictures_->load(g_.host.baseDir() / relativePath);
     if (pic.empty()) return {};  // not cached: a file that appears later is read then
-    const QImage image(pic.rgb.data(), pic.width, pic.height, pic.width * 3,
-                       QImage::Format_RGB888);
+    const QImage image(pic.rgb.data(), pic.width, pic.height, pic.width * 3, QImage::Format_RGB888);
     QPixmap pixmap = QPixmap::fromImage(image);  // copies the pixels
     qint64 bytes = 0;
     for (const QPixmap& p : std::as_const(pixmapCache_))

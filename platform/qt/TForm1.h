@@ -43,7 +43,7 @@ inline constexpr const char* kWindowCaption = "孤島生活 ver1.4 — 島の仲
 class TForm1 : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     // The form must already hold its components (row 0 the window). Pictures
     // are read relative to g.host.baseDir(); `pictures` may be shared, else
     // the window keeps its own loader.
@@ -77,18 +77,18 @@ public:
     // A brief coloured overlay ("red", "white", anything else yellow).
     void showFlash(const std::string& kind, int durationMs);
 
-signals:
+  signals:
     // Emitted once, after the first paint of the window.
     void firstPainted();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
-private:
+  private:
     struct Slot {
         QWidget* widget = nullptr;
         uint64_t applied = 0;  // component revision last applied

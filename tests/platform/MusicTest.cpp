@@ -20,12 +20,12 @@ const fs::path kSoundfont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 // One note, a quarter of a second long, as a format-0 MIDI file.
 fs::path writeMidi(const std::string& name) {
     const fs::path file = fs::path(KOTOU_TEST_OUTPUT) / name;
-    const unsigned char bytes[] = {
-        'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96,  // format 0, one track
-        'M', 'T', 'r', 'k', 0, 0, 0, 12,                    // track of 12 bytes
-        0x00, 0x90, 60, 100,                                // note on
-        0x60, 0x80, 60, 0,                                  // note off after 96 ticks
-        0x00, 0xFF, 0x2F, 0x00};                            // end of track
+    const unsigned char bytes[] = {'M',  'T',  'h',  'd', 0, 0,  0, 6,
+                                   0,    0,    0,    1,   0, 96,         // format 0, one track
+                                   'M',  'T',  'r',  'k', 0, 0,  0, 12,  // track of 12 bytes
+                                   0x00, 0x90, 60,   100,                // note on
+                                   0x60, 0x80, 60,   0,                  // note off after 96 ticks
+                                   0x00, 0xFF, 0x2F, 0x00};              // end of track
     std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes), sizeof bytes);
     return file;
 }
@@ -42,7 +42,7 @@ struct Recorder {
 };
 
 class MusicTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { unsetenv("KOTOU_MUSIC_DRIVER"); }
     Recorder rec;
 };

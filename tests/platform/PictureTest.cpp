@@ -102,7 +102,8 @@ std::vector<uint8_t> makeBmp(int w, int h, int bits, bool topDown) {
 }
 
 std::array<uint8_t, 3> pixel(const Picture& p, int x, int y) {
-    const size_t i = (static_cast<size_t>(y) * static_cast<size_t>(p.width) + static_cast<size_t>(x)) * 3;
+    const size_t i =
+        (static_cast<size_t>(y) * static_cast<size_t>(p.width) + static_cast<size_t>(x)) * 3;
     return {p.rgb[i], p.rgb[i + 1], p.rgb[i + 2]};
 }
 
@@ -186,7 +187,7 @@ TEST(BmpDecode, RejectsWhatItCannotReadSafely) {
 }
 
 class PictureLoaderTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = fs::path(KOTOU_TEST_OUTPUT) / "pictures";
         fs::create_directories(dir_);

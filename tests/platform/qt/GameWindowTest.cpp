@@ -1,5 +1,7 @@
 // The real game in the Qt window (offscreen): the full layout, the shell's
 // handlers and the saved game, driven by clicks on the widgets.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -7,7 +9,6 @@
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
-#include <gtest/gtest.h>
 
 #include "app/GameHandlers.h"
 #include "platform/qt/QtHost.h"
@@ -24,7 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class GameWindowTest : public ::testing::Test {
-protected:
+  protected:
     GameWindowTest() : game(host, rng) {}
 
     void SetUp() override {
@@ -79,7 +80,8 @@ protected:
     }
     void screenshot(const char* file) {
         fs::create_directories(KOTOU_TEST_OUTPUT);
-        EXPECT_TRUE(window->grab().save(QString::fromStdString((fs::path(KOTOU_TEST_OUTPUT) / file).string())));
+        EXPECT_TRUE(window->grab().save(
+            QString::fromStdString((fs::path(KOTOU_TEST_OUTPUT) / file).string())));
     }
 
     QtHost host;
@@ -131,7 +133,8 @@ TEST_F(GameWindowTest, NewGameAnsweredYesOpensTheCharacterCreation) {
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_FALSE(shown("start_box"));
     EXPECT_TRUE(shown("lv_up_box"));
-    EXPECT_TRUE(find<QLabel>("moji_l")->text().startsWith(QString::fromUtf8("キャラクターを製作します")));
+    EXPECT_TRUE(
+        find<QLabel>("moji_l")->text().startsWith(QString::fromUtf8("キャラクターを製作します")));
 }
 
 TEST_F(GameWindowTest, ContinueShowsThePanelOfTheSavedCharacter) {
@@ -164,7 +167,7 @@ TEST_F(GameWindowTest, ContinueWithoutASaveReportsAndStaysOnTheTitle) {
 
 // The island-name box waits for a click after its message.
 class IslandNameTest : public GameWindowTest {
-protected:
+  protected:
     void enterName() {
         saveWithCurrentCharacter(0);
         open();

@@ -1,8 +1,11 @@
 // The Qt window on a small hand-made form: widgets by name and parent, model
 // changes reaching exactly the widgets that changed, clicks and keys becoming
 // handler calls, waits ending by click, key and closing, the timers.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,11 +14,9 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
-#include <QElapsedTimer>
-#include <functional>
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
+#include <functional>
 
 #include "platform/pictures/Picture.h"
 #include "platform/qt/QtHost.h"
@@ -32,7 +33,8 @@ void writeBmp(const fs::path& file, int w, int h, uint8_t r, uint8_t g, uint8_t 
     const uint32_t stride = (static_cast<uint32_t>(w) * 3 + 3) & ~3u;
     std::vector<uint8_t> v(54 + stride * static_cast<uint32_t>(h), 0);
     auto put = [&](size_t at, uint32_t x, int n) {
-        for (int i = 0; i < n; ++i) v[at + static_cast<size_t>(i)] = static_cast<uint8_t>(x >> (8 * i));
+        for (int i = 0; i < n; ++i)
+            v[at + static_cast<size_t>(i)] = static_cast<uint8_t>(x >> (8 * i));
     };
     v[0] = 'B';
     v[1] = 'M';
@@ -45,17 +47,19 @@ void writeBmp(const fs::path& file, int w, int h, uint8_t r, uint8_t g, uint8_t 
     put(28, 24, 2);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            uint8_t* p = v.data() + 54 + stride * static_cast<uint32_t>(y) + static_cast<uint32_t>(x) * 3;
+            uint8_t* p =
+                v.data() + 54 + stride * static_cast<uint32_t>(y) + static_cast<uint32_t>(x) * 3;
             p[0] = b;
             p[1] = g;
             p[2] = r;
         }
     fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(v.data()), static_cast<long>(v.size()));
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(v.data()), static_cast<long>(v.size()));
 }
 
 class WindowTest : public ::testing::Test {
-protected:
+  protected:
     WindowTest() : game(host, rng) {}
 
     void SetUp() override {
@@ -83,22 +87,32 @@ protected:
             if (more) more(c);
             f.add(std::move(c));
         };
-        add("Form1", Kind::Window, "", {0, 0, 640, 506}, [](Component& c) { c.color = {128, 128, 128}; });
-        add("start_box", Kind::Panel, "", {0, 0, 640, 480}, [](Component& c) { c.color = {0, 0, 64}; });
+        add("Form1", Kind::Window, "", {0, 0, 640, 506}, [](Component& c) {
+            c.color = {128, 128, 128};
+        });
+        add("start_box", Kind::Panel, "", {0, 0, 640, 480}, [](Component& c) {
+            c.color = {0, 0, 64};
+        });
         add("Button2", Kind::Button, "start_box", {268, 324, 105, 25},
             [](Component& c) { c.caption = "はじめる"; });
-        add("title_cg", Kind::Image, "start_box", {10, 10, 40, 40}, [](Component& c) { c.stretch = true; });
-        add("lv_up_box", Kind::Panel, "", {124, 4, 230, 325}, [](Component& c) { c.visible = false; });
+        add("title_cg", Kind::Image, "start_box", {10, 10, 40, 40},
+            [](Component& c) { c.stretch = true; });
+        add("lv_up_box", Kind::Panel, "", {124, 4, 230, 325},
+            [](Component& c) { c.visible = false; });
         add("name_box", Kind::Panel, "", {124, 4, 249, 137}, [](Component& c) {
             c.caption = "この島の名前をつけてね♪";
             c.visible = false;
         });
         add("name_l", Kind::Edit, "name_box", {8, 40, 93, 20});
-        add("koudou_l", Kind::Gauge, "", {4, 20, 113, 9}, [](Component& c) { c.color = {255, 0, 0}; });
+        add("koudou_l", Kind::Gauge, "", {4, 20, 113, 9}, [](Component& c) {
+            c.color = {255, 0, 0};
+        });
         add("list", Kind::List, "", {400, 300, 100, 60});
-        add("turn_name_l", Kind::Label, "", {4, 330, 100, 20}, [](Component& c) { c.caption = "ルル"; });
-        add("moji_l", Kind::Label, "", {4, 364, 345, 113},
-            [](Component& c) { c.fontColor = {255, 255, 255}; });
+        add("turn_name_l", Kind::Label, "", {4, 330, 100, 20},
+            [](Component& c) { c.caption = "ルル"; });
+        add("moji_l", Kind::Label, "", {4, 364, 345, 113}, [](Component& c) {
+            c.fontColor = {255, 255, 255};
+        });
         add("click_l", Kind::Label, "", {8, 460, 20, 20}, [](Component& c) {
             c.caption = "▽";
             c.visible = false;
@@ -283,7 +297,8 @@ TEST_F(WindowTest, AFailingHandlerDoesNotEndTheProgram) {
 
 TEST_F(WindowTest, TimersRunWhileAHandlerWaits) {
     window->startTimers();
-    QTimer::singleShot(400, window.get(), [&] { QTest::mouseClick(find<QLabel>("moji_l"), Qt::LeftButton); });
+    QTimer::singleShot(400, window.get(),
+                       [&] { QTest::mouseClick(find<QLabel>("moji_l"), Qt::LeftButton); });
     waitForClick();
     window->stopTimers();
     EXPECT_GE(timer1Ticks, 4);
