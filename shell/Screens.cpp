@@ -246,6 +246,12 @@ void BitBtn39Click(Game& g) {
     g.form.hide("item_box");
 }
 
+void BitBtn36Click(Game& g) {
+    click(g);
+    g.form.hide("nomal_item_box");
+    g.form.show("item_box");
+}
+
 void sizai_list_bClick(Game& g) {
     openList(g, InventoryList::Materials);
 }
@@ -314,6 +320,7 @@ void registerShellHandlers(HandlerRegistry& r) {
         {"BitBtn37", BitBtn15Click},
         {"BitBtn17", BitBtn15Click},
         {"BitBtn39", BitBtn39Click},
+        {"BitBtn36", BitBtn36Click},
         {"BitBtn40", BitBtn40Click},
         {"sizai_list_b", sizai_list_bClick},
         {"syokuzai_list_b", syokuzai_list_bClick},

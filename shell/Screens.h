@@ -39,9 +39,10 @@ void BitBtn4Click(Game& g);
 void BitBtn12Click(Game& g);
 void BitBtn15Click(Game& g);
 
-// Item menu: 通常アイテム, the three inventory lists, 戻る of the list, a
-// click on a list line.
+// Item menu: 通常アイテム and its 戻る, the three inventory lists, 戻る of
+// the list, a click on a list line.
 void BitBtn39Click(Game& g);
+void BitBtn36Click(Game& g);
 void sizai_list_bClick(Game& g);
 void syokuzai_list_bClick(Game& g);
 void etc_bClick(Game& g);

@@ -86,7 +86,7 @@ TEST_F(ScreensTest, EveryRegisteredHandlerNamesAComponentOfTheWindow) {
          {"Button2",         "Button12", "Button11", "BitBtn1",  "BitBtn2",  "BitBtn3",
           "BitBtn35",        "BitBtn4",  "BitBtn13", "BitBtn32", "BitBtn25", "BitBtn46",
           "BitBtn27",        "BitBtn7",  "BitBtn11", "BitBtn12", "BitBtn19", "BitBtn23",
-          "BitBtn15",        "BitBtn37", "BitBtn17", "BitBtn39", "BitBtn40", "sizai_list_b",
+          "BitBtn15",        "BitBtn37", "BitBtn17", "BitBtn39", "BitBtn36", "BitBtn40", "sizai_list_b",
           "syokuzai_list_b", "etc_b",    "list",     "BitBtn20", "BitBtn41", "moji_l",
           "click_l",         "bak",      "pic",      "cg",       "cg2",      "cg_red"}) {
         EXPECT_NE(r.find(name), nullptr) << name;
@@ -262,6 +262,9 @@ TEST_F(ScreensTest, PanelsOpenAndBackButtonsReturnOneLevel) {
     press("BitBtn39");
     EXPECT_TRUE(visible("nomal_item_box"));
     EXPECT_FALSE(visible("item_box"));
+    press("BitBtn36");  // the usable-items panel leads back to the item menu
+    EXPECT_FALSE(visible("nomal_item_box"));
+    EXPECT_TRUE(visible("item_box"));
 }
 
 TEST_F(ScreensTest, InventoryListsReplaceTheItemMenuAndComeBack) {
