@@ -165,6 +165,46 @@ TEST_F(GameWindowTest, ContinueWithoutASaveReportsAndStaysOnTheTitle) {
     EXPECT_TRUE(shown("start_box"));
 }
 
+// A whole first day in the window: the four characters are created with
+// clicks on the allocation panel, each goes to bed, and the day label shows
+// the second day. Every wait is answered by a click on the message line.
+TEST_F(GameWindowTest, AFullDayOfFourCharactersGoingToBed) {
+    open();
+    int waitsAnswered = 0;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, window.get(), [&] {
+        if (game.s.runtime.clickState == 0 && shown("click_l")) {
+            ++waitsAnswered;
+            QTest::mouseClick(find<QLabel>("moji_l"), Qt::LeftButton);
+        }
+    });
+    answerer.start(2);
+
+    QTest::mouseClick(find<QPushButton>("Button2"), Qt::LeftButton);
+    ASSERT_TRUE(shown("lv_up_box"));
+    for (int point = 0; point < 24 && shown("lv_up_box"); ++point)
+        QTest::mouseClick(find<QPushButton>("Button3"), Qt::LeftButton);
+    ASSERT_EQ(game.s.currentCharacter, 1);
+    ASSERT_TRUE(shown("com_box"));
+    for (int k = 1; k <= 4; ++k) game.s.ch(k).phantom = 0;  // no level-up tonight
+    QTest::qWait(60);
+    EXPECT_TRUE(find<QLabel>("day_l")->text().startsWith(QString::fromUtf8("1日目")));
+
+    for (int k = 1; k <= 4; ++k) {
+        ASSERT_EQ(game.s.currentCharacter, k);
+        QTest::mouseClick(find<QPushButton>(shown("sounan_box") ? "BitBtn16" : "BitBtn5"),
+                          Qt::LeftButton);
+    }
+    answerer.stop();
+    QTest::qWait(120);  // one status refresh at least
+    EXPECT_EQ(game.s.dayNumber, 2);
+    EXPECT_EQ(game.s.currentCharacter, 1);
+    EXPECT_GT(waitsAnswered, 4);
+    EXPECT_TRUE(find<QLabel>("day_l")->text().startsWith(QString::fromUtf8("2日目／")))
+        << find<QLabel>("day_l")->text().toStdString();
+    EXPECT_EQ(game.s.ch(1).maxActionPoints, 16);  // six points into 行動力
+}
+
 // The island-name box waits for a click after its message.
 class IslandNameTest : public GameWindowTest {
   protected:
