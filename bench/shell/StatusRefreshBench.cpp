@@ -6,25 +6,12 @@
 #include <string>
 
 #include "shell/FormLayout.h"
+#include "shell/HeadlessHost.h"
 #include "shell/StatusRefresh.h"
 #include "state/Random.h"
 
 namespace kotou {
 namespace {
-
-class SilentHost : public Host {
-  public:
-    void repaint() override {}
-    void processEvents() override {}
-    void sleepMs(int) override {}
-    void playSound(int, const std::string&) override {}
-    void playMusic(const std::string&) override {}
-    bool confirm(const std::string&) override { return true; }
-    void showError(const std::string&) override {}
-    void flash(const Flash&) override {}
-    void closeWindow() override {}
-    std::filesystem::path baseDir() const override { return {}; }
-};
 
 void midGame(GameState& s) {
     initNewGame(s);
@@ -75,7 +62,7 @@ void midGame(GameState& s) {
 }
 
 void BM_RefreshStatus(benchmark::State& state) {
-    SilentHost host;
+    HeadlessHost host;
     DefaultRandom rng(7);
     Game g(host, rng);
     buildForm(g.form);
@@ -90,7 +77,7 @@ BENCHMARK(BM_RefreshStatus);
 
 // The same with the values moving every time (gauges, captions and colours change).
 void BM_RefreshStatusChanging(benchmark::State& state) {
-    SilentHost host;
+    HeadlessHost host;
     DefaultRandom rng(7);
     Game g(host, rng);
     buildForm(g.form);

@@ -189,7 +189,9 @@ TEST(BmpDecode, RejectsWhatItCannotReadSafely) {
 class PictureLoaderTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = fs::path(KOTOU_TEST_OUTPUT) / "pictures";
+        // One folder per test: ctest runs the tests of this file in parallel.
+        dir_ = fs::path(KOTOU_TEST_OUTPUT) / "pictures" /
+               ::testing::UnitTest::GetInstance()->current_test_info()->name();
         fs::create_directories(dir_);
     }
     void write(const fs::path& file, const std::vector<uint8_t>& bytes) {

@@ -3,25 +3,12 @@
 #include <string>
 
 #include "shell/FormLayout.h"
+#include "shell/HeadlessHost.h"
 #include "shell/StatusRefresh.h"
 #include "state/Random.h"
 
 namespace kotou {
 namespace {
-
-class SilentHost : public Host {
-  public:
-    void repaint() override {}
-    void processEvents() override {}
-    void sleepMs(int) override {}
-    void playSound(int, const std::string&) override {}
-    void playMusic(const std::string&) override {}
-    bool confirm(const std::string&) override { return true; }
-    void showError(const std::string&) override {}
-    void flash(const Flash&) override {}
-    void closeWindow() override {}
-    std::filesystem::path baseDir() const override { return {}; }
-};
 
 constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kWhite{255, 255, 255};
@@ -36,7 +23,7 @@ class StatusRefreshTest : public ::testing::Test {
     const Component& c(const char* name) { return g.form.at(name); }
     void refresh() { refreshStatus(g); }
 
-    SilentHost host;
+    HeadlessHost host;
     DefaultRandom rng{1};
     Game g;
 };

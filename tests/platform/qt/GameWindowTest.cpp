@@ -32,7 +32,10 @@ class GameWindowTest : public ::testing::Test {
         ensureApplication();
         // A game folder of its own, so the saves of the tests never touch a
         // player's save; the pictures are those generated beside the program.
-        base = fs::path(KOTOU_TEST_OUTPUT) / "game-window";
+        // One folder per test: ctest runs the tests of this file in parallel.
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        base = fs::path(KOTOU_TEST_OUTPUT) /
+               (std::string("game-window-") + info->test_suite_name() + "-" + info->name());
         fs::remove_all(base);
         fs::create_directories(base / "dat");
         const fs::path cg = fs::path(KOTOU_BIN_DIR) / "cg";

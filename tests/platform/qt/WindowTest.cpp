@@ -64,7 +64,9 @@ class WindowTest : public ::testing::Test {
 
     void SetUp() override {
         ensureApplication();
-        base = fs::path(KOTOU_TEST_OUTPUT) / "window-test";
+        // One folder per test: ctest runs the tests of this file in parallel.
+        base = fs::path(KOTOU_TEST_OUTPUT) / "window-test" /
+               ::testing::UnitTest::GetInstance()->current_test_info()->name();
         writeBmp(base / "cg" / "green.bmp", 20, 10, 0, 200, 0);
         host.options().baseDir = base;
         host.options().confirm = [this](const std::string& text) {
