@@ -66,6 +66,14 @@ struct FluidMusicPlayer::Fluid {
     }
 };
 
+// What the start-up thread hands over: FluidSynth ready to play, or the
+// warning that says why music is off.
+struct FluidMusicPlayer::Started {
+    std::unique_ptr<Fluid> fluid;
+    std::string driver;
+    std::string warnKey, warnText;
+};
+
 FluidMusicPlayer::FluidMusicPlayer(MusicOptions options) : options_(std::move(options)) {
     if (!options_.warn) {
         options_.warn = [](const std::string& text) {
@@ -75,29 +83,79 @@ FluidMusicPlayer::FluidMusicPlayer(MusicOptions options) : options_(std::move(op
     if (const char* env = std::getenv("KOTOU_MUSIC_DRIVER"); env && *env) options_.drivers = {env};
 }
 
-FluidMusicPlayer::~FluidMusicPlayer() = default;
+FluidMusicPlayer::~FluidMusicPlayer() {
+    {
+        std::lock_guard lock(mutex_);
+        closing_ = true;
+        pending_.reset();
+    }
+    // FluidSynth cannot be interrupted while it loads the soundfont; the
+    // start-up ends by itself and plays nothing once closing_ is set.
+    if (worker_.joinable()) worker_.join();
+    fluid_.reset();
+}
 
-void FluidMusicPlayer::warnOnce(const std::string& key, const std::string& text) {
+void FluidMusicPlayer::warnLocked(const std::string& key, const std::string& text) {
     if (!warned_.insert(key).second) return;
     ++warnings_;
     options_.warn(text);
 }
 
-bool FluidMusicPlayer::start() {
-    started_ = true;
+void FluidMusicPlayer::prepare() {
+    std::lock_guard lock(mutex_);
+    startLocked();
+}
+
+void FluidMusicPlayer::startLocked() {
+    if (state_ != State::Idle) return;
+    state_ = State::Starting;
+    worker_ = std::thread(&FluidMusicPlayer::run, this);
+}
+
+bool FluidMusicPlayer::waitUntilReady() {
+    std::unique_lock lock(mutex_);
+    startLocked();
+    ended_.wait(lock, [this] { return state_ == State::Ready || state_ == State::Failed; });
+    return state_ == State::Ready;
+}
+
+// The start-up thread: the slow part runs unlocked, then the request made
+// meanwhile (if any) is carried out.
+void FluidMusicPlayer::run() {
+    Started started = startFluid();
+    {
+        std::lock_guard lock(mutex_);
+        if (!started.warnKey.empty()) warnLocked(started.warnKey, started.warnText);
+        if (started.fluid) {
+            fluid_ = std::move(started.fluid);
+            driverName_ = started.driver;
+            state_ = State::Ready;
+            if (pending_ && !closing_) playLocked(*pending_);
+        } else {
+            state_ = State::Failed;
+        }
+        pending_.reset();
+    }
+    ended_.notify_all();
+}
+
+FluidMusicPlayer::Started FluidMusicPlayer::startFluid() const {
+    Started out;
+    auto fail = [&out](std::string key, std::string text) {
+        out.fluid.reset();
+        out.warnKey = std::move(key);
+        out.warnText = std::move(text);
+        return std::move(out);
+    };
     routeFluidLog();
     auto fluid = std::make_unique<Fluid>();
     fluid->settings = new_fluid_settings();
-    if (!fluid->settings) {
-        warnOnce("init", withReason("music disabled: FluidSynth could not start"));
-        return false;
-    }
+    if (!fluid->settings)
+        return fail("init", withReason("music disabled: FluidSynth could not start"));
     fluid_settings_setstr(fluid->settings, "audio.file.name", options_.fileName.c_str());
     fluid->synth = new_fluid_synth(fluid->settings);
-    if (!fluid->synth) {
-        warnOnce("init", withReason("music disabled: FluidSynth could not start"));
-        return false;
-    }
+    if (!fluid->synth)
+        return fail("init", withReason("music disabled: FluidSynth could not start"));
 
     bool haveFont = false;
     for (const auto& font : options_.soundfonts) {
@@ -109,47 +167,54 @@ bool FluidMusicPlayer::start() {
         }
     }
     if (!haveFont) {
-        warnOnce("soundfont",
-                 "music disabled: no General MIDI soundfont found "
-                 "(install timgm6mb-soundfont)");
-        return false;
+        return fail("soundfont",
+                    "music disabled: no General MIDI soundfont found "
+                    "(install timgm6mb-soundfont)");
     }
 
     for (const auto& driver : options_.drivers) {
         if (driver == "none") {
-            driverName_ = driver;
+            out.driver = driver;
             break;
         }
         fluid_settings_setstr(fluid->settings, "audio.driver", driver.c_str());
         fluid->driver = new_fluid_audio_driver(fluid->settings, fluid->synth);
         if (fluid->driver) {
-            driverName_ = driver;
+            out.driver = driver;
             break;
         }
     }
-    if (driverName_.empty()) {
-        warnOnce("driver", withReason("music disabled: no audio device could be opened"));
-        return false;
-    }
+    if (out.driver.empty())
+        return fail("driver", withReason("music disabled: no audio device could be opened"));
     takeFluidMessage();  // failed attempts before the driver that worked
-    fluid_ = std::move(fluid);
-    return true;
+    out.fluid = std::move(fluid);
+    return out;
 }
 
 bool FluidMusicPlayer::play(const std::filesystem::path& midiFile) {
-    if (!started_) usable_ = start();
-    if (!usable_) return false;
-    fluid_->dropPlayer();
-
+    std::lock_guard lock(mutex_);
+    if (state_ == State::Failed || closing_) return false;
+    routeFluidLog();
     const std::string path = midiFile.string();
     if (!fluid_is_midifile(path.c_str())) {
-        warnOnce("file:" + path, "music " + path + " is missing or not a MIDI file");
+        warnLocked("file:" + path, "music " + path + " is missing or not a MIDI file");
+        // A new file replaces the old one even when it cannot play.
+        pending_.reset();
+        if (fluid_) fluid_->dropPlayer();
         return false;
     }
+    if (state_ == State::Ready) return playLocked(path);
+    pending_ = path;
+    startLocked();
+    return true;
+}
+
+bool FluidMusicPlayer::playLocked(const std::string& path) {
+    fluid_->dropPlayer();
     fluid_->player = new_fluid_player(fluid_->synth);
     if (!fluid_->player || fluid_player_add(fluid_->player, path.c_str()) != FLUID_OK ||
         fluid_player_play(fluid_->player) != FLUID_OK) {
-        warnOnce("file:" + path, withReason("music " + path + " could not be played"));
+        warnLocked("file:" + path, withReason("music " + path + " could not be played"));
         fluid_->dropPlayer();
         return false;
     }
@@ -157,12 +222,26 @@ bool FluidMusicPlayer::play(const std::filesystem::path& midiFile) {
 }
 
 void FluidMusicPlayer::stop() {
+    std::lock_guard lock(mutex_);
+    pending_.reset();
     if (fluid_) fluid_->dropPlayer();
 }
 
 bool FluidMusicPlayer::playing() const {
+    std::lock_guard lock(mutex_);
+    if (state_ == State::Starting) return pending_.has_value();
     return fluid_ && fluid_->player &&
            fluid_player_get_status(fluid_->player) == FLUID_PLAYER_PLAYING;
+}
+
+std::string FluidMusicPlayer::driverName() const {
+    std::lock_guard lock(mutex_);
+    return driverName_;
+}
+
+size_t FluidMusicPlayer::warningCount() const {
+    std::lock_guard lock(mutex_);
+    return warnings_;
 }
 
 }  // namespace kotou

@@ -4,11 +4,15 @@
 // an audio device or the file itself the player stays silent and says so
 // once.
 
+#include <condition_variable>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace kotou {
@@ -35,40 +39,70 @@ struct MusicOptions {
     // replaces this list with its one value.
     std::vector<std::string> drivers{"pulseaudio", "alsa", "sdl2"};
     std::string fileName = "kotou-music.wav";
-    // Receives each warning; the default writes to standard error.
+    // Receives each warning; the default writes to standard error. It may be
+    // called on the player's start-up thread (never on two threads at once).
     std::function<void(const std::string&)> warn;
 };
 
-// Plays through FluidSynth. The synthesizer and the audio driver start with
-// the first play() call, so a game that never plays music never opens a
-// device.
+// Plays through FluidSynth. Starting FluidSynth (loading the soundfont,
+// opening the audio driver) takes tens of milliseconds, so it runs on a
+// thread of its own, begun by prepare() or by the first play(); a game that
+// never plays music never opens a device. Requests made meanwhile are kept,
+// the latest play() or stop() winning, and carried out once FluidSynth is
+// ready. Every member may be called from the owner thread at any time,
+// including stop() and destruction while FluidSynth is still starting.
 class FluidMusicPlayer : public MusicPlayer {
   public:
     explicit FluidMusicPlayer(MusicOptions options = {});
+    // Waits for a start-up still running, then stops the music.
     ~FluidMusicPlayer() override;
     FluidMusicPlayer(const FluidMusicPlayer&) = delete;
     FluidMusicPlayer& operator=(const FluidMusicPlayer&) = delete;
 
+    // Begins starting FluidSynth in the background; does nothing the second
+    // time.
+    void prepare();
+    // Starts FluidSynth if needed and waits until the start-up has ended.
+    // True when music can play.
+    bool waitUntilReady();
+
+    // Before FluidSynth is ready, a readable MIDI file is remembered and true
+    // returned; it starts playing when FluidSynth is ready, unless another
+    // play() or a stop() came in between. A missing file is refused at once
+    // (and stops the music, as any new file does).
     bool play(const std::filesystem::path& midiFile) override;
     void stop() override;
+    // True while a file plays, or waits for the start-up to play.
     bool playing() const override;
 
-    // The driver in use after the first play(), or "" when none could start.
-    const std::string& driverName() const { return driverName_; }
-    size_t warningCount() const { return warnings_; }
+    // The driver in use once ready, or "" when none could start (or the
+    // start-up is still running).
+    std::string driverName() const;
+    size_t warningCount() const;
 
   private:
     struct Fluid;
-    bool start();
-    void warnOnce(const std::string& key, const std::string& text);
+    struct Started;
+    enum class State { Idle, Starting, Ready, Failed };
+
+    void startLocked();
+    void run();
+    Started startFluid() const;
+    bool playLocked(const std::string& path);
+    void warnLocked(const std::string& key, const std::string& text);
 
     MusicOptions options_;
+    mutable std::mutex mutex_;
+    std::condition_variable ended_;
+    State state_ = State::Idle;
+    bool closing_ = false;
+    // The request to carry out once ready: a file, or nothing for silence.
+    std::optional<std::string> pending_;
     std::unique_ptr<Fluid> fluid_;
-    bool started_ = false;
-    bool usable_ = false;
     std::string driverName_;
     std::set<std::string> warned_;
     size_t warnings_ = 0;
+    std::thread worker_;
 };
 
 // Plays nothing; for hosts without music.

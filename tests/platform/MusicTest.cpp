@@ -1,10 +1,12 @@
 // The FluidSynth music player: silent and warning once when it cannot play,
-// playing and replacing files when it can. No audio device is opened: the
-// tests use the "none" driver, which renders nothing.
+// playing and replacing files when it can, and keeping the latest request
+// made while FluidSynth starts in the background. No audio device is opened:
+// the tests use the "none" driver, which renders nothing.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,6 +52,8 @@ class MusicTest : public ::testing::Test {
 TEST_F(MusicTest, WithoutASoundfontItStaysSilentAndWarnsOnce) {
     FluidMusicPlayer player(rec.options({"/nonexistent/font.sf2"}, {"none"}));
     const fs::path midi = writeMidi("silent.mid");
+    EXPECT_TRUE(player.play(midi));  // kept until the start-up has ended
+    EXPECT_FALSE(player.waitUntilReady());
     for (int i = 0; i < 3; ++i) {
         EXPECT_FALSE(player.play(midi));
         EXPECT_FALSE(player.playing());
@@ -63,6 +67,9 @@ TEST_F(MusicTest, WithoutAnAudioDeviceItStaysSilentAndWarnsOnce) {
     if (!fs::exists(kSoundfont)) GTEST_SKIP() << "no soundfont installed";
     FluidMusicPlayer player(rec.options({kSoundfont}, {"no-such-driver"}));
     const fs::path midi = writeMidi("nodevice.mid");
+    player.play(midi);
+    EXPECT_FALSE(player.waitUntilReady());
+    EXPECT_FALSE(player.playing());
     EXPECT_FALSE(player.play(midi));
     EXPECT_FALSE(player.play(midi));
     EXPECT_EQ(player.driverName(), "");
@@ -74,6 +81,7 @@ TEST_F(MusicTest, MissingFilesWarnOncePerFileAndStopTheOldMusic) {
     if (!fs::exists(kSoundfont)) GTEST_SKIP() << "no soundfont installed";
     FluidMusicPlayer player(rec.options({"/nonexistent/font.sf2", kSoundfont}, {"none"}));
     const fs::path good = writeMidi("good.mid");
+    ASSERT_TRUE(player.waitUntilReady());
     ASSERT_TRUE(player.play(good));
     EXPECT_TRUE(player.playing());
 
@@ -92,6 +100,7 @@ TEST_F(MusicTest, ANewFileReplacesTheOldAndStopEndsIt) {
     FluidMusicPlayer player(rec.options({kSoundfont}, {"none"}));
     EXPECT_FALSE(player.playing());
     player.stop();  // harmless before anything played
+    ASSERT_TRUE(player.waitUntilReady());
     ASSERT_TRUE(player.play(writeMidi("first.mid")));
     ASSERT_TRUE(player.play(writeMidi("second.mid")));
     EXPECT_TRUE(player.playing());
@@ -102,11 +111,56 @@ TEST_F(MusicTest, ANewFileReplacesTheOldAndStopEndsIt) {
     EXPECT_TRUE(rec.warnings.empty());
 }
 
+// Requests made while FluidSynth starts: the latest play() or stop() is the
+// one carried out once it is ready.
+TEST_F(MusicTest, TheLatestRequestBeforeTheStartUpWins) {
+    if (!fs::exists(kSoundfont)) GTEST_SKIP() << "no soundfont installed";
+    const fs::path midi = writeMidi("early.mid");
+    struct Case {
+        const char* what;
+        std::function<void(FluidMusicPlayer&)> requests;
+        bool playsOnceReady;
+    };
+    const Case cases[] = {
+        {"play", [&](FluidMusicPlayer& p) { p.play(midi); }, true},
+        {"play, stop", [&](FluidMusicPlayer& p) { p.play(midi), p.stop(); }, false},
+        {"play, stop, play", [&](FluidMusicPlayer& p) { p.play(midi), p.stop(), p.play(midi); },
+         true},
+        {"play, missing file",
+         [&](FluidMusicPlayer& p) { p.play(midi), p.play("/nonexistent/c.mid"); }, false},
+        {"stop only (prepared)", [&](FluidMusicPlayer& p) { p.prepare(), p.stop(); }, false},
+    };
+    for (const Case& c : cases) {
+        FluidMusicPlayer player(rec.options({kSoundfont}, {"none"}));
+        c.requests(player);
+        EXPECT_EQ(player.playing(), c.playsOnceReady) << c.what << " (while starting)";
+        ASSERT_TRUE(player.waitUntilReady()) << c.what;
+        EXPECT_EQ(player.playing(), c.playsOnceReady) << c.what;
+        EXPECT_EQ(player.driverName(), "none") << c.what;
+    }
+    ASSERT_EQ(rec.warnings.size(), 1u);  // the missing file, once
+    EXPECT_NE(rec.warnings[0].find("c.mid"), std::string::npos);
+}
+
+TEST_F(MusicTest, StoppingOrDestroyingWhileStartingIsSafe) {
+    if (!fs::exists(kSoundfont)) GTEST_SKIP() << "no soundfont installed";
+    const fs::path midi = writeMidi("short-lived.mid");
+    for (int i = 0; i < 3; ++i) {
+        FluidMusicPlayer player(rec.options({kSoundfont}, {"none"}));
+        player.play(midi);
+        if (i == 1) player.stop();
+        if (i == 2) player.play(midi);
+    }  // destroyed while FluidSynth may still be loading the soundfont
+    FluidMusicPlayer never(rec.options({kSoundfont}, {"none"}));  // never started
+    EXPECT_TRUE(rec.warnings.empty());
+}
+
 TEST_F(MusicTest, TheEnvironmentChoosesTheDriver) {
     if (!fs::exists(kSoundfont)) GTEST_SKIP() << "no soundfont installed";
     setenv("KOTOU_MUSIC_DRIVER", "none", 1);
     FluidMusicPlayer player(rec.options({kSoundfont}, {"no-such-driver"}));
     EXPECT_TRUE(player.play(writeMidi("env.mid")));
+    EXPECT_TRUE(player.waitUntilReady());
     EXPECT_EQ(player.driverName(), "none");
     unsetenv("KOTOU_MUSIC_DRIVER");
 }
