@@ -134,7 +134,6 @@ TForm1::TForm1(Game& g, WindowHooks hooks, std::shared_ptr<PictureLoader> pictur
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
 
-    buildMissing();
     syncModel();
 
     flash_ = new FlashOverlay(this);
@@ -169,35 +168,68 @@ void TForm1::stopTimers() {
     timer2_->stop();
 }
 
-QWidget* TForm1::widgetOf(std::string_view name) const {
+QWidget* TForm1::widgetOf(std::string_view name) {
     const ComponentId id = g_.form.find(name);
-    if (id == kNoComponent || static_cast<size_t>(id) >= slots_.size()) return nullptr;
-    return slots_[static_cast<size_t>(id)].widget;
+    if (id == kNoComponent) return nullptr;
+    growSlots();
+    return ensureWidget(id);
 }
 
-QWidget* TForm1::parentWidgetOf(ComponentId id) const {
-    const ComponentId parent = g_.form.at(id).parent;
-    if (parent == kNoComponent || static_cast<size_t>(parent) >= slots_.size()) {
-        return const_cast<TForm1*>(this);
-    }
-    QWidget* w = slots_[static_cast<size_t>(parent)].widget;
-    return w ? w : const_cast<TForm1*>(this);
-}
-
-void TForm1::buildMissing() {
+void TForm1::growSlots() {
     const size_t n = g_.form.size();
     if (slots_.size() >= n) return;
-    const size_t first = slots_.size();
+    missing_ += static_cast<int>(n - slots_.size());
     slots_.resize(n);
-    // Components come in table order, panels before what lies on them, and
-    // a later sibling lies on top of an earlier one, as created here.
-    for (size_t i = first; i < n; ++i) slots_[i].widget = create(static_cast<ComponentId>(i));
+}
+
+// Shown in the model, and so is every panel it lies on.
+bool TForm1::inView(ComponentId id) const {
+    for (ComponentId at = id; at != kNoComponent; at = g_.form.at(at).parent) {
+        if (!g_.form.at(at).visible) return false;
+    }
+    return true;
+}
+
+// The widget of a component, made (after the panels it lies on) and given
+// the component's current state when it was missing.
+QWidget* TForm1::ensureWidget(ComponentId id) {
+    Slot& slot = slots_[static_cast<size_t>(id)];
+    if (slot.widget) return slot.widget;
+    const ComponentId parent = g_.form.at(id).parent;
+    if (parent != kNoComponent) ensureWidget(parent);
+    QWidget* w = create(id);
+    slots_[static_cast<size_t>(id)].widget = w;
+    --missing_;
+    if (w != this) placeAmongSiblings(id, w);
+    apply(id);
+    return w;
+}
+
+// A later sibling lies on top of an earlier one. A widget made after some of
+// its later siblings goes right under the first of them that exists.
+void TForm1::placeAmongSiblings(ComponentId id, QWidget* w) {
+    for (size_t j = static_cast<size_t>(id) + 1; j < slots_.size(); ++j) {
+        QWidget* sibling = slots_[j].widget;
+        if (sibling && sibling != this && sibling->parentWidget() == w->parentWidget()) {
+            w->stackUnder(sibling);
+            return;
+        }
+    }
+    if (flash_ && flash_->isVisible()) flash_->raise();
+}
+
+void TForm1::buildRemaining() {
+    growSlots();
+    // Table order: panels before what lies on them.
+    for (size_t i = 0; i < slots_.size() && missing_ > 0; ++i)
+        ensureWidget(static_cast<ComponentId>(i));
 }
 
 QWidget* TForm1::create(ComponentId id) {
     const Component& c = g_.form.at(id);
     if (c.kind == Kind::Window) return this;
-    QWidget* parent = parentWidgetOf(id);
+    QWidget* parent =
+        c.parent == kNoComponent ? this : slots_[static_cast<size_t>(c.parent)].widget;
     QWidget* w = nullptr;
     switch (c.kind) {
         case Kind::Panel:
@@ -350,13 +382,19 @@ void TForm1::apply(ComponentId id) {
 
 int TForm1::syncModel() {
     touched_.clear();
-    if (slots_.size() < g_.form.size()) buildMissing();
+    growSlots();
     if (g_.form.revision() == appliedModelRevision_) return 0;
-    // Revisions only grow, so a component whose revision is above the last
-    // applied model revision changed since; one comparison per component.
+    // Revisions only grow, so a component whose revision differs from the one
+    // applied changed since; one comparison per component. A missing widget
+    // is made once its component comes into view (a panel being shown brings
+    // what lies on it); ensureWidget applies the state of what it makes.
     for (size_t i = 0; i < slots_.size(); ++i) {
-        if (g_.form.at(static_cast<ComponentId>(i)).revision != slots_[i].applied)
-            apply(static_cast<ComponentId>(i));
+        const auto id = static_cast<ComponentId>(i);
+        if (slots_[i].widget) {
+            if (g_.form.at(id).revision != slots_[i].applied) apply(id);
+        } else if (inView(id)) {
+            ensureWidget(id);
+        }
     }
     appliedModelRevision_ = g_.form.revision();
     return static_cast<int>(touched_.size());
@@ -409,8 +447,12 @@ void TForm1::paintEvent(QPaintEvent* e) {
     QWidget::paintEvent(e);
     if (!painted_) {
         painted_ = true;
-        // After this paint has reached the screen.
-        QTimer::singleShot(0, this, [this] { emit firstPainted(); });
+        // After this paint has reached the screen: tell, then make the
+        // widgets of what is not in view yet.
+        QTimer::singleShot(0, this, [this] {
+            emit firstPainted();
+            buildRemaining();
+        });
     }
 }
 

@@ -14,6 +14,12 @@
 //    game is never torn down under a running handler.
 // After every handler the window applies the model changes, touching only the
 // widgets whose component revision changed.
+//
+// Widgets are made in two steps so that the window shows quickly: at first
+// only those of components shown in the model (with every panel they lie on),
+// the rest right after the first paint. A widget still missing is made when
+// it is needed: when its component comes into view, or when widgetOf() asks
+// for it.
 
 #include <QHash>
 #include <QPixmap>
@@ -51,14 +57,20 @@ class TForm1 : public QWidget {
            QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // Applies every model change since the last call (and builds widgets for
-    // components added meanwhile). Returns the number of widgets touched.
+    // Applies every model change since the last call (and builds the widgets
+    // of components that came into view). Returns the number of widgets
+    // touched.
     int syncModel();
     // syncModel, then paints the touched widgets at once.
     void repaintNow();
 
-    // The widget of a component, or nullptr.
-    QWidget* widgetOf(std::string_view name) const;
+    // The widget of a component (made now if it was still missing), or
+    // nullptr for an unknown name.
+    QWidget* widgetOf(std::string_view name);
+    // Makes every widget still missing. Runs by itself after the first paint.
+    void buildRemaining();
+    // Number of components without a widget yet.
+    int missingWidgets() const { return missing_; }
 
     // Runs a handler the way a click does: counted as running, model applied
     // afterwards, a close asked for meanwhile carried out once it returns. An
@@ -94,9 +106,11 @@ class TForm1 : public QWidget {
         uint64_t applied = 0;  // component revision last applied
     };
 
-    void buildMissing();
+    void growSlots();
+    bool inView(ComponentId id) const;
+    QWidget* ensureWidget(ComponentId id);
     QWidget* create(ComponentId id);
-    QWidget* parentWidgetOf(ComponentId id) const;
+    void placeAmongSiblings(ComponentId id, QWidget* w);
     void apply(ComponentId id);
     QPixmap pixmapFor(const std::string& relativePath);
 
@@ -104,6 +118,7 @@ class TForm1 : public QWidget {
     WindowHooks hooks_;
     std::shared_ptr<PictureLoader> pictures_;
     std::vector<Slot> slots_;
+    int missing_ = 0;
     std::vector<QWidget*> touched_;
     uint64_t appliedModelRevision_ = 0;
     QHash<QString, QPixmap> pixmapCache_;

@@ -143,6 +143,8 @@ class WindowTest : public ::testing::Test {
         host.attach(window.get());
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        // The widgets of hidden components follow the first paint.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return window->missingWidgets() == 0; }));
     }
 
     // What waitForClick does, without its marker animation.
@@ -192,6 +194,58 @@ TEST_F(WindowTest, BuildsOneNamedWidgetPerComponentOnItsPanel) {
     EXPECT_TRUE(find<QWidget>("start_box")->isVisible());
     EXPECT_FALSE(find<QWidget>("lv_up_box")->isVisible());
     EXPECT_FALSE(find<QLabel>("click_l")->isVisible());
+}
+
+// Widgets come in two steps: those in view first, the rest after the first
+// paint or as soon as they are needed, each on its panel and stacked in table
+// order (a later sibling on top), with the model's current state.
+TEST_F(WindowTest, HiddenComponentsGetTheirWidgetsLaterOrWhenNeeded) {
+    FormModel& f = game.form;
+    f.setCaption(f.id("click_l"), "▼");  // changed before it has a widget
+    TForm1 second(game, {});
+    auto has = [&second](const char* name) {
+        return second.findChild<QWidget*>(QString::fromUtf8(name)) != nullptr;
+    };
+    for (const char* name : {"start_box", "Button2", "title_cg", "moji_l", "koudou_l"})
+        EXPECT_TRUE(has(name)) << name;
+    for (const char* name : {"lv_up_box", "name_box", "name_l", "click_l"})
+        EXPECT_FALSE(has(name)) << name;
+    EXPECT_EQ(second.missingWidgets(), 4);
+
+    // Asked for: made at once, on its (also made) panel, with its state.
+    auto* edit = qobject_cast<QLineEdit*>(second.widgetOf("name_l"));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->parentWidget()->objectName(), QStringLiteral("name_box"));
+    EXPECT_EQ(static_cast<QGroupBox*>(edit->parentWidget())->title(),
+              QString::fromUtf8("この島の名前をつけてね♪"));
+    EXPECT_EQ(second.missingWidgets(), 2);
+
+    // Coming into view: made by the next sync, under its later siblings.
+    f.show("click_l");
+    second.syncModel();
+    auto* marker = second.findChild<QLabel*>(QStringLiteral("click_l"));
+    ASSERT_NE(marker, nullptr);
+    EXPECT_EQ(marker->text(), QString::fromUtf8("▼"));
+    EXPECT_FALSE(marker->isHidden());
+    const QObjectList& children = second.children();
+    auto stackIndex = [&](const char* name) {
+        for (int i = 0; i < children.size(); ++i)
+            if (children[i]->objectName() == QString::fromUtf8(name)) return i;
+        return -1;
+    };
+    EXPECT_LT(stackIndex("moji_l"), stackIndex("click_l"));
+    EXPECT_LT(stackIndex("start_box"), stackIndex("name_box"));
+    EXPECT_LT(stackIndex("name_box"), stackIndex("koudou_l"));
+
+    // After the first paint nothing is missing, and the stacking order is the
+    // table order.
+    second.show();
+    ASSERT_TRUE(QTest::qWaitFor([&second] { return second.missingWidgets() == 0; }));
+    EXPECT_TRUE(has("lv_up_box"));
+    EXPECT_LT(stackIndex("start_box"), stackIndex("lv_up_box"));
+    EXPECT_LT(stackIndex("lv_up_box"), stackIndex("name_box"));
+    EXPECT_FALSE(second.findChild<QWidget*>(QStringLiteral("lv_up_box"))->isVisible());
+    EXPECT_TRUE(second.close());
 }
 
 TEST_F(WindowTest, ModelChangesReachOnlyTheChangedWidgets) {
