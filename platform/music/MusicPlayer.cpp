@@ -1,14 +1,84 @@
 #include "platform/music/MusicPlayer.h"
 
+#include <dlfcn.h>
 #include <fluidsynth.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <iostream>
 #include <mutex>
 
 namespace kotou {
 
 namespace {
+
+// FluidSynth and the many libraries it needs are loaded when the music
+// starts, on the start-up thread, not when the program starts: loading them
+// costs the game's start-up several milliseconds.
+#define KOTOU_FLUID_FUNCTIONS(X)  \
+    X(new_fluid_settings)         \
+    X(delete_fluid_settings)      \
+    X(fluid_settings_setstr)      \
+    X(new_fluid_synth)            \
+    X(delete_fluid_synth)         \
+    X(fluid_synth_sfload)         \
+    X(fluid_synth_all_sounds_off) \
+    X(fluid_is_soundfont)         \
+    X(new_fluid_audio_driver)     \
+    X(delete_fluid_audio_driver)  \
+    X(new_fluid_player)           \
+    X(delete_fluid_player)        \
+    X(fluid_player_add)           \
+    X(fluid_player_play)          \
+    X(fluid_player_stop)          \
+    X(fluid_player_get_status)    \
+    X(fluid_set_log_function)
+
+struct FluidApi {
+#define KOTOU_FLUID_MEMBER(name) decltype(&::name) name = nullptr;
+    KOTOU_FLUID_FUNCTIONS(KOTOU_FLUID_MEMBER)
+#undef KOTOU_FLUID_MEMBER
+};
+
+// The library's functions, or nullptr when it cannot be loaded (`error`
+// then says why). Loaded once; the library stays loaded.
+const FluidApi* loadFluid(std::string& error) {
+    static std::string loadError;
+    static const FluidApi* api = []() -> const FluidApi* {
+        void* lib = nullptr;
+        for (const char* name :
+             {KOTOU_FLUIDSYNTH_LIBRARY, "libfluidsynth.so.3", "libfluidsynth.so"}) {
+            if ((lib = dlopen(name, RTLD_NOW | RTLD_LOCAL))) break;
+        }
+        if (!lib) {
+            const char* why = dlerror();
+            loadError = why ? why : "libfluidsynth not found";
+            return nullptr;
+        }
+        static FluidApi loaded;
+        bool complete = true;
+#define KOTOU_FLUID_LOAD(name)                                            \
+    loaded.name = reinterpret_cast<decltype(&::name)>(dlsym(lib, #name)); \
+    if (!loaded.name) {                                                   \
+        complete = false;                                                 \
+        loadError = "libfluidsynth lacks " #name;                         \
+    }
+        KOTOU_FLUID_FUNCTIONS(KOTOU_FLUID_LOAD)
+#undef KOTOU_FLUID_LOAD
+        return complete ? &loaded : nullptr;
+    }();
+    error = loadError;
+    return api;
+}
+
+// A standard MIDI file starts with its header chunk. Checked without the
+// library, which may still be loading.
+bool isMidiFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    char magic[4] = {};
+    return in.read(magic, sizeof magic) && std::memcmp(magic, "MThd", 4) == 0;
+}
 
 // FluidSynth reports its errors through a process-wide log function. The
 // player gives its own single warning instead, so the library's messages are
@@ -28,11 +98,11 @@ std::string takeFluidMessage() {
     return m;
 }
 
-void routeFluidLog() {
+void routeFluidLog(const FluidApi* fl) {
     static std::once_flag once;
-    std::call_once(once, [] {
+    std::call_once(once, [fl] {
         for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN})
-            fluid_set_log_function(level, keepFluidMessage, nullptr);
+            fl->fluid_set_log_function(level, keepFluidMessage, nullptr);
     });
 }
 
@@ -45,6 +115,7 @@ std::string withReason(std::string text) {
 }  // namespace
 
 struct FluidMusicPlayer::Fluid {
+    const FluidApi* fl = nullptr;
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
     fluid_audio_driver_t* driver = nullptr;
@@ -52,17 +123,18 @@ struct FluidMusicPlayer::Fluid {
 
     void dropPlayer() {
         if (!player) return;
-        fluid_player_stop(player);
-        delete_fluid_player(player);
+        fl->fluid_player_stop(player);
+        fl->delete_fluid_player(player);
         player = nullptr;
-        fluid_synth_all_sounds_off(synth, -1);
+        fl->fluid_synth_all_sounds_off(synth, -1);
     }
 
     ~Fluid() {
+        if (!fl) return;
         dropPlayer();
-        if (driver) delete_fluid_audio_driver(driver);
-        if (synth) delete_fluid_synth(synth);
-        if (settings) delete_fluid_settings(settings);
+        if (driver) fl->delete_fluid_audio_driver(driver);
+        if (synth) fl->delete_fluid_synth(synth);
+        if (settings) fl->delete_fluid_settings(settings);
     }
 };
 
@@ -147,21 +219,26 @@ FluidMusicPlayer::Started FluidMusicPlayer::startFluid() const {
         out.warnText = std::move(text);
         return std::move(out);
     };
-    routeFluidLog();
+    std::string loadError;
+    const FluidApi* fl = loadFluid(loadError);
+    if (!fl)
+        return fail("init", "music disabled: FluidSynth could not be loaded (" + loadError + ")");
+    routeFluidLog(fl);
     auto fluid = std::make_unique<Fluid>();
-    fluid->settings = new_fluid_settings();
+    fluid->fl = fl;
+    fluid->settings = fl->new_fluid_settings();
     if (!fluid->settings)
         return fail("init", withReason("music disabled: FluidSynth could not start"));
-    fluid_settings_setstr(fluid->settings, "audio.file.name", options_.fileName.c_str());
-    fluid->synth = new_fluid_synth(fluid->settings);
+    fl->fluid_settings_setstr(fluid->settings, "audio.file.name", options_.fileName.c_str());
+    fluid->synth = fl->new_fluid_synth(fluid->settings);
     if (!fluid->synth)
         return fail("init", withReason("music disabled: FluidSynth could not start"));
 
     bool haveFont = false;
     for (const auto& font : options_.soundfonts) {
         const std::string path = font.string();
-        if (fluid_is_soundfont(path.c_str()) &&
-            fluid_synth_sfload(fluid->synth, path.c_str(), 1) != FLUID_FAILED) {
+        if (fl->fluid_is_soundfont(path.c_str()) &&
+            fl->fluid_synth_sfload(fluid->synth, path.c_str(), 1) != FLUID_FAILED) {
             haveFont = true;
             break;
         }
@@ -177,8 +254,8 @@ FluidMusicPlayer::Started FluidMusicPlayer::startFluid() const {
             out.driver = driver;
             break;
         }
-        fluid_settings_setstr(fluid->settings, "audio.driver", driver.c_str());
-        fluid->driver = new_fluid_audio_driver(fluid->settings, fluid->synth);
+        fl->fluid_settings_setstr(fluid->settings, "audio.driver", driver.c_str());
+        fluid->driver = fl->new_fluid_audio_driver(fluid->settings, fluid->synth);
         if (fluid->driver) {
             out.driver = driver;
             break;
@@ -194,9 +271,8 @@ FluidMusicPlayer::Started FluidMusicPlayer::startFluid() const {
 bool FluidMusicPlayer::play(const std::filesystem::path& midiFile) {
     std::lock_guard lock(mutex_);
     if (state_ == State::Failed || closing_) return false;
-    routeFluidLog();
     const std::string path = midiFile.string();
-    if (!fluid_is_midifile(path.c_str())) {
+    if (!isMidiFile(path)) {
         warnLocked("file:" + path, "music " + path + " is missing or not a MIDI file");
         // A new file replaces the old one even when it cannot play.
         pending_.reset();
@@ -205,15 +281,16 @@ bool FluidMusicPlayer::play(const std::filesystem::path& midiFile) {
     }
     if (state_ == State::Ready) return playLocked(path);
     pending_ = path;
-    startLocked();
+    if (options_.startOnPlay) startLocked();
     return true;
 }
 
 bool FluidMusicPlayer::playLocked(const std::string& path) {
     fluid_->dropPlayer();
-    fluid_->player = new_fluid_player(fluid_->synth);
-    if (!fluid_->player || fluid_player_add(fluid_->player, path.c_str()) != FLUID_OK ||
-        fluid_player_play(fluid_->player) != FLUID_OK) {
+    const FluidApi* fl = fluid_->fl;
+    fluid_->player = fl->new_fluid_player(fluid_->synth);
+    if (!fluid_->player || fl->fluid_player_add(fluid_->player, path.c_str()) != FLUID_OK ||
+        fl->fluid_player_play(fluid_->player) != FLUID_OK) {
         warnLocked("file:" + path, withReason("music " + path + " could not be played"));
         fluid_->dropPlayer();
         return false;
@@ -229,9 +306,9 @@ void FluidMusicPlayer::stop() {
 
 bool FluidMusicPlayer::playing() const {
     std::lock_guard lock(mutex_);
-    if (state_ == State::Starting) return pending_.has_value();
+    if (state_ == State::Idle || state_ == State::Starting) return pending_.has_value();
     return fluid_ && fluid_->player &&
-           fluid_player_get_status(fluid_->player) == FLUID_PLAYER_PLAYING;
+           fluid_->fl->fluid_player_get_status(fluid_->player) == FLUID_PLAYER_PLAYING;
 }
 
 std::string FluidMusicPlayer::driverName() const {

@@ -39,18 +39,22 @@ struct MusicOptions {
     // replaces this list with its one value.
     std::vector<std::string> drivers{"pulseaudio", "alsa", "sdl2"};
     std::string fileName = "kotou-music.wav";
+    // Whether the first play() starts FluidSynth. When false, requests are
+    // kept until prepare() is called (a program that wants its window on the
+    // screen first).
+    bool startOnPlay = true;
     // Receives each warning; the default writes to standard error. It may be
     // called on the player's start-up thread (never on two threads at once).
     std::function<void(const std::string&)> warn;
 };
 
-// Plays through FluidSynth. Starting FluidSynth (loading the soundfont,
-// opening the audio driver) takes tens of milliseconds, so it runs on a
-// thread of its own, begun by prepare() or by the first play(); a game that
-// never plays music never opens a device. Requests made meanwhile are kept,
-// the latest play() or stop() winning, and carried out once FluidSynth is
-// ready. Every member may be called from the owner thread at any time,
-// including stop() and destruction while FluidSynth is still starting.
+// Plays through FluidSynth. Starting FluidSynth (loading the library and the
+// soundfont, opening the audio driver) takes tens of milliseconds, so it runs
+// on a thread of its own, begun by prepare() or by the first play(); a game
+// that never plays music never loads FluidSynth nor opens a device. Requests made meanwhile are
+// kept, the latest play() or stop() winning, and carried out once FluidSynth is ready. Every member
+// may be called from the owner thread at any time, including stop() and destruction while
+// FluidSynth is still starting.
 class FluidMusicPlayer : public MusicPlayer {
   public:
     explicit FluidMusicPlayer(MusicOptions options = {});
@@ -68,7 +72,7 @@ class FluidMusicPlayer : public MusicPlayer {
 
     // Before FluidSynth is ready, a readable MIDI file is remembered and true
     // returned; it starts playing when FluidSynth is ready, unless another
-    // play() or a stop() came in between. A missing file is refused at once
+    // play() or a stop() came in between (or the start-up fails). A missing file is refused at once
     // (and stops the music, as any new file does).
     bool play(const std::filesystem::path& midiFile) override;
     void stop() override;

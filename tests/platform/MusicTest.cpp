@@ -4,10 +4,12 @@
 // the tests use the "none" driver, which renders nothing.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/music/MusicPlayer.h"
@@ -140,6 +142,22 @@ TEST_F(MusicTest, TheLatestRequestBeforeTheStartUpWins) {
     }
     ASSERT_EQ(rec.warnings.size(), 1u);  // the missing file, once
     EXPECT_NE(rec.warnings[0].find("c.mid"), std::string::npos);
+}
+
+// A program that wants its window first keeps the requests until prepare().
+TEST_F(MusicTest, WithoutStartOnPlayNothingStartsBeforePrepare) {
+    if (!fs::exists(kSoundfont)) GTEST_SKIP() << "no soundfont installed";
+    MusicOptions options = rec.options({kSoundfont}, {"none"});
+    options.startOnPlay = false;
+    FluidMusicPlayer player(options);
+    EXPECT_TRUE(player.play(writeMidi("later.mid")));
+    EXPECT_TRUE(player.playing());
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(player.driverName(), "");  // not started
+    player.prepare();
+    ASSERT_TRUE(player.waitUntilReady());
+    EXPECT_EQ(player.driverName(), "none");
+    EXPECT_TRUE(player.playing());
 }
 
 TEST_F(MusicTest, StoppingOrDestroyingWhileStartingIsSafe) {
