@@ -15,11 +15,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 
+#include "app/AudioDevice.h"
 #include "app/GameHandlers.h"
 #include "mixer/SoundMixer.h"
-#include "platform/audio/SdlWaveOut.h"
 #include "platform/music/MusicPlayer.h"
 #include "platform/qt/QtHost.h"
 #include "platform/qt/TForm1.h"
@@ -35,27 +36,43 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QString::fromUtf8("Ｑ．Ｚ．"));
     const std::filesystem::path base = QCoreApplication::applicationDirPath().toStdString();
 
+    // Sound and music start once the title is on the screen: loading SDL
+    // and FluidSynth, opening the devices and reading the soundfont would
+    // otherwise come before the first paint. The title music asked for by
+    // FormCreate is kept until then; a sound cue asked for earlier starts the
+    // mixer at once.
+    //
     // The mixer's block-done notifications come from the audio thread; they
     // are posted to this object and the mixer is pumped on this thread. It is
     // declared before the cues so that it outlives them.
     QObject pumpContext;
-    auto cues = std::make_unique<MixerSoundCues>(makeSdlWaveOutDevice(), (base / "dat").string());
-    cues->setBlockDoneHook([&pumpContext, c = cues.get()] {
-        QMetaObject::invokeMethod(
-            &pumpContext, [c] { c->pump(); }, Qt::QueuedConnection);
-    });
-    // FluidSynth starts in the background while the window is built; the
-    // title music asked for meanwhile begins once it is ready. Started after
-    // the mixer has opened its SDL device, which FluidSynth's SDL driver may
-    // use as well.
-    FluidMusicPlayer music;
-    music.prepare();
+    std::unique_ptr<MixerSoundCues> cues;
+    auto startSound = [&] {
+        if (cues) return;
+        // SDL would otherwise catch SIGINT and SIGTERM for an event queue
+        // this program never reads, and the game could not be ended by them.
+        setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
+        std::string error;
+        cues =
+            std::make_unique<MixerSoundCues>(loadSdlWaveOut(base, error), (base / "dat").string());
+        if (!error.empty()) std::cerr << "kotou: warning: sound disabled: " << error << '\n';
+        cues->setBlockDoneHook([&pumpContext, c = cues.get()] {
+            QMetaObject::invokeMethod(
+                &pumpContext, [c] { c->pump(); }, Qt::QueuedConnection);
+        });
+    };
+    // Started after the mixer has opened its SDL device, which FluidSynth's
+    // SDL driver may use as well.
+    MusicOptions musicOptions;
+    musicOptions.startOnPlay = false;
+    FluidMusicPlayer music(musicOptions);
 
     QtHostOptions options;
     options.baseDir = base;
     options.music = &music;
-    options.soundCue = [c = cues.get()](int channel, const std::string& file) {
-        c->playSound(channel, file);
+    options.soundCue = [&](int channel, const std::string& file) {
+        startSound();
+        cues->playSound(channel, file);
     };
     QtHost host(options);
     DefaultRandom rng;
@@ -80,6 +97,10 @@ int main(int argc, char** argv) {
             std::_Exit(0);
         });
     }
+    QObject::connect(&window, &TForm1::firstPainted, &pumpContext, [&] {
+        startSound();
+        music.prepare();
+    });
     window.show();
     window.startTimers();
     const int rc = app.exec();
