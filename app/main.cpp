@@ -8,6 +8,8 @@
 //   KOTOU_MUSIC_DRIVER=name   FluidSynth audio driver for the music
 //                             ("none" for silence).
 
+#include <dlfcn.h>
+
 #include <QApplication>
 #include <QMetaObject>
 #include <QScreen>
@@ -17,6 +19,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <thread>
 
 #include "app/AudioDevice.h"
 #include "app/GameHandlers.h"
@@ -28,9 +31,25 @@
 #include "shell/Screens.h"
 #include "state/Random.h"
 
+namespace {
+
+// Reading the system's font configuration takes a few milliseconds, and the
+// first text the window draws would wait for it. It is read on a thread of
+// its own while Qt and the window are set up. fontconfig is loaded with Qt's
+// GUI library already; without it there is nothing to do.
+std::jthread readFontConfiguration() {
+    return std::jthread([] {
+        using Init = int (*)();
+        if (auto init = reinterpret_cast<Init>(dlsym(RTLD_DEFAULT, "FcInit"))) init();
+    });
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     using namespace kotou;
 
+    std::jthread fonts = readFontConfiguration();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kotou"));
     QApplication::setApplicationDisplayName(QString::fromUtf8("Ｑ．Ｚ．"));
@@ -101,6 +120,7 @@ int main(int argc, char** argv) {
         startSound();
         music.prepare();
     });
+    fonts.join();  // before anything draws text
     window.show();
     window.startTimers();
     const int rc = app.exec();
