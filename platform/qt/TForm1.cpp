@@ -178,14 +178,30 @@ QWidget* TForm1::widgetOf(std::string_view name) {
 void TForm1::growSlots() {
     const size_t n = g_.form.size();
     if (slots_.size() >= n) return;
+    for (size_t i = slots_.size(); i < n; ++i) {
+        if (g_.form.at(static_cast<ComponentId>(i)).kind == Kind::Panel)
+            panels_.push_back(static_cast<ComponentId>(i));
+    }
     missing_ += static_cast<int>(n - slots_.size());
     slots_.resize(n);
 }
 
-// Shown in the model, and so is every panel it lies on.
+// Shown in the model, and so is every panel it lies on, and neither it nor
+// any of those panels is hidden under a later panel (panels fill their
+// background, and a later sibling lies on top).
 bool TForm1::inView(ComponentId id) const {
     for (ComponentId at = id; at != kNoComponent; at = g_.form.at(at).parent) {
-        if (!g_.form.at(at).visible) return false;
+        const Component& c = g_.form.at(at);
+        if (!c.visible) return false;
+        if (c.kind == Kind::Window) continue;
+        for (ComponentId panel : panels_) {
+            if (panel <= at) continue;
+            const Component& p = g_.form.at(panel);
+            if (p.parent == c.parent && p.visible && p.left <= c.left && p.top <= c.top &&
+                p.left + p.width >= c.left + c.width && p.top + p.height >= c.top + c.height) {
+                return false;
+            }
+        }
     }
     return true;
 }

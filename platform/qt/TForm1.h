@@ -16,10 +16,9 @@
 // widgets whose component revision changed.
 //
 // Widgets are made in two steps so that the window shows quickly: at first
-// only those of components shown in the model (with every panel they lie on),
-// the rest right after the first paint. A widget still missing is made when
-// it is needed: when its component comes into view, or when widgetOf() asks
-// for it.
+// only those of components in view (shown in the model, on shown panels, not
+// hidden under a later panel), the rest right after the first paint. A widget still missing is made
+// when it is needed: when its component comes into view, or when widgetOf() asks for it.
 
 #include <QHash>
 #include <QPixmap>
@@ -118,6 +117,7 @@ class TForm1 : public QWidget {
     WindowHooks hooks_;
     std::shared_ptr<PictureLoader> pictures_;
     std::vector<Slot> slots_;
+    std::vector<ComponentId> panels_;  // in table order
     int missing_ = 0;
     std::vector<QWidget*> touched_;
     uint64_t appliedModelRevision_ = 0;

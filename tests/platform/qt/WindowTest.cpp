@@ -199,18 +199,25 @@ TEST_F(WindowTest, BuildsOneNamedWidgetPerComponentOnItsPanel) {
 // Widgets come in two steps: those in view first, the rest after the first
 // paint or as soon as they are needed, each on its panel and stacked in table
 // order (a later sibling on top), with the model's current state.
-TEST_F(WindowTest, HiddenComponentsGetTheirWidgetsLaterOrWhenNeeded) {
+TEST_F(WindowTest, HiddenOrCoveredComponentsGetTheirWidgetsLaterOrWhenNeeded) {
     FormModel& f = game.form;
     f.setCaption(f.id("click_l"), "▼");  // changed before it has a widget
+    Component cover;                     // a later panel over the message area
+    cover.name = "cover_box";
+    cover.kind = Kind::Panel;
+    cover.top = 350;
+    cover.width = 400;
+    cover.height = 140;
+    f.add(cover);
     TForm1 second(game, {});
     auto has = [&second](const char* name) {
         return second.findChild<QWidget*>(QString::fromUtf8(name)) != nullptr;
     };
-    for (const char* name : {"start_box", "Button2", "title_cg", "moji_l", "koudou_l"})
+    for (const char* name : {"start_box", "Button2", "title_cg", "koudou_l", "turn_name_l", "list"})
         EXPECT_TRUE(has(name)) << name;
-    for (const char* name : {"lv_up_box", "name_box", "name_l", "click_l"})
+    for (const char* name : {"lv_up_box", "name_box", "name_l", "click_l", "moji_l"})
         EXPECT_FALSE(has(name)) << name;
-    EXPECT_EQ(second.missingWidgets(), 4);
+    EXPECT_EQ(second.missingWidgets(), 5);
 
     // Asked for: made at once, on its (also made) panel, with its state.
     auto* edit = qobject_cast<QLineEdit*>(second.widgetOf("name_l"));
@@ -218,11 +225,13 @@ TEST_F(WindowTest, HiddenComponentsGetTheirWidgetsLaterOrWhenNeeded) {
     EXPECT_EQ(edit->parentWidget()->objectName(), QStringLiteral("name_box"));
     EXPECT_EQ(static_cast<QGroupBox*>(edit->parentWidget())->title(),
               QString::fromUtf8("この島の名前をつけてね♪"));
-    EXPECT_EQ(second.missingWidgets(), 2);
+    EXPECT_EQ(second.missingWidgets(), 3);
 
     // Coming into view: made by the next sync, under its later siblings.
+    f.hide("cover_box");
     f.show("click_l");
     second.syncModel();
+    EXPECT_EQ(second.missingWidgets(), 1);
     auto* marker = second.findChild<QLabel*>(QStringLiteral("click_l"));
     ASSERT_NE(marker, nullptr);
     EXPECT_EQ(marker->text(), QString::fromUtf8("▼"));
@@ -234,6 +243,7 @@ TEST_F(WindowTest, HiddenComponentsGetTheirWidgetsLaterOrWhenNeeded) {
         return -1;
     };
     EXPECT_LT(stackIndex("moji_l"), stackIndex("click_l"));
+    EXPECT_LT(stackIndex("click_l"), stackIndex("cover_box"));
     EXPECT_LT(stackIndex("start_box"), stackIndex("name_box"));
     EXPECT_LT(stackIndex("name_box"), stackIndex("koudou_l"));
 
