@@ -55,7 +55,7 @@ constexpr PictureAsset panel(std::string_view name, int width, uint32_t tint, in
 }
 
 constexpr PictureAsset titleFrame(std::string_view name, int frame) {
-    return {name,        AssetKind::Jpeg, PictureStyle::TitleFrame, 200,      64,
+    return {name,        AssetKind::Jpeg, PictureStyle::TitleFrame, 200,      40,
             Scene::None, Figure::None,    Silhouette::None,         0x2060a0, "Ｑ．Ｚ．",
             frame};
 }
