@@ -7,35 +7,16 @@
 #include "combat/Battle.h"
 #include "combat/Enemies.h"
 #include "combat/Handlers.h"
-#include "shell/FormLayout.h"
-#include "shell/HeadlessHost.h"
+#include "tests/support/RulesTest.h"
 
 namespace kotou {
 namespace {
 
-struct BattleTest : testing::Test {
-    HeadlessHost host;
-    ScriptedRandom rng;
-    Game g{host, rng};
-
-    BattleTest() {
-        buildForm(g.form);
-        registerCombatHandlers(g.handlers);
-        host.attach(g);
-        initNewGame(g.s);
-        g.s.runtime.clickState = 1;
-        g.s.currentCharacter = 1;
-        g.form.hide("com_box");
-        battleState(g) = BattleState{};
-    }
+struct BattleTest : test::RulesTest {
+    BattleTest() : RulesTest(registerCombatHandlers) {}
 
     Character& cur() { return g.s.cur(); }
     BattleState& battle() { return battleState(g); }
-    void press(const char* name) {
-        const Handler* h = g.handlers.find(name);
-        ASSERT_NE(h, nullptr) << name;
-        (*h)(g);
-    }
     // A battle in progress with the commands offered.
     void fight(int area, const char* name, int32_t hp, int32_t attack, int32_t resistance) {
         BattleState& b = battle();

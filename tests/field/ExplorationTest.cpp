@@ -7,8 +7,7 @@
 #include "field/Exploration.h"
 #include "field/Finds.h"
 #include "field/Handlers.h"
-#include "shell/FormLayout.h"
-#include "shell/HeadlessHost.h"
+#include "tests/support/RulesTest.h"
 
 namespace kotou {
 namespace {
@@ -16,28 +15,10 @@ namespace {
 // A click (the end of a wait) draws 0..1 for the channel of its sound.
 constexpr int32_t kClick = 2;
 
-struct ExplorationTest : testing::Test {
-    HeadlessHost host;
-    ScriptedRandom rng;
-    Game g{host, rng};
-
-    ExplorationTest() {
-        buildForm(g.form);
-        registerFieldHandlers(g.handlers);
-        host.attach(g);
-        initNewGame(g.s);
-        g.s.runtime.clickState = 1;
-        g.s.currentCharacter = 1;
-        g.form.hide("com_box");
-        g.form.show("tansaku_box");
-        battleState(g) = BattleState{};
-    }
+struct ExplorationTest : test::RulesTest {
+    ExplorationTest() : RulesTest(registerFieldHandlers) { g.form.show("tansaku_box"); }
     Character& ruru() { return g.s.ch(1); }
-    void forest() {
-        const Handler* h = g.handlers.find("hayasi_b");
-        ASSERT_NE(h, nullptr);
-        (*h)(g);
-    }
+    void forest() { press("hayasi_b"); }
     std::vector<int32_t> requests() const { return rng.requests(); }
 };
 

@@ -6,33 +6,14 @@
 #include "production/Growth.h"
 #include "production/Handlers.h"
 #include "production/Meals.h"
-#include "shell/FormLayout.h"
-#include "shell/HeadlessHost.h"
+#include "tests/support/RulesTest.h"
 
 namespace kotou {
 namespace {
 
-struct MealsTest : testing::Test {
-    HeadlessHost host;
-    ScriptedRandom rng;
-    Game g{host, rng};
-
-    MealsTest() {
-        buildForm(g.form);
-        registerProductionHandlers(g.handlers);
-        host.attach(g);
-        initNewGame(g.s);
-        g.s.runtime.clickState = 1;
-        g.s.currentCharacter = 1;
-        g.form.hide("com_box");
-        g.form.show("desert_box");
-    }
+struct MealsTest : test::RulesTest {
+    MealsTest() : RulesTest(registerProductionHandlers) { g.form.show("desert_box"); }
     Character& ruru() { return g.s.ch(1); }
-    void press(const char* name) {
-        const Handler* h = g.handlers.find(name);
-        ASSERT_NE(h, nullptr) << name;
-        (*h)(g);
-    }
     // Each wait for a click costs one draw of 2 (the click's sound channel).
     std::vector<int32_t> requests() const { return rng.requests(); }
 };

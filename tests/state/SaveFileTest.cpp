@@ -7,26 +7,21 @@
 
 #include "state/RecordsFile.h"
 #include "state/SaveFile.h"
+#include "tests/support/Files.h"
 
 namespace kotou {
 namespace {
 
 namespace fs = std::filesystem;
 
+using test::readAll;
+using test::writeAll;
+
+// A game folder with an empty dat folder.
 fs::path freshDir(const std::string& name) {
-    const fs::path dir = fs::path(KOTOU_TEST_OUTPUT) / "savefile" / name;
-    fs::remove_all(dir);
+    const fs::path dir = test::scratchDir("savefile", name);
     fs::create_directories(dir / "dat");
     return dir;
-}
-
-std::string readAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeAll(const fs::path& p, const std::string& bytes) {
-    std::ofstream(p, std::ios::binary) << bytes;
 }
 
 // Gives every saved value its own number (some negative, the 32-bit limits

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "state/SaveFile.h"
+#include "tests/support/Files.h"
 #include "tools/savetool/SaveTool.h"
 
 namespace kotou {
@@ -14,20 +15,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using test::readAll;
+using test::writeAll;
+
 fs::path toolDir(const std::string& name) {
-    const fs::path dir = fs::path(KOTOU_TEST_OUTPUT) / "savetool" / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
-std::string readAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeAll(const fs::path& p, const std::string& bytes) {
-    std::ofstream(p, std::ios::binary) << bytes;
+    return test::scratchDir("savetool", name);
 }
 
 struct Result {
