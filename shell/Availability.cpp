@@ -449,6 +449,18 @@ Availability::Availability(const FormModel& form) {
     }
 }
 
+bool commandAvailable(const GameState& s, const FormModel& form, std::string_view button) {
+    const ComponentId id = form.find(button);
+    bool shown = id != kNoComponent && form.at(id).visible;
+    bool enabled = id != kNoComponent && form.at(id).enabled;
+    for (const AvailabilityRow& r : kRows) {
+        if (button != r.button) continue;
+        if (r.shown) shown = r.shown(s);
+        if (r.enabled) enabled = r.enabled(s);
+    }
+    return shown && enabled;
+}
+
 void Availability::apply(const GameState& s, FormModel& form) const {
     for (const Resolved& r : rows_) {
         if (r.shown) form.setVisible(r.id, r.shown(s));

@@ -7,6 +7,7 @@
 // `enabled` condition never touches the enabled state.
 
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "shell/FormModel.h"
@@ -44,6 +45,14 @@ class Availability {
     };
     std::vector<Resolved> rows_;
 };
+
+// Whether a handler may act for `button` now: the button's rows of the table,
+// evaluated in order over the current state, leave it shown and enabled. A
+// row without a `shown` (or `enabled`) condition leaves what the form holds.
+// Handlers call it first, because messages pump events and a click may
+// arrive for a button the next refresh would hide or grey. A button without
+// rows is available exactly when the form shows and enables it.
+bool commandAvailable(const GameState& s, const FormModel& form, std::string_view button);
 
 // The saw needs these materials at least; the tool's build takes from them.
 inline constexpr int kSawBones = 2;

@@ -64,15 +64,6 @@ void click(Game& g) {
     playSound(g, 0, "1.wav");
 }
 
-// Opens `panel` at the command panel's place over `from`.
-void openOver(Game& g, const char* panel, const char* from) {
-    const Component& base = g.form.at("com_box");
-    const ComponentId p = g.form.id(panel);
-    g.form.setPosition(p, base.left, base.top);
-    g.form.setVisible(p, true);
-    g.form.hide(from);
-}
-
 template <size_t N>
 void backTo(Game& g, const char* const (&hide)[N], const char* show) {
     click(g);
@@ -91,6 +82,14 @@ void openList(Game& g, InventoryList list) {
 }
 
 }  // namespace
+
+void openPanelOver(Game& g, const char* panel, const char* from) {
+    const Component& base = g.form.at("com_box");
+    const ComponentId p = g.form.id(panel);
+    g.form.setPosition(p, base.left, base.top);
+    g.form.setVisible(p, true);
+    if (from) g.form.hide(from);
+}
 
 void FormCreate(Game& g) {
     FormModel& f = g.form;
@@ -211,17 +210,17 @@ void BitBtn1Click(Game& g) {
         showMessage(g, "病気のため、探索ができません");
         return;
     }
-    openOver(g, "tansaku_box", "com_box");
+    openPanelOver(g, "tansaku_box", "com_box");
 }
 
 void BitBtn2Click(Game& g) {
     click(g);
-    openOver(g, "cook_box", "com_box");
+    openPanelOver(g, "cook_box", "com_box");
 }
 
 void BitBtn3Click(Game& g) {
     click(g);
-    openOver(g, "seisaku_box", "com_box");
+    openPanelOver(g, "seisaku_box", "com_box");
 }
 
 void BitBtn35Click(Game& g) {

@@ -8,6 +8,10 @@
 
 namespace kotou {
 
+// Opens `panel` at the command panel's place and hides `from` (nullptr: hide
+// nothing). Every screen of the command column opens this way.
+void openPanelOver(Game& g, const char* panel, const char* from);
+
 // Window creation: places the panels, loads the title and panel pictures,
 // starts the title music and shows the title screen. The random source is
 // injected into Game and the wave handles belong to the host, so neither is

@@ -31,6 +31,29 @@ TEST_F(AvailabilityTest, TableNamesEachButtonOnce) {
     EXPECT_GT(seen.size(), 200u);
 }
 
+// The guard a handler runs first: it answers from the state, not from what
+// the form showed when the click was made.
+TEST_F(AvailabilityTest, GuardFollowsTheStateNotAStaleForm) {
+    apply();
+    s.appleCount = 1;  // shown by its row, whatever the form still says
+    EXPECT_TRUE(commandAvailable(s, form, "ringo_b"));
+    s.appleCount = 0;
+    form.show("ringo_b");  // a stale form before the next refresh
+    EXPECT_FALSE(commandAvailable(s, form, "ringo_b"));
+
+    s.worldFlags[0] = 1;  // 海 shown; enabled is not a condition of its row
+    EXPECT_TRUE(commandAvailable(s, form, "umi_b"));
+    form.setEnabled(form.id("umi_b"), false);
+    EXPECT_FALSE(commandAvailable(s, form, "umi_b"));
+
+    // A button without a row follows the form alone.
+    form.show("hayasi_b");
+    EXPECT_TRUE(commandAvailable(s, form, "hayasi_b"));
+    form.hide("hayasi_b");
+    EXPECT_FALSE(commandAvailable(s, form, "hayasi_b"));
+    EXPECT_FALSE(commandAvailable(s, form, "no_such_button"));
+}
+
 // One state change, and which buttons must be shown (or hidden) after it.
 struct Case {
     const char* what;
