@@ -72,7 +72,24 @@ void FormModel::setGauge(ComponentId id, int maximum, int value) {
 }
 
 void FormModel::setItems(ComponentId id, std::vector<std::string> items) {
-    if (at(id).items != items) touch(id).items = std::move(items);
+    if (at(id).items != items) {
+        Component& m = touch(id);
+        m.items = std::move(items);
+        m.selected = -1;
+    }
+}
+
+void FormModel::setSelected(ComponentId id, int index) {
+    const Component& c = at(id);
+    if (index < 0 || static_cast<size_t>(index) >= c.items.size()) index = -1;
+    if (c.selected != index) touch(id).selected = index;
+}
+
+const std::string& FormModel::selectedItem(ComponentId id) const {
+    static const std::string kNone;
+    const Component& c = at(id);
+    if (c.selected < 0 || static_cast<size_t>(c.selected) >= c.items.size()) return kNone;
+    return c.items[static_cast<size_t>(c.selected)];
 }
 
 bool FormModel::effectivelyVisible(ComponentId id) const {

@@ -52,6 +52,7 @@ struct Component {
     Rgb fontColor{};     // label text colour
     int fontSize = 0;    // 0 = the window's font
     std::vector<std::string> items;  // list box lines
+    int selected = -1;               // list box: the selected line, -1 = none
     uint64_t revision = 0;
 };
 
@@ -82,7 +83,12 @@ public:
     void setColor(ComponentId id, Rgb c);
     void setFontColor(ComponentId id, Rgb c);
     void setFontSize(ComponentId id, int size);
+    // New lines clear the selection (the old index would name another line).
     void setItems(ComponentId id, std::vector<std::string> items);
+    // Selects line `index` of a list; anything outside its lines means none.
+    void setSelected(ComponentId id, int index);
+    // The selected line's text, or "" when nothing is selected.
+    const std::string& selectedItem(ComponentId id) const;
 
     // Name-based conveniences for handlers (not for hot paths).
     void show(std::string_view name) { setVisible(id(name), true); }

@@ -297,7 +297,12 @@ QWidget* TForm1::create(ComponentId id) {
             auto* l = new QListWidget(parent);
             l->setFocusPolicy(Qt::NoFocus);
             const std::string name = c.name;
-            connect(l, &QListWidget::itemPressed, this, [this, name] { dispatch(name); });
+            // The pressed line goes into the model before the handler runs,
+            // so the handler reads what the player chose.
+            connect(l, &QListWidget::itemPressed, this, [this, id, l, name](QListWidgetItem* item) {
+                g_.form.setSelected(id, l->row(item));
+                dispatch(name);
+            });
             w = l;
             break;
         }
@@ -386,6 +391,8 @@ void TForm1::apply(ComponentId id) {
             auto* l = static_cast<QListWidget*>(w);
             l->clear();
             for (const std::string& item : c.items) l->addItem(toQt(item));
+            // The selection survives the refill of a repaint.
+            l->setCurrentRow(c.selected);
             break;
         }
         case Kind::Window:

@@ -196,4 +196,23 @@ TEST_F(FormLayoutTest, PanelBackgroundsAndSubPanelContents) {
 }
 
 }  // namespace
+// A list keeps the line the player chose until its lines change; an index
+// from outside its lines selects nothing.
+TEST_F(FormLayoutTest, ListSelectionIsClearedByNewLinesAndBoundsChecked) {
+    const ComponentId list = form.id("list");
+    form.setItems(list, {"a", "b", "c"});
+    EXPECT_EQ(form.at(list).selected, -1);
+    EXPECT_EQ(form.selectedItem(list), "");
+    form.setSelected(list, 2);
+    EXPECT_EQ(form.selectedItem(list), "c");
+    form.setItems(list, {"a", "b", "c"});  // the same lines: selection kept
+    EXPECT_EQ(form.at(list).selected, 2);
+    form.setItems(list, {"x", "y"});
+    EXPECT_EQ(form.at(list).selected, -1);
+    for (int bad : {-5, 2, 99}) {
+        form.setSelected(list, bad);
+        EXPECT_EQ(form.at(list).selected, -1) << bad;
+    }
+}
+
 }  // namespace kotou
