@@ -8,6 +8,7 @@
 #include "daycycle/LevelUp.h"
 #include "daycycle/Weather.h"
 #include "shell/Messages.h"
+#include "story/Story.h"
 
 namespace kotou {
 namespace {
@@ -197,13 +198,9 @@ void BitBtn5Click(Game& g) {
 void endTurn(Game& g) {
     if (g.s.runtime.clickState == -1) return;
     if (isStoryNight(g.s))
-        storyNight(g);
+        playNightEvent(g);
     else
         advanceDay(g);
-}
-
-void storyNight(Game& g) {
-    advanceDay(g);
 }
 
 void advanceDay(Game& g) {

@@ -15,13 +15,10 @@ void goToSleep(Game& g);
 // "寝る" on the command panel (BitBtn5) and on the stranded panel (BitBtn16).
 void BitBtn5Click(Game& g);
 
-// After the night (or after a night level-up): the story night of every
-// sixth clear day after character 4, otherwise advanceDay.
+// After the night (or after a night level-up): the next story chapter on
+// every sixth clear day after character 4 (it goes on with advanceDay when
+// it ends), otherwise advanceDay.
 void endTurn(Game& g);
-// The story chapter of a qualifying night. The story chapters are not part
-// of the game yet, so this passes straight on to the new day; the chapter
-// player takes over here and continues with advanceDay when it ends.
-void storyNight(Game& g);
 // After character 4: the next day with its weather, events and music; then
 // the next turn.
 void advanceDay(Game& g);

@@ -43,6 +43,7 @@ void FormModel::setPicture(ComponentId id, std::string_view file) { KOTOU_SET(pi
 void FormModel::setColor(ComponentId id, Rgb c) { KOTOU_SET(color, c); }
 void FormModel::setFontColor(ComponentId id, Rgb c) { KOTOU_SET(fontColor, c); }
 void FormModel::setFontSize(ComponentId id, int size) { KOTOU_SET(fontSize, size); }
+void FormModel::setStretch(ComponentId id, bool stretch) { KOTOU_SET(stretch, stretch); }
 
 #undef KOTOU_SET
 

@@ -83,6 +83,7 @@ public:
     void setColor(ComponentId id, Rgb c);
     void setFontColor(ComponentId id, Rgb c);
     void setFontSize(ComponentId id, int size);
+    void setStretch(ComponentId id, bool stretch);
     // New lines clear the selection (the old index would name another line).
     void setItems(ComponentId id, std::vector<std::string> items);
     // Selects line `index` of a list; anything outside its lines means none.

@@ -157,4 +157,9 @@ void loadBackground(Game& g, const std::string& name) {
     setPictureOf(g, "bak", name.empty() ? std::string() : "cg/" + name + ".bmp");
 }
 
+void showBackdrop(Game& g, const std::string& file, bool stretch) {
+    g.form.setStretch(g.form.id("bak"), stretch);
+    setPictureOf(g, "bak", file.empty() ? std::string() : "cg/" + file);
+}
+
 }  // namespace kotou

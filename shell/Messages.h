@@ -32,5 +32,8 @@ void showScene(Game& g, const std::string& file);
 void showPicture(Game& g, const std::string& file);
 // cg/<name>.bmp into the full-window background.
 void loadBackground(Game& g, const std::string& name);
+// cg/<file> into the full-window background, stretched to the window or at
+// its natural size from the top-left corner; "" clears it.
+void showBackdrop(Game& g, const std::string& file, bool stretch);
 
 }  // namespace kotou

@@ -1,0 +1,107 @@
+#include "story/Story.h"
+
+#include "daycycle/Night.h"
+#include "shell/Availability.h"
+#include "shell/Messages.h"
+#include "story/Script.h"
+
+namespace kotou {
+namespace {
+
+constexpr int kFirstFinalPhase = 21;
+constexpr int kLastFinalPhase = kFirstFinalPhase + kPairCount - 1;
+
+// The two buttons with their captions, then the panel; the next click on one
+// of them goes on with the story.
+void offerChoice(Game& g, const std::array<const char*, 2>& captions) {
+    playSound(g, 0, "key3.wav");
+    g.form.setCaption(g.form.id("select_b1"), captions[0]);
+    g.form.setCaption(g.form.id("select_b2"), captions[1]);
+    g.form.show("select_box");
+}
+
+// Both buttons: a click counts only while the panel shows it (messages pump
+// events, so a second click may arrive after the first hid the panel).
+void choose(Game& g, const char* button, int option) {
+    if (!commandAvailable(g.s, g.form, button) || !g.form.effectivelyVisible(g.form.id(button)))
+        return;
+    playSound(g, 0, "key2.wav");
+    g.form.hide("select_box");
+    const int phase = g.s.storyPhase;
+    // The farewell after the final choice belongs to the ending.
+    if (phase >= kFirstFinalPhase && phase <= kLastFinalPhase) return;
+    const Chapter* c = chapterAt(phase);
+    if (c != nullptr && c->choice != nullptr)
+        playScene(g, c->choice->scenes[static_cast<size_t>(option)]);
+    endStoryChapter(g);
+}
+
+}  // namespace
+
+void playNightEvent(Game& g) {
+    playMusic(g, "yoru.mid");
+    const Chapter* c = chapterAt(g.s.storyPhase);
+    if (c == nullptr) {
+        endStoryChapter(g);
+        return;
+    }
+    loadBackground(g, c->background);
+    waitForClick(g);
+    showPortrait(g, c->portrait);
+    showPicture(g, c->picture);
+    playScene(g, c->steps);
+    switch (c->end) {
+        case ChapterEnd::NextDay:
+            endStoryChapter(g);
+            break;
+        case ChapterEnd::NightChoice:
+            showMessage(g, c->choice->question);
+            offerChoice(g, c->choice->captions);
+            break;
+        case ChapterEnd::FinalChoice:
+            offerFinalChoice(g);
+            break;
+    }
+}
+
+void endStoryChapter(Game& g) {
+    showPortrait(g, "");
+    showPicture(g, "");
+    waitForClick(g);
+    g.s.storyPhase += 1;
+    advanceDay(g);
+}
+
+int finalPair(const GameState& s) {
+    const auto& v = s.pairIntimacy;
+    auto at = [&v](int i) { return v[static_cast<size_t>(i)]; };
+    const int x = at(0) < at(1) ? 1 : 0;
+    const int y = at(2) < at(3) ? 3 : 2;
+    const int z = at(4) < at(5) ? 5 : 4;
+    int w = at(x) < at(y) ? y : x;
+    if (at(z) >= at(w)) w = z;
+    return w;
+}
+
+void offerFinalChoice(Game& g) {
+    const int pair = finalPair(g.s);
+    const FinalPairScene* f = finalPairScene(pair);
+    playScene(g, f->before);
+    g.s.storyPhase = kFirstFinalPhase + pair;
+    offerChoice(g, f->captions);
+}
+
+void select_b1Click(Game& g) {
+    choose(g, "select_b1", 0);
+}
+
+void select_b2Click(Game& g) {
+    choose(g, "select_b2", 1);
+}
+
+void registerStoryHandlers(HandlerRegistry& r) {
+    r.add("select_b1", select_b1Click);
+    r.add("select_b2", select_b2Click);
+}
+
+}  // namespace kotou
