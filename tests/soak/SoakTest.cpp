@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -70,6 +71,27 @@ TEST_P(SoakSeeds, HundredDaysOfRandomClicksKeepTheStateSound) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, SoakSeeds, ::testing::Values(1u, 2u, 3u, 20240601u));
+
+// The night choices come late in a game (chapters 18 and 19, day 108 at the
+// earliest). A run whose story starts at chapter 17 meets them and must get
+// past them like any other panel.
+TEST(Soak, TheStoryChoicesAreMetAndLeft) {
+    Options o = optionsFor(5, 60);
+    o.adjustHandlers = [](HandlerRegistry& r) {
+        Handler sleep = *r.find("BitBtn5");
+        r.add("BitBtn5", [sleep](Game& g) {
+            if (g.s.storyPhase < 17) g.s.storyPhase = 17;
+            sleep(g);
+        });
+    };
+    const Result r = play(o);
+    expectClean(r, "story");
+    EXPECT_FALSE(r.aborted);
+    EXPECT_EQ(r.finalState.storyPhase, 20);
+    const auto chosen = std::count_if(r.replay.clicks.begin(), r.replay.clicks.end(),
+                                      [](const std::string& c) { return c.starts_with("select_b"); });
+    EXPECT_EQ(chosen, 2);
+}
 
 TEST(Soak, ReplayingARunGivesTheSameTranscriptAndState) {
     Options o = optionsFor(7, 6);
