@@ -34,8 +34,7 @@ void playScene(Game& g, Scene scene) {
                 showPicture(g, s.text);
                 break;
             case StepKind::WorldFlag:
-                if (s.value >= 0 && static_cast<size_t>(s.value) < g.s.worldFlags.size())
-                    g.s.worldFlags[static_cast<size_t>(s.value)] = 1;
+                g.s.worldFlags.at(static_cast<size_t>(s.value)) = 1;
                 break;
             case StepKind::Sound:
                 playSound(g, s.value, s.text);

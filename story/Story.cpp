@@ -32,7 +32,7 @@ void choose(Game& g, const char* button, int option) {
     if (phase >= kFirstFinalPhase && phase <= kLastFinalPhase) return;
     const Chapter* c = chapterAt(phase);
     if (c != nullptr && c->choice != nullptr)
-        playScene(g, c->choice->scenes[static_cast<size_t>(option)]);
+        playScene(g, c->choice->scenes.at(static_cast<size_t>(option)));
     endStoryChapter(g);
 }
 

@@ -240,15 +240,20 @@ TEST_F(Story, AButtonInAnotherPhaseOnlyEndsTheChapter) {
     EXPECT_EQ(g.s.dayNumber, 31);
     EXPECT_FALSE(host.saw("】『"));
 
-    // In the final phases the farewell belongs to the ending: nothing moves.
-    host.clearRecords();
-    g.s.storyPhase = 23;
-    g.s.currentCharacter = 4;
-    g.form.show("select_box");
-    press("select_b1");
-    EXPECT_EQ(g.s.storyPhase, 23);
-    EXPECT_EQ(g.s.dayNumber, 31);
-    EXPECT_FALSE(g.form.at("select_box").visible);
+    // In the final phases (21..26) the farewell belongs to the ending:
+    // nothing moves. Either side of them the chapter ends.
+    for (int phase : {20, 21, 26, 27}) {
+        const bool final = phase >= 21 && phase <= 26;
+        g.s.storyPhase = phase;
+        g.s.currentCharacter = 4;
+        const int day = g.s.dayNumber;
+        g.form.show("select_box");
+        if (!final) nextDayDraws();
+        press("select_b1");
+        EXPECT_EQ(g.s.storyPhase, phase + (final ? 0 : 1)) << phase;
+        EXPECT_EQ(g.s.dayNumber, day + (final ? 0 : 1)) << phase;
+        EXPECT_FALSE(g.form.at("select_box").visible);
+    }
 }
 
 // A save may hold any phase; one without a chapter just ends.
