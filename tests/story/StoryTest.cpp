@@ -27,8 +27,10 @@ class Story : public test::RulesTest {
         host.keepTranscript = true;
     }
 
-    // The fourth character's night of `day` has just ended in clear weather.
+    // The fourth character's night of `day` has just ended in clear weather
+    // (the night hides the command panel).
     void nightOf(int day, int phase) {
+        g.form.hide("com_box");
         g.s.dayNumber = day;
         g.s.storyPhase = phase;
         g.s.currentCharacter = 4;
@@ -48,7 +50,6 @@ class Story : public test::RulesTest {
         if (last != t.end()) ++last;
         return {first, last};
     }
-    int linesShown(const std::string& part) const { return host.count(part); }
 
     std::string caption(const char* name) const { return g.form.at(name).caption; }
 };
@@ -69,7 +70,7 @@ TEST_F(Story, ChapterZeroPlaysOnTheSixthClearNightAndTheNextDayFollows) {
               (std::vector<std::string>{"> " + lineText(chapterAt(0)->steps[5]), "click",
                                         "picture pic ", "picture cg2 ", "click",
                                         "picture bak cg/背景.bmp"}));
-    EXPECT_EQ(linesShown("】『"), 6);
+    EXPECT_EQ(host.count("】『"), 6);
     EXPECT_EQ(g.s.storyPhase, 1);
     EXPECT_EQ(g.s.dayNumber, 7);
     EXPECT_EQ(g.s.currentCharacter, 1);
@@ -77,19 +78,19 @@ TEST_F(Story, ChapterZeroPlaysOnTheSixthClearNightAndTheNextDayFollows) {
     EXPECT_EQ(rng.requests(), (std::vector<int32_t>{6, 8, 5}));  // only the new day draws
 }
 
-// Only the fourth night of every sixth clear day with chapters left plays one;
-// any other night goes straight to the next day (or the next character).
+// Only the fourth night of every sixth clear day with chapters left plays
+// one, and never while the window closes; any other night goes straight on.
 TEST_F(Story, TheChapterWaitsForTheRightNight) {
     const struct {
         int character, day;
         Weather weather;
         int phase;
-        bool plays;
+        bool closing, plays;
     } cases[] = {
-        {4, 6, kClear, 0, true},    {4, 12, kClear, 5, true},  {4, 18, kClear, 17, true},
-        {3, 6, kClear, 0, false},   {4, 7, kClear, 0, false},  {4, 5, kClear, 0, false},
-        {4, 12, kRain, 1, false},   {4, 12, kDrought, 1, false}, {4, 12, kTyphoon, 1, false},
-        {4, 120, kClear, 20, false}, {4, 120, kClear, 25, false},
+        {4, 12, kClear, 5, false, true},   {4, 18, kClear, 17, false, true},
+        {3, 6, kClear, 0, false, false},   {4, 7, kClear, 0, false, false},
+        {4, 12, kRain, 1, false, false},   {4, 120, kClear, 20, false, false},
+        {4, 6, kClear, 0, true, false},
     };
     for (const auto& c : cases) {
         host.clearRecords();
@@ -97,24 +98,15 @@ TEST_F(Story, TheChapterWaitsForTheRightNight) {
         g.s.dayNumber = c.day;
         g.s.weather = c.weather;
         g.s.storyPhase = c.phase;
-        if (c.character == 4) nextDayDraws();
+        g.s.runtime.clickState = c.closing ? -1 : 1;
+        const bool nextDay = c.character == 4 && !c.closing;
+        if (nextDay) nextDayDraws();
         endTurn(g);
-        EXPECT_EQ(!host.music.empty() && host.music.front() == "yoru.mid", c.plays)
-            << c.character << " " << c.day << " " << c.weather << " " << c.phase;
+        EXPECT_EQ(!host.music.empty() && host.music.front() == "yoru.mid", c.plays) << c.day;
         EXPECT_EQ(g.s.storyPhase, c.phase + (c.plays ? 1 : 0)) << c.day;
-        EXPECT_EQ(g.s.dayNumber, c.day + (c.character == 4 ? 1 : 0)) << c.day;
+        EXPECT_EQ(g.s.dayNumber, c.day + (nextDay ? 1 : 0)) << c.day;
         EXPECT_EQ(rng.remaining(), 0u) << c.day;
     }
-}
-
-TEST_F(Story, AClosingWindowPlaysNoChapter) {
-    nightOf(6, 0);
-    g.s.runtime.clickState = -1;
-    endTurn(g);
-    EXPECT_TRUE(host.music.empty());
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(g.s.storyPhase, 0);
-    EXPECT_EQ(g.s.dayNumber, 6);
 }
 
 // The level-up panel of the fourth night comes first; the chapter follows
@@ -149,7 +141,10 @@ TEST_F(Story, ChapterSeventeenOpensTheMusicShop) {
     EXPECT_EQ(host.count("【オルガン】"), 1);
 }
 
-TEST_F(Story, ChaptersEighteenAndNineteenStopAtTheChoice) {
+// Chapters 18 and 19 stop at their question until a button is pressed.
+// Either button plays its own scene, and both leave the same game behind: the
+// story one phase on, the next day begun.
+TEST_F(Story, TheNightChoicesWaitForAButtonAndBothLeadToTheSameState) {
     const struct {
         int phase;
         const char* question;
@@ -158,49 +153,37 @@ TEST_F(Story, ChaptersEighteenAndNineteenStopAtTheChoice) {
     } cases[] = {{18, "☆だれの寝床へ行きますか？", "嵐の寝床へ", "スパークの寝床へ"},
                  {19, "☆どこへ行きますか？", "残響の寝床へ", "海辺へ"}};
     for (const auto& c : cases) {
-        host.clearRecords();
-        nightOf(108, c.phase);
-        endTurn(g);
-        EXPECT_EQ(host.lastMessage(), c.question);
-        EXPECT_EQ(host.sounds.back(), (HeadlessHost::Sound{0, "key3.wav"}));
-        EXPECT_TRUE(g.form.effectivelyVisible(g.form.id("select_b1")));
-        EXPECT_EQ(caption("select_b1"), c.first);
-        EXPECT_EQ(caption("select_b2"), c.second);
-        EXPECT_EQ(host.count("】『"), 1);  // ルル's one line
-        EXPECT_EQ(g.form.at("pic").picture, "cg/ルル.jpg");
-        EXPECT_EQ(g.form.at("cg2").picture, "");
-        // Nothing moves on until a button is pressed.
-        EXPECT_EQ(g.s.storyPhase, c.phase);
-        EXPECT_EQ(g.s.dayNumber, 108);
-        EXPECT_FALSE(g.form.at("com_box").visible);
-        g.form.hide("select_box");
-    }
-}
-
-// Either button plays its own scene, and both leave the same game behind:
-// the story one phase on, the next day begun.
-TEST_F(Story, BothNightChoicesLeadToTheSameState) {
-    for (int phase : {18, 19}) {
         std::vector<std::string> saves, scenes;
         for (const char* button : {"select_b1", "select_b2"}) {
             initNewGame(g.s);
             g.s.runtime.clickState = 1;
             host.clearRecords();
-            nightOf(108, phase);
+            nightOf(108, c.phase);
             endTurn(g);
+            EXPECT_EQ(host.lastMessage(), c.question);
+            EXPECT_EQ(host.sounds.back(), (HeadlessHost::Sound{0, "key3.wav"}));
+            EXPECT_TRUE(g.form.effectivelyVisible(g.form.id("select_b1")));
+            EXPECT_EQ(caption("select_b1"), c.first);
+            EXPECT_EQ(caption("select_b2"), c.second);
+            EXPECT_EQ(host.count("】『"), 1);  // ルル's one line
+            EXPECT_EQ(g.form.at("cg2").picture, "");
+            EXPECT_EQ(g.s.storyPhase, c.phase);
+            EXPECT_EQ(g.s.dayNumber, 108);
+            EXPECT_FALSE(g.form.at("com_box").visible);
+
             host.clearRecords();
             nextDayDraws();
             press(button);
             EXPECT_FALSE(g.form.at("select_box").visible);
             EXPECT_EQ(host.sounds.front(), (HeadlessHost::Sound{0, "key2.wav"}));
-            EXPECT_EQ(g.s.storyPhase, phase + 1);
+            EXPECT_EQ(g.s.storyPhase, c.phase + 1);
             EXPECT_EQ(g.s.dayNumber, 109);
             EXPECT_TRUE(g.form.at("com_box").visible);
             saves.push_back(formatSave(g.s));
             scenes.push_back(host.messageTexts().front());
         }
-        EXPECT_EQ(saves[0], saves[1]) << phase;
-        EXPECT_NE(scenes[0], scenes[1]) << phase;
+        EXPECT_EQ(saves[0], saves[1]) << c.phase;
+        EXPECT_NE(scenes[0], scenes[1]) << c.phase;
     }
 }
 
@@ -302,7 +285,13 @@ TEST(FinalPair, HighestIntimacyWinsAndTiesFollowTheTournament) {
 TEST_F(Story, TheEscapeEndsInTheFinalPairsChoice) {
     g.s.storyPhase = kEscapeChapter;
     g.s.pairIntimacy = {30, 35, 10, 35, 0, 20};
+    bool giantAtNaturalSize = false;
+    host.onProcessEvents = [&](Game& game) {
+        const Component& bak = game.form.at("bak");
+        if (bak.picture == "cg/ゴルドス2.jpg") giantAtNaturalSize = !bak.stretch;
+    };
     playNightEvent(g);
+    EXPECT_TRUE(giantAtNaturalSize);
 
     EXPECT_EQ(host.music, (std::vector<std::string>{"yoru.mid", "title.mid"}));
     EXPECT_EQ(host.messages.size(), 40u);
@@ -328,17 +317,6 @@ TEST_F(Story, TheEscapeEndsInTheFinalPairsChoice) {
     EXPECT_EQ(g.form.at("pic").picture, "cg/ルル.jpg");
     EXPECT_EQ(g.form.at("cg2").picture, "cg/スパーク.jpg");
     EXPECT_EQ(rng.requests().size(), 0u);
-}
-
-TEST_F(Story, TheGiantPictureIsShownAtItsNaturalSize) {
-    g.s.storyPhase = kEscapeChapter;
-    bool sawNatural = false;
-    host.onProcessEvents = [&](Game& game) {
-        const Component& bak = game.form.at("bak");
-        if (bak.picture == "cg/ゴルドス2.jpg") sawNatural = !bak.stretch;
-    };
-    playNightEvent(g);
-    EXPECT_TRUE(sawNatural);
 }
 
 }  // namespace
