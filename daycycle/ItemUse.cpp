@@ -41,16 +41,23 @@ struct Effect {
     int32_t Character::*stat = nullptr;      // nullptr: no change
     int32_t amount = 0;                      // added to the statistic
     int32_t Character::*fillFrom = nullptr;  // set: the statistic becomes this one
+
+    bool adds() const { return stat != nullptr && fillFrom == nullptr; }
 };
 
-// Applies the effect; returns the statistic's new value.
-int32_t apply(Character& c, const Effect& e) {
-    if (e.stat == nullptr) return 0;
+constexpr Effect raise(int32_t Character::*stat, int32_t amount) {
+    return {stat, amount, nullptr};
+}
+constexpr Effect fill(int32_t Character::*stat, int32_t Character::*from) {
+    return {stat, 0, from};
+}
+
+void apply(Character& c, const Effect& e) {
+    if (e.stat == nullptr) return;
     if (e.fillFrom != nullptr)
         c.*e.stat = c.*e.fillFrom;
     else
         c.*e.stat += e.amount;
-    return c.*e.stat;
 }
 
 // --- Remedies and cosmetics -------------------------------------------------
@@ -186,25 +193,25 @@ struct RareItem {
 };
 
 constexpr RareItem kRareItems[] = {
-    {"oogetu_b", 0, "おおげつ姫", {&Character::maxActionPoints, 1},
+    {"oogetu_b", 0, "おおげつ姫", raise(&Character::maxActionPoints, 1),
      "【行動力の最大値】が１上昇した！！→"},
-    {"konohana_b", 1, "この花の咲くや姫", {&Character::maxStamina, 1},
+    {"konohana_b", 1, "この花の咲くや姫", raise(&Character::maxStamina, 1),
      "【体力の最大値】が１上昇した！！→"},
-    {"omoi_b", 2, "おもいかねの神", {&Character::strength, 1}, "【腕力】が１上昇した！！→"},
-    {"susano_b", 3, "すさのおの命", {&Character::dexterity, 1}, "【器用さ】が１上昇した！！→"},
-    {"take_b", 4, "たけみかづちの命", {&Character::cooking, 1}, "【料理】が１上昇した！！→"},
-    {"tuku_b", 5, "つくよみの命", {&Character::botany, 1}, "【植物学】が１上昇した！！→"},
+    {"omoi_b", 2, "おもいかねの神", raise(&Character::strength, 1), "【腕力】が１上昇した！！→"},
+    {"susano_b", 3, "すさのおの命", raise(&Character::dexterity, 1), "【器用さ】が１上昇した！！→"},
+    {"take_b", 4, "たけみかづちの命", raise(&Character::cooking, 1), "【料理】が１上昇した！！→"},
+    {"tuku_b", 5, "つくよみの命", raise(&Character::botany, 1), "【植物学】が１上昇した！！→"},
     // A blessing that changes nothing; its line keeps its closing bracket.
     {"toki_b", 6, "ときはかしの神", {}, "【裏切り】が１上昇した！！）"},
-    {"yomo_b", 7, "よもつおお神", {&Character::zoology, 1}, "【動物学】が１上昇した！！→"},
-    {"wata_b", 8, "わたつみの神", {&Character::geography, 1}, "【地理学】が１上昇した！！→"},
-    {"hetu_b", 9, "へつなぎさびこの神", {&Character::phantom, 10},
+    {"yomo_b", 7, "よもつおお神", raise(&Character::zoology, 1), "【動物学】が１上昇した！！→"},
+    {"wata_b", 8, "わたつみの神", raise(&Character::geography, 1), "【地理学】が１上昇した！！→"},
+    {"hetu_b", 9, "へつなぎさびこの神", raise(&Character::phantom, 10),
      "【ファントム】が10上昇した！！→"},
-    {"honoka_b", 10, "ほのかぐつちの神", {&Character::stamina, 0, &Character::maxStamina},
+    {"honoka_b", 10, "ほのかぐつちの神", fill(&Character::stamina, &Character::maxStamina),
      "【体力】が完全回復した！！"},
     {"araha_b", 11, "アラハバキ神",
-     {&Character::actionPoints, 0, &Character::maxActionPoints}, "【行動力】が完全回復した！！"},
-    {"osira_b", 12, "オシラさま", {&Character::phantom, 20}, "【ファントム】が20上昇した！！→"},
+     fill(&Character::actionPoints, &Character::maxActionPoints), "【行動力】が完全回復した！！"},
+    {"osira_b", 12, "オシラさま", raise(&Character::phantom, 20), "【ファントム】が20上昇した！！→"},
 };
 
 // Raised to the sky: the panel stays up and nothing waits. The value shown
@@ -214,10 +221,12 @@ void useRareItem(Game& g, const RareItem& r) {
     playSound(g, 1, "1.wav");
     playSound(g, 0, "up.wav");
     g.s.rareItems[r.index] -= 1;
-    const int32_t value = apply(g.s.cur(), r.effect);
-    const bool adds = r.effect.stat != nullptr && r.effect.fillFrom == nullptr;
+    Character& c = g.s.cur();
+    apply(c, r.effect);
+    // Written before the message refreshes (and clamps) the status.
+    const std::string line = r.effect.adds() ? r.line + num(c.*r.effect.stat) : r.line;
     showMessage(g, std::string("レアアイテム【") + r.name + "】をお空に掲げた！");
-    appendMessage(g, adds ? r.line + num(value) : std::string(r.line));
+    appendMessage(g, line);
     g.form.show(kPanel);
 }
 
@@ -238,21 +247,21 @@ const Song kSongs[] = {
     {"ao_b", "青空の歌", namedCount<&GameState::blueSkySongCount>, {}, true,
      "天気が【晴れ】に変わった！"},
     {"iyasi_b", "癒しの歌", namedCount<&GameState::healingSongCount>,
-     {{{&Character::stress, kSongRelief}}}, false, "全員の【ストレス】が60ずつ回復した！"},
+     {{raise(&Character::stress, kSongRelief)}}, false, "全員の【ストレス】が60ずつ回復した！"},
     {"kaze_b", "風の歌", namedCount<&GameState::windSongCount>,
-     {{{&Character::hygiene, kSongRelief}, {&Character::bowel, kSongRelief}}}, false,
+     {{raise(&Character::hygiene, kSongRelief), raise(&Character::bowel, kSongRelief)}}, false,
      "全員の【衛生・便意】が60ずつ回復した！"},
     {"kibou_song_b", "希望の歌", namedCount<&GameState::hopeSongCount>,
-     {{{&Character::maxActionPoints, 1}}}, false, "全員の【最大行動力】が１ずつ上がった！"},
+     {{raise(&Character::maxActionPoints, 1)}}, false, "全員の【最大行動力】が１ずつ上がった！"},
     {"tikara_b", "力の歌", namedCount<&GameState::powerSongCount>,
-     {{{&Character::strength, 1}}}, false, "全員の【腕力】が1ずつ上がった！"},
+     {{raise(&Character::strength, 1)}}, false, "全員の【腕力】が1ずつ上がった！"},
     {"kemono_b", "獣の歌", namedCount<&GameState::beastSongCount>,
-     {{{&Character::zoology, 1}}}, false, "全員の【動物学】が1ずつ上がった！"},
+     {{raise(&Character::zoology, 1)}}, false, "全員の【動物学】が1ずつ上がった！"},
     {"mirai_b", "未来の歌", namedCount<&GameState::futureSongCount>,
-     {{{&Character::stamina, 0, &Character::maxStamina}}}, false,
+     {{fill(&Character::stamina, &Character::maxStamina)}}, false,
      "全員の【体力】が完全回復した！！"},
     {"tikyu_b", "地球の歌", namedCount<&GameState::earthSongCount>,
-     {{{&Character::actionPoints, 0, &Character::maxActionPoints}}}, false,
+     {{fill(&Character::actionPoints, &Character::maxActionPoints)}}, false,
      "全員の【行動力】が完全回復した！！"},
 };
 

@@ -223,6 +223,7 @@ TEST_F(TrainingTest, CourseChecksIllnessObesityAndPointsInTheButtonsOrder) {
         press(c.button);
         if (c.refusal != nullptr) {
             EXPECT_EQ(host.messageTexts(), std::vector<std::string>{c.refusal});
+            EXPECT_EQ(host.sounds, (std::vector<HeadlessHost::Sound>{{0, "1.wav"}}));
             EXPECT_EQ(cur().actionPoints, c.points);
             EXPECT_TRUE(g.form.visible("svival_box"));
         } else {
@@ -259,6 +260,7 @@ TEST_F(TrainingTest, ColosseumOpensFromTheTrainingPanelAndGoesBack) {
     press("BitBtn22");
     EXPECT_FALSE(g.form.visible("colo_box"));
     EXPECT_TRUE(g.form.visible("kunren_box"));
+    EXPECT_EQ(host.sounds, (std::vector<HeadlessHost::Sound>{{0, "1.wav"}, {0, "1.wav"}}));
 }
 
 TEST_F(TrainingTest, EachOpponentCostsFivePointsAndIsFoughtInItsArea) {

@@ -33,6 +33,7 @@ struct ItemUseTest : test::RulesTest {
 
 TEST_F(ItemUseTest, HerbCuresWhenIllnessFallsToZeroAndRefusesTheHealthy) {
     g.s.medicinalHerbCount = 3;
+    cur().illness = -1;  // not ill either
     use("yakusou_use_b");
     EXPECT_EQ(host.messageTexts(), std::vector<std::string>{"ルルは病気になっていません"});
     EXPECT_EQ(g.s.medicinalHerbCount, 3);
@@ -41,6 +42,7 @@ TEST_F(ItemUseTest, HerbCuresWhenIllnessFallsToZeroAndRefusesTheHealthy) {
     // Illness less 2 + draw: 3 - 2 leaves one night, 3 - 3 cures.
     cur().illness = 3;
     use("yakusou_use_b", {0});
+    EXPECT_EQ(rng.requests(), std::vector<int32_t>{2});
     EXPECT_EQ(cur().illness, 1);
     EXPECT_EQ(host.lastMessage(), "ルルの病気が、少しだけ良くなった・・・（残：2）");
     EXPECT_FALSE(host.played("3.wav"));
@@ -55,8 +57,8 @@ TEST_F(ItemUseTest, HerbCuresWhenIllnessFallsToZeroAndRefusesTheHealthy) {
                                         "ルルは病気が『完治』した！！！（残：1）"}));
     EXPECT_TRUE(host.played("3.wav", 2));
 
-    cur().illness = 3;
-    use("yakusou_use_b", {1});
+    cur().illness = 1;
+    use("yakusou_use_b", {0});
     EXPECT_EQ(cur().illness, 0);
     EXPECT_EQ(g.s.medicinalHerbCount, 0);
 }
@@ -75,7 +77,8 @@ TEST_F(ItemUseTest, AntidoteClearsPoisonAndIllnessButRefusesTheUnpoisoned) {
     EXPECT_EQ(cur().illness, 0);
     EXPECT_EQ(g.s.antidoteHerbCount, 0);
     EXPECT_EQ(host.lastMessage(), "ルルの体から毒が完全に消えた！！！（残：0）");
-    EXPECT_TRUE(host.played("3.wav", 2));
+    EXPECT_EQ(host.sounds, (std::vector<HeadlessHost::Sound>{
+                               {1, "1.wav"}, {0, "taberu.wav"}, {2, "3.wav"}}));
 }
 
 TEST_F(ItemUseTest, MeterRemediesRaiseTheirMeterByBasePlusDraw) {
@@ -107,7 +110,7 @@ TEST_F(ItemUseTest, MeterRemediesRaiseTheirMeterByBasePlusDraw) {
         EXPECT_EQ(r.count, 1);
         EXPECT_EQ(host.messageTexts(), (std::vector<std::string>{r.first, r.second}));
         EXPECT_EQ(host.clicks, 1);
-        EXPECT_TRUE(host.played(r.sound, 0));
+        EXPECT_EQ(host.sounds, (std::vector<HeadlessHost::Sound>{{1, "1.wav"}, {0, r.sound}}));
         EXPECT_TRUE(g.form.visible("nomal_item_box"));
     }
 }
@@ -125,6 +128,7 @@ TEST_F(ItemUseTest, WreathRedrawsTheGiverAndRaisesThePairEitherWay) {
     EXPECT_EQ(texts[1].rfind("【ルル】", 0), 0u);
     EXPECT_EQ(texts[2], "残響とルルの【親密度】が2上がった！！");
     EXPECT_EQ(texts[3], "（残：1）");
+    EXPECT_EQ(host.sounds, (std::vector<HeadlessHost::Sound>{{1, "1.wav"}}));
 
     g.s.currentCharacter = 1;
     use("hanakazari_use_b", {3, 0});  // ルル gives to 残響, +1
