@@ -13,11 +13,11 @@ namespace {
 
 struct TrainingLevel {
     const char* button;
-    int32_t cost;            // action points needed and spent
-    int32_t gain;            // training levels gained
-    int strengthDraws;       // chances of strength, one draw each
-    bool zoologyDraw;        // one chance of zoology after strength
-    int32_t obesityBase;     // obesity recovered: base + 0..2
+    int32_t cost;         // action points needed and spent
+    int32_t gain;         // training levels gained
+    int strengthDraws;    // chances of strength, one draw each
+    bool zoologyDraw;     // one chance of zoology after strength
+    int32_t obesityBase;  // obesity recovered: base + 0..2
 };
 
 constexpr TrainingLevel kTrainingLevels[] = {
@@ -97,8 +97,8 @@ void train(Game& g, const TrainingLevel& t) {
 
 // The refusal for a course, or nullptr when the character may start it.
 const char* courseRefusal(const Character& c, const Course& course) {
-    const char* obesity = c.obesity <= kCourseObesityLimit ? "【肥満】のためサバイバルはできません"
-                                                           : nullptr;
+    const char* obesity =
+        c.obesity <= kCourseObesityLimit ? "【肥満】のためサバイバルはできません" : nullptr;
     const char* points = c.actionPoints < course.cost ? "必要な行動力が足りません" : nullptr;
     if (c.illness >= 1) return "【病気】のためサバイバルはできません";
     if (course.obesityFirst) return obesity != nullptr ? obesity : points;
@@ -145,8 +145,7 @@ void svival_bClick(Game& g) {
 void registerTrainingHandlers(HandlerRegistry& r) {
     r.add("kunren_b", kunren_bClick);
     r.add("svival_b", svival_bClick);
-    for (const TrainingLevel& t : kTrainingLevels)
-        r.add(t.button, [&t](Game& g) { train(g, t); });
+    for (const TrainingLevel& t : kTrainingLevels) r.add(t.button, [&t](Game& g) { train(g, t); });
     for (const Course& c : kCourses) r.add(c.button, [&c](Game& g) { runCourse(g, c); });
 }
 

@@ -1,6 +1,7 @@
 #include "daycycle/ItemUse.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "daycycle/Background.h"
@@ -45,6 +46,7 @@ struct Effect {
     bool adds() const { return stat != nullptr && fillFrom == nullptr; }
 };
 
+constexpr Effect kNoEffect{};
 constexpr Effect raise(int32_t Character::*stat, int32_t amount) {
     return {stat, amount, nullptr};
 }
@@ -68,47 +70,49 @@ int32_t& namedCount(GameState& s) {
     return (s.*Named)();
 }
 
-const Counter kHerbs = counterOf<&GameState::medicinalHerbCount>;
-const Counter kAntidotes = counterOf<&GameState::antidoteHerbCount>;
-const Counter kWreaths = counterOf<&GameState::flowerWreathCount>;
+// The start of a cure: refused, with nothing used, while the character has
+// no such affliction; otherwise the herb is eaten. Returns the count left.
+std::optional<int32_t> eatHerb(Game& g, const char* button, int32_t Character::*affliction,
+                               const char* refusal, Counter herbs, const char* herb) {
+    if (!mayUse(g, button)) return std::nullopt;
+    const Character& c = g.s.cur();
+    playSound(g, 1, "1.wav");
+    if (c.*affliction < 1) {
+        showMessage(g, c.name + refusal);
+        return std::nullopt;
+    }
+    const int32_t count = takeOne(g, herbs, "taberu.wav");
+    showMessage(g, c.name + "は【" + herb + "】を食べた！");
+    return count;
+}
 
 // 薬草 lowers the illness by 2..3 and cures it at 0.
 void useHerb(Game& g) {
-    if (!mayUse(g, "yakusou_use_b")) return;
+    const auto count = eatHerb(g, "yakusou_use_b", &Character::illness, "は病気になっていません",
+                               counterOf<&GameState::medicinalHerbCount>, "薬草");
+    if (!count) return;
     Character& c = g.s.cur();
-    playSound(g, 1, "1.wav");
-    if (c.illness < 1) {
-        showMessage(g, c.name + "は病気になっていません");
-        return;
-    }
-    const int32_t count = takeOne(g, kHerbs, "taberu.wav");
-    showMessage(g, c.name + "は【薬草】を食べた！");
     c.illness -= 2 + g.rng.random(2);
     if (c.illness > 0) {
-        showMessage(g, c.name + "の病気が、少しだけ良くなった・・・" + left(count));
+        showMessage(g, c.name + "の病気が、少しだけ良くなった・・・" + left(*count));
     } else {
         playSound(g, 2, "3.wav");
         c.illness = 0;
-        showMessage(g, c.name + "は病気が『完治』した！！！" + left(count));
+        showMessage(g, c.name + "は病気が『完治』した！！！" + left(*count));
     }
     g.form.show(kPanel);
 }
 
 // 毒消し草 clears the poison, and the illness with it.
 void useAntidote(Game& g) {
-    if (!mayUse(g, "dokukesisou_use_b")) return;
+    const auto count = eatHerb(g, "dokukesisou_use_b", &Character::poison, "は毒になっていません",
+                               counterOf<&GameState::antidoteHerbCount>, "毒消し草");
+    if (!count) return;
     Character& c = g.s.cur();
-    playSound(g, 1, "1.wav");
-    if (c.poison < 1) {
-        showMessage(g, c.name + "は毒になっていません");
-        return;
-    }
-    const int32_t count = takeOne(g, kAntidotes, "taberu.wav");
-    showMessage(g, c.name + "は【毒消し草】を食べた！");
     c.poison = 0;
     playSound(g, 2, "3.wav");
     c.illness = 0;
-    showMessage(g, c.name + "の体から毒が完全に消えた！！！" + left(count));
+    showMessage(g, c.name + "の体から毒が完全に消えた！！！" + left(*count));
     g.form.show(kPanel);
 }
 
@@ -165,7 +169,7 @@ void useWreath(Game& g) {
     if (!mayUse(g, "hanakazari_use_b")) return;
     const int giver = g.s.currentCharacter;
     playSound(g, 1, "1.wav");
-    const int32_t count = takeOne(g, kWreaths, nullptr);
+    const int32_t count = takeOne(g, counterOf<&GameState::flowerWreathCount>, nullptr);
     // Any of the three others, equally likely.
     int recipient = giver;
     while (recipient == giver) recipient = 1 + g.rng.random(kCharacterCount);
@@ -202,16 +206,17 @@ constexpr RareItem kRareItems[] = {
     {"take_b", 4, "たけみかづちの命", raise(&Character::cooking, 1), "【料理】が１上昇した！！→"},
     {"tuku_b", 5, "つくよみの命", raise(&Character::botany, 1), "【植物学】が１上昇した！！→"},
     // A blessing that changes nothing; its line keeps its closing bracket.
-    {"toki_b", 6, "ときはかしの神", {}, "【裏切り】が１上昇した！！）"},
+    {"toki_b", 6, "ときはかしの神", kNoEffect, "【裏切り】が１上昇した！！）"},
     {"yomo_b", 7, "よもつおお神", raise(&Character::zoology, 1), "【動物学】が１上昇した！！→"},
     {"wata_b", 8, "わたつみの神", raise(&Character::geography, 1), "【地理学】が１上昇した！！→"},
     {"hetu_b", 9, "へつなぎさびこの神", raise(&Character::phantom, 10),
      "【ファントム】が10上昇した！！→"},
     {"honoka_b", 10, "ほのかぐつちの神", fill(&Character::stamina, &Character::maxStamina),
      "【体力】が完全回復した！！"},
-    {"araha_b", 11, "アラハバキ神",
-     fill(&Character::actionPoints, &Character::maxActionPoints), "【行動力】が完全回復した！！"},
-    {"osira_b", 12, "オシラさま", raise(&Character::phantom, 20), "【ファントム】が20上昇した！！→"},
+    {"araha_b", 11, "アラハバキ神", fill(&Character::actionPoints, &Character::maxActionPoints),
+     "【行動力】が完全回復した！！"},
+    {"osira_b", 12, "オシラさま", raise(&Character::phantom, 20),
+     "【ファントム】が20上昇した！！→"},
 };
 
 // Raised to the sky: the panel stays up and nothing waits. The value shown
@@ -236,33 +241,36 @@ struct Song {
     const char* button;
     const char* name;
     Counter count;
-    std::array<Effect, 2> effects;  // on each of the four characters
-    bool clearsSky;                 // the weather turns fine
     const char* line;
+    bool clearsSky;  // the weather turns fine
+    Effect effect;   // on each of the four characters
+    Effect also;
 };
 
 constexpr int32_t kSongRelief = 60;
 
 const Song kSongs[] = {
-    {"ao_b", "青空の歌", namedCount<&GameState::blueSkySongCount>, {}, true,
-     "天気が【晴れ】に変わった！"},
+    {"ao_b", "青空の歌", namedCount<&GameState::blueSkySongCount>, "天気が【晴れ】に変わった！",
+     true, kNoEffect, kNoEffect},
     {"iyasi_b", "癒しの歌", namedCount<&GameState::healingSongCount>,
-     {{raise(&Character::stress, kSongRelief)}}, false, "全員の【ストレス】が60ずつ回復した！"},
+     "全員の【ストレス】が60ずつ回復した！", false, raise(&Character::stress, kSongRelief),
+     kNoEffect},
     {"kaze_b", "風の歌", namedCount<&GameState::windSongCount>,
-     {{raise(&Character::hygiene, kSongRelief), raise(&Character::bowel, kSongRelief)}}, false,
-     "全員の【衛生・便意】が60ずつ回復した！"},
+     "全員の【衛生・便意】が60ずつ回復した！", false, raise(&Character::hygiene, kSongRelief),
+     raise(&Character::bowel, kSongRelief)},
     {"kibou_song_b", "希望の歌", namedCount<&GameState::hopeSongCount>,
-     {{raise(&Character::maxActionPoints, 1)}}, false, "全員の【最大行動力】が１ずつ上がった！"},
+     "全員の【最大行動力】が１ずつ上がった！", false, raise(&Character::maxActionPoints, 1),
+     kNoEffect},
     {"tikara_b", "力の歌", namedCount<&GameState::powerSongCount>,
-     {{raise(&Character::strength, 1)}}, false, "全員の【腕力】が1ずつ上がった！"},
+     "全員の【腕力】が1ずつ上がった！", false, raise(&Character::strength, 1), kNoEffect},
     {"kemono_b", "獣の歌", namedCount<&GameState::beastSongCount>,
-     {{raise(&Character::zoology, 1)}}, false, "全員の【動物学】が1ずつ上がった！"},
+     "全員の【動物学】が1ずつ上がった！", false, raise(&Character::zoology, 1), kNoEffect},
     {"mirai_b", "未来の歌", namedCount<&GameState::futureSongCount>,
-     {{fill(&Character::stamina, &Character::maxStamina)}}, false,
-     "全員の【体力】が完全回復した！！"},
+     "全員の【体力】が完全回復した！！", false, fill(&Character::stamina, &Character::maxStamina),
+     kNoEffect},
     {"tikyu_b", "地球の歌", namedCount<&GameState::earthSongCount>,
-     {{fill(&Character::actionPoints, &Character::maxActionPoints)}}, false,
-     "全員の【行動力】が完全回復した！！"},
+     "全員の【行動力】が完全回復した！！", false,
+     fill(&Character::actionPoints, &Character::maxActionPoints), kNoEffect},
 };
 
 void sing(Game& g, const Song& s) {
@@ -276,8 +284,10 @@ void sing(Game& g, const Song& s) {
         g.s.weather = kClear;
         showWeatherBackground(g);
     }
-    for (int k = 1; k <= kCharacterCount; ++k)
-        for (const Effect& e : s.effects) apply(g.s.ch(k), e);
+    for (int k = 1; k <= kCharacterCount; ++k) {
+        apply(g.s.ch(k), s.effect);
+        apply(g.s.ch(k), s.also);
+    }
     appendMessage(g, s.line);
     g.form.show(kPanel);
 }

@@ -40,8 +40,12 @@ TEST_F(TrainingTest, EachLevelCostsItsPointsAndDrawsInOrder) {
     for (const auto& t : levels) {
         SCOPED_TRACE(t.button);
         g.form.show("kunren_box");
-        cur() = Character{.name = "ルル", .obesity = 50, .actionPoints = t.cost - 1,
-                          .maxActionPoints = 99, .stamina = 10, .maxStamina = 30};
+        cur() = Character{.name = "ルル",
+                          .obesity = 50,
+                          .actionPoints = t.cost - 1,
+                          .maxActionPoints = 99,
+                          .stamina = 10,
+                          .maxStamina = 30};
 
         press(t.button);  // one point short
         EXPECT_EQ(host.lastMessage(), "訓練に必要な行動力が足りません");
@@ -167,9 +171,12 @@ TEST_F(TrainingTest, EveryCourseRefillsStaminaAndStartsItsChain) {
         g.form.hide("battle_box");
         battleState(g) = BattleState{};
         battleState(g).chain = -1;  // as the previous battle left it
-        cur() = Character{
-            .name = "ルル", .obesity = 36, .actionPoints = c.cost - 1, .maxActionPoints = 199,
-            .stamina = 3, .maxStamina = 30};
+        cur() = Character{.name = "ルル",
+                          .obesity = 36,
+                          .actionPoints = c.cost - 1,
+                          .maxActionPoints = 199,
+                          .stamina = 3,
+                          .maxStamina = 30};
         press(c.button);
         EXPECT_EQ(host.lastMessage(), "必要な行動力が足りません");
         EXPECT_TRUE(g.form.visible("svival_box"));
@@ -237,8 +244,8 @@ TEST_F(TrainingTest, ClosedCoursesIgnoreClicks) {
     g.form.show("svival_box");
     cur().obesity = 80;
     cur().actionPoints = 200;
-    for (const char* button : {"svival_b2", "svival_b3", "svival_b4", "svival_b5", "svival_b6",
-                               "svival_b7"}) {
+    for (const char* button :
+         {"svival_b2", "svival_b3", "svival_b4", "svival_b5", "svival_b6", "svival_b7"}) {
         press(button);
         EXPECT_EQ(cur().actionPoints, 200) << button;
     }

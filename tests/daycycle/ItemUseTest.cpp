@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -77,8 +78,8 @@ TEST_F(ItemUseTest, AntidoteClearsPoisonAndIllnessButRefusesTheUnpoisoned) {
     EXPECT_EQ(cur().illness, 0);
     EXPECT_EQ(g.s.antidoteHerbCount, 0);
     EXPECT_EQ(host.lastMessage(), "ルルの体から毒が完全に消えた！！！（残：0）");
-    EXPECT_EQ(host.sounds, (std::vector<HeadlessHost::Sound>{
-                               {1, "1.wav"}, {0, "taberu.wav"}, {2, "3.wav"}}));
+    EXPECT_EQ(host.sounds,
+              (std::vector<HeadlessHost::Sound>{{1, "1.wav"}, {0, "taberu.wav"}, {2, "3.wav"}}));
 }
 
 TEST_F(ItemUseTest, MeterRemediesRaiseTheirMeterByBasePlusDraw) {
@@ -159,8 +160,10 @@ TEST_F(ItemUseTest, GodItemsChangeOneValueAndShowIt) {
         int32_t after;             // from the values below, after the refresh
         const char* line;
     } rows[] = {
-        {"oogetu_b", 0, "おおげつ姫", &Character::maxActionPoints, 21, "【行動力の最大値】が１上昇した！！→21"},
-        {"konohana_b", 1, "この花の咲くや姫", &Character::maxStamina, 31, "【体力の最大値】が１上昇した！！→31"},
+        {"oogetu_b", 0, "おおげつ姫", &Character::maxActionPoints, 21,
+         "【行動力の最大値】が１上昇した！！→21"},
+        {"konohana_b", 1, "この花の咲くや姫", &Character::maxStamina, 31,
+         "【体力の最大値】が１上昇した！！→31"},
         {"omoi_b", 2, "おもいかねの神", &Character::strength, 100, "【腕力】が１上昇した！！→101"},
         {"susano_b", 3, "すさのおの命", &Character::dexterity, 6, "【器用さ】が１上昇した！！→6"},
         {"take_b", 4, "たけみかづちの命", &Character::cooking, 7, "【料理】が１上昇した！！→7"},
@@ -168,17 +171,19 @@ TEST_F(ItemUseTest, GodItemsChangeOneValueAndShowIt) {
         {"toki_b", 6, "ときはかしの神", nullptr, 0, "【裏切り】が１上昇した！！）"},
         {"yomo_b", 7, "よもつおお神", &Character::zoology, 9, "【動物学】が１上昇した！！→9"},
         {"wata_b", 8, "わたつみの神", &Character::geography, 10, "【地理学】が１上昇した！！→10"},
-        {"hetu_b", 9, "へつなぎさびこの神", &Character::phantom, 60, "【ファントム】が10上昇した！！→60"},
+        {"hetu_b", 9, "へつなぎさびこの神", &Character::phantom, 60,
+         "【ファントム】が10上昇した！！→60"},
         {"honoka_b", 10, "ほのかぐつちの神", &Character::stamina, 30, "【体力】が完全回復した！！"},
-        {"araha_b", 11, "アラハバキ神", &Character::actionPoints, 20, "【行動力】が完全回復した！！"},
+        {"araha_b", 11, "アラハバキ神", &Character::actionPoints, 20,
+         "【行動力】が完全回復した！！"},
         {"osira_b", 12, "オシラさま", &Character::phantom, 70, "【ファントム】が20上昇した！！→70"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.button);
-        cur() = Character{.name = "ルル", .actionPoints = 3, .maxActionPoints = 20,
-                          .stamina = 4, .maxStamina = 30, .phantom = 50, .strength = 100,
-                          .dexterity = 5, .cooking = 6, .geography = 9, .botany = 7,
-                          .zoology = 8};
+        Character& c = cur();
+        c.actionPoints = 3, c.maxActionPoints = 20, c.stamina = 4, c.maxStamina = 30;
+        c.phantom = 50, c.strength = 100, c.dexterity = 5, c.cooking = 6;
+        c.geography = 9, c.botany = 7, c.zoology = 8;
         const Character before = cur();
         g.s.rareItems[r.index] = 1;
         use(r.button);
@@ -189,8 +194,7 @@ TEST_F(ItemUseTest, GodItemsChangeOneValueAndShowIt) {
         EXPECT_EQ(host.messageTexts(),
                   (std::vector<std::string>{
                       std::string("レアアイテム【") + r.name + "】をお空に掲げた！", r.line}));
-        EXPECT_EQ(host.sounds,
-                  (std::vector<HeadlessHost::Sound>{{1, "1.wav"}, {0, "up.wav"}}));
+        EXPECT_EQ(host.sounds, (std::vector<HeadlessHost::Sound>{{1, "1.wav"}, {0, "up.wav"}}));
         EXPECT_EQ(host.clicks, 0);
     }
 }
@@ -224,25 +228,25 @@ TEST_F(ItemUseTest, SongsReachAllFourCharacters) {
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.button);
-        for (int k = 1; k <= 4; ++k)
-            g.s.ch(k) = Character{.name = kCharacterNames[static_cast<size_t>(k)],
-                                  .actionPoints = 2, .maxActionPoints = 20, .stamina = 3,
-                                  .maxStamina = 30, .strength = 10, .hygiene = 10, .bowel = 10,
-                                  .stress = 10, .zoology = 10};
-        const Character before = g.s.ch(2);
+        std::array<Character, 5> expected;
+        for (int k = 1; k <= 4; ++k) {
+            Character& c = g.s.ch(k);
+            c.actionPoints = 2, c.maxActionPoints = 20, c.stamina = 3, c.maxStamina = 30;
+            c.strength = c.hygiene = c.bowel = c.stress = c.zoology = 10;
+            expected[static_cast<size_t>(k)] = c;
+        }
         r.count = 1;
         use(r.button);
         EXPECT_EQ(r.count, 0);
         for (int k = 1; k <= 4; ++k) {
-            Character expected = before;
-            expected.name = kCharacterNames[static_cast<size_t>(k)];
-            expected.*r.stat = r.after;
-            if (r.also != nullptr) expected.*r.also = r.after;
-            EXPECT_TRUE(g.s.ch(k) == expected) << k;
+            Character& e = expected[static_cast<size_t>(k)];
+            e.*r.stat = r.after;
+            if (r.also != nullptr) e.*r.also = r.after;
+            EXPECT_TRUE(g.s.ch(k) == e) << k;
         }
         EXPECT_EQ(host.messageTexts(),
-                  (std::vector<std::string>{
-                      std::string("【") + r.name + "】を歌った！（残：0）", r.line}));
+                  (std::vector<std::string>{std::string("【") + r.name + "】を歌った！（残：0）",
+                                            r.line}));
         EXPECT_EQ(host.clicks, 1);
         EXPECT_EQ(host.sounds, (std::vector<HeadlessHost::Sound>{{1, "uta2.wav"}}));
     }
@@ -261,14 +265,34 @@ TEST_F(ItemUseTest, BlueSkySongClearsTheWeatherAndItsBackground) {
 // --- No item, no use ---------------------------------------------------------------
 
 TEST_F(ItemUseTest, ButtonsOfMissingItemsDoNothingAndCountsNeverGoBelowZero) {
-    const char* buttons[] = {
-        "yakusou_use_b", "dokukesisou_use_b", "hanakazari_use_b", "gezai_use_b",
-        "kousui_use_b",  "hosikuzu_use_b",    "seisin_use_b",     "oogetu_b",
-        "konohana_b",    "omoi_b",            "susano_b",         "take_b",
-        "tuku_b",        "toki_b",            "yomo_b",           "wata_b",
-        "hetu_b",        "honoka_b",          "araha_b",          "osira_b",
-        "ao_b",          "iyasi_b",           "kaze_b",           "kibou_song_b",
-        "tikara_b",      "kemono_b",          "mirai_b",          "tikyu_b"};
+    const char* buttons[] = {"yakusou_use_b",
+                             "dokukesisou_use_b",
+                             "hanakazari_use_b",
+                             "gezai_use_b",
+                             "kousui_use_b",
+                             "hosikuzu_use_b",
+                             "seisin_use_b",
+                             "oogetu_b",
+                             "konohana_b",
+                             "omoi_b",
+                             "susano_b",
+                             "take_b",
+                             "tuku_b",
+                             "toki_b",
+                             "yomo_b",
+                             "wata_b",
+                             "hetu_b",
+                             "honoka_b",
+                             "araha_b",
+                             "osira_b",
+                             "ao_b",
+                             "iyasi_b",
+                             "kaze_b",
+                             "kibou_song_b",
+                             "tikara_b",
+                             "kemono_b",
+                             "mirai_b",
+                             "tikyu_b"};
     cur().illness = 5;
     cur().poison = 5;
     g.s.laxativeCount = -1;  // a damaged save: still nothing to use

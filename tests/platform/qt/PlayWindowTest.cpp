@@ -81,7 +81,7 @@ class PlayWindowTest : public ::testing::Test {
     // with its caption readable in full.
     void look(const char* panel) {
         QTest::qWait(120);  // a status refresh or two
-    window->buildRemaining();
+        window->buildRemaining();
         ASSERT_TRUE(shown(panel)) << panel;
         fs::create_directories(KOTOU_TEST_OUTPUT);
         const auto file = fs::path(KOTOU_TEST_OUTPUT) / (std::string("panel_") + panel + ".png");
