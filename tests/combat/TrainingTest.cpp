@@ -132,12 +132,20 @@ TEST_F(TrainingTest, OpenersShowTheirPanelsInPlaceOfTheCommandPanel) {
     EXPECT_EQ(host.sounds, (std::vector<HeadlessHost::Sound>{{0, "1.wav"}, {0, "1.wav"}}));
 }
 
-TEST_F(TrainingTest, NoCurrentCharacterNoTraining) {
-    g.s.currentCharacter = 0;
+TEST_F(TrainingTest, ClicksWithoutATurnOrOnClosedCoursesChangeNothing) {
     g.form.show("kunren_box");
     g.form.show("svival_box");
+    cur().obesity = 80;
+    cur().actionPoints = 200;
+    const GameState before = g.s;
+    for (const char* button :
+         {"svival_b2", "svival_b3", "svival_b4", "svival_b5", "svival_b6", "svival_b7"})
+        press(button);
+    g.s.currentCharacter = 0;
     press("BitBtn18");
     press("BitBtn24");
+    g.s.currentCharacter = 1;
+    EXPECT_TRUE(g.s == before);
     EXPECT_TRUE(host.sounds.empty());
     EXPECT_TRUE(host.messages.empty());
 }
@@ -238,18 +246,6 @@ TEST_F(TrainingTest, CourseChecksIllnessObesityAndPointsInTheButtonsOrder) {
             EXPECT_EQ(battleState(g).chain, 1);
         }
     }
-}
-
-TEST_F(TrainingTest, ClosedCoursesIgnoreClicks) {
-    g.form.show("svival_box");
-    cur().obesity = 80;
-    cur().actionPoints = 200;
-    for (const char* button :
-         {"svival_b2", "svival_b3", "svival_b4", "svival_b5", "svival_b6", "svival_b7"}) {
-        press(button);
-        EXPECT_EQ(cur().actionPoints, 200) << button;
-    }
-    EXPECT_TRUE(host.sounds.empty());
 }
 
 // --- Colosseum --------------------------------------------------------------------

@@ -110,7 +110,7 @@ TEST_F(PlayWindowTest, TrainingAColosseumPrizeItemsAndASurvivalCourse) {
     GameState s;
     initNewGame(s);
     s.currentCharacter = 1;
-    s.dayNumber = 5;
+    s.dayNumber = 4;
     s.worldFlags[17] = 1;  // training ground
     s.worldFlags[50] = 1;  // colosseum
     s.worldFlags[5] = 1;   // the second course is open
@@ -158,6 +158,8 @@ TEST_F(PlayWindowTest, TrainingAColosseumPrizeItemsAndASurvivalCourse) {
     click("BitBtn36");
     click("BitBtn46");
 
+    // サバイバル lies over 訓練 on the command panel and shows every fifth day.
+    game.s.dayNumber = 5;
     click("svival_b");
     look("svival_box");
     click("BitBtn24");
