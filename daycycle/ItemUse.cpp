@@ -159,7 +159,7 @@ void useMeterRemedy(Game& g, const MeterRemedy& r) {
 // How each character takes the ornament, by character 1..4.
 constexpr std::array<const char*, kCharacterCount + 1> kWreathThanks = {
     "",
-    "『わ、わたしに？　・・・ありがとう、大事にするね』",
+    "『わ、わたしに？　ありがとう、大事にするね』",
     "『・・・ふん。まあ、貰っといてやるよ』",
     "『・・・・・・』",
     "『まあ、なんて素敵な花飾り。似合うかしら？』",
