@@ -1,6 +1,8 @@
 #include "combat/Handlers.h"
 
 #include "combat/Battle.h"
+#include "combat/Colosseum.h"
+#include "combat/Training.h"
 
 namespace kotou {
 
@@ -10,6 +12,8 @@ void registerCombatHandlers(HandlerRegistry& r) {
     r.add("kaifuku_b", kaifuku_bClick);
     r.add("lazer_b", lazer_bClick);
     r.add("toubou_b", toubou_bClick);
+    registerTrainingHandlers(r);
+    registerColosseumHandlers(r);
 }
 
 }  // namespace kotou

@@ -1,5 +1,6 @@
 #pragma once
-// Click handlers of the battle panel, by component name.
+// Click handlers of combat by component name: the battle panel, the training
+// and survival panels and the colosseum.
 
 #include "shell/Game.h"
 

@@ -1,6 +1,7 @@
 #include "daycycle/Handlers.h"
 
 #include "daycycle/Conditions.h"
+#include "daycycle/ItemUse.h"
 #include "daycycle/LevelUp.h"
 #include "daycycle/Night.h"
 
@@ -19,6 +20,7 @@ void registerDaycycleHandlers(HandlerRegistry& r) {
     r.add("Button10", Button10Click);
     r.add("bath_b", bath_bClick);
     r.add("toile_b", toile_bClick);
+    registerItemUseHandlers(r);
 }
 
 }  // namespace kotou

@@ -415,7 +415,7 @@ void buildItems(Builder& b) {
 
     // Three columns of usable items; captions carry the counts (status refresh).
     const ComponentId normal = b.column("nomal_item_box", 465);
-    b.label("Label3", normal, 16, 8, 200, 14, "□通常アイテム");
+    b.form().setFontColor(b.label("Label3", normal, 16, 8, 200, 14, "□通常アイテム"), kWhite);
     constexpr int kItemWidth = 145;
     b.stack(normal,
             {{"yakusou_use_b", "薬草"},
@@ -488,7 +488,7 @@ void buildCombat(Builder& b) {
     b.back("BitBtn22", colo);
 
     const ComponentId kunren = b.column("kunren_box");
-    b.label("kunren_l", kunren, 6, 4, 113, 14);
+    b.form().setFontColor(b.label("kunren_l", kunren, 6, 4, 113, 14), kWhite);
     b.narrow(kunren,
              {{"BitBtn18", "訓練ＬＶ・C(行動６)"},
               {"kunren", "訓練ＬＶ・B(行動11)"},
@@ -497,14 +497,18 @@ void buildCombat(Builder& b) {
              24);
     b.back("BitBtn27", kunren);
 
-    const ComponentId svival = b.column("svival_box");
-    b.narrow(svival, {{"BitBtn24", "ノーマルコース（行動９）"},
-                      {"svival_b2", "ゴルドスコース（行動１７）"},
-                      {"svival_b3", "ビクトリーコース（行動２５）"},
-                      {"svival_b4", "アケローンコース（行動４０）"},
-                      {"svival_b5", "ファントムコース（行動５０）"},
-                      {"svival_b6", "さよなら！！！！（行動９９）"},
-                      {"svival_b7", "？？？？（行動１２０）"}});
+    // The course captions are longer than a narrow button.
+    constexpr int kCourseWidth = 153;
+    const ComponentId svival = b.column("svival_box", kCourseWidth + 2 * kButtonLeft);
+    b.stack(svival,
+            {{"BitBtn24", "ノーマルコース（行動９）"},
+             {"svival_b2", "ゴルドスコース（行動１７）"},
+             {"svival_b3", "ビクトリーコース（行動２５）"},
+             {"svival_b4", "アケローンコース（行動４０）"},
+             {"svival_b5", "ファントムコース（行動５０）"},
+             {"svival_b6", "さよなら！！！！（行動９９）"},
+             {"svival_b7", "？？？？（行動１２０）"}},
+            kButtonLeft, 4, kRowStep, kCourseWidth, kButtonHeight);
     b.back("BitBtn25", svival);
 }
 

@@ -80,6 +80,10 @@ struct Options {
     // Called once the game's handlers are registered; lets a test plant a
     // faulty handler to see that the checks catch it.
     std::function<void(HandlerRegistry&)> adjustHandlers;
+    // Called once on the new game, before the first click: a variant sets
+    // what random play seldom reaches by itself (a facility built, items in
+    // store), so that the commands behind it are played.
+    std::function<void(GameState&)> prepare;
 };
 
 struct Result {

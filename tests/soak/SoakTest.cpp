@@ -125,6 +125,49 @@ TEST(Soak, AClickThatIsNotOfferedEndsAReplay) {
     EXPECT_EQ(r.commands, 1);
 }
 
+// --- Commands behind prerequisites -------------------------------------------
+
+// The training ground and the colosseum built, survival courses open, every
+// usable item, god item and song in store: random play then reaches the
+// training, colosseum, course and item buttons. The colosseum's later
+// opponents show only once the earlier ones are beaten, so each run starts
+// with a different set of them beaten.
+TEST(SoakPrepared, TrainingColosseumCoursesAndItemsKeepTheStateSound) {
+    const std::vector<std::vector<size_t>> beaten = {{},
+                                                     {52, 53},
+                                                     {51, 52, 53, 54, 55},
+                                                     {51, 52, 53, 54, 55, 56, 57, 59},
+                                                     {51, 52, 53, 54, 55, 56, 57, 58}};
+    std::set<std::string> clicked;
+    for (size_t run = 0; run < beaten.size(); ++run) {
+        Options o = optionsFor(100 + run, 30);
+        o.prepare = [&ghosts = beaten[run]](GameState& s) {
+            for (size_t entry : {5, 6, 7, 8, 17, 50}) s.worldFlags[entry] = 1;
+            for (size_t entry : ghosts) s.worldFlags[entry] = 1;
+            s.carvingMade[14] = 1;
+            s.finalCourseClears = 1;
+            s.organTitle = 1;
+            s.medicinalHerbCount = s.antidoteHerbCount = s.flowerWreathCount = s.laxativeCount = 3;
+            for (int32_t& n : s.rareItems) n = 3;
+            for (size_t entry : {3, 4, 5, 6, 10, 11, 12, 13, 14, 15, 16}) s.extraItems[entry] = 3;
+        };
+        const Result r = play(o);
+        expectClean(r, "prepared" + std::to_string(run));
+        EXPECT_FALSE(r.aborted);
+        clicked.insert(r.replay.clicks.begin(), r.replay.clicks.end());
+    }
+    for (const char* button :
+         {"kunren_b", "BitBtn18", "kunren", "BitBtn21", "colo_b", "BitBtn22", "svival_b",
+          "BitBtn24", "svival_b2", "svival_b3", "svival_b4", "svival_b5", "svival_b6", "svival_b7",
+          "colo_b1", "colo_b2", "colo_b3", "colo_b4", "colo_b5", "colo_b6", "colo_b7", "colo_b8", "colo_b9", "colo_b10",
+          "yakusou_use_b", "dokukesisou_use_b", "hanakazari_use_b", "gezai_use_b", "kousui_use_b",
+          "hosikuzu_use_b", "seisin_use_b", "oogetu_b", "konohana_b", "omoi_b", "susano_b",
+          "take_b", "tuku_b", "toki_b", "yomo_b", "wata_b", "hetu_b", "honoka_b", "araha_b",
+          "osira_b", "ao_b", "iyasi_b", "kaze_b", "kibou_song_b", "tikara_b", "kemono_b",
+          "mirai_b", "tikyu_b"})
+        EXPECT_TRUE(clicked.count(button)) << button << " was never clicked";
+}
+
 // --- The checks catch planted faults -----------------------------------------
 
 // Plants a fault into the meal panel's opener (食事): after its own work it

@@ -1,0 +1,307 @@
+#include "daycycle/ItemUse.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "daycycle/Background.h"
+#include "field/Location.h"
+#include "shell/Availability.h"
+#include "shell/Messages.h"
+
+namespace kotou {
+namespace {
+
+constexpr const char* kPanel = "nomal_item_box";
+
+std::string num(int32_t v) {
+    return std::to_string(v);
+}
+std::string left(int32_t count) {
+    return "（残：" + num(count) + "）";
+}
+
+// Every item button is offered only while its count is 1 or more; messages
+// pump events, so a second click may arrive before the refresh hides the
+// button, and the availability rules decide on the state as it is now.
+bool mayUse(const Game& g, const char* button) {
+    return commandAvailable(g.s, g.form, button) &&
+           GameState::isCharacterIndex(g.s.currentCharacter);
+}
+
+// Hides the panel, plays the item's sound and takes one item; returns the
+// count left.
+int32_t takeOne(Game& g, Counter count, const char* sound) {
+    g.form.hide(kPanel);
+    if (sound != nullptr) playSound(g, 0, sound);
+    return --count(g.s);
+}
+
+// A change to one statistic of a character.
+struct Effect {
+    int32_t Character::*stat = nullptr;      // nullptr: no change
+    int32_t amount = 0;                      // added to the statistic
+    int32_t Character::*fillFrom = nullptr;  // set: the statistic becomes this one
+
+    bool adds() const { return stat != nullptr && fillFrom == nullptr; }
+};
+
+constexpr Effect kNoEffect{};
+constexpr Effect raise(int32_t Character::*stat, int32_t amount) {
+    return {stat, amount, nullptr};
+}
+constexpr Effect fill(int32_t Character::*stat, int32_t Character::*from) {
+    return {stat, 0, from};
+}
+
+void apply(Character& c, const Effect& e) {
+    if (e.stat == nullptr) return;
+    if (e.fillFrom != nullptr)
+        c.*e.stat = c.*e.fillFrom;
+    else
+        c.*e.stat += e.amount;
+}
+
+// --- Remedies and cosmetics -------------------------------------------------
+
+// The counts kept under a name of the item block.
+template <int32_t& (GameState::*Named)()>
+int32_t& namedCount(GameState& s) {
+    return (s.*Named)();
+}
+
+// The start of a cure: refused, with nothing used, while the character has
+// no such affliction; otherwise the herb is eaten. Returns the count left.
+std::optional<int32_t> eatHerb(Game& g, const char* button, int32_t Character::*affliction,
+                               const char* refusal, Counter herbs, const char* herb) {
+    if (!mayUse(g, button)) return std::nullopt;
+    const Character& c = g.s.cur();
+    playSound(g, 1, "1.wav");
+    if (c.*affliction < 1) {
+        showMessage(g, c.name + refusal);
+        return std::nullopt;
+    }
+    const int32_t count = takeOne(g, herbs, "taberu.wav");
+    showMessage(g, c.name + "は【" + herb + "】を食べた！");
+    return count;
+}
+
+// 薬草 lowers the illness by 2..3 and cures it at 0.
+void useHerb(Game& g) {
+    const auto count = eatHerb(g, "yakusou_use_b", &Character::illness, "は病気になっていません",
+                               counterOf<&GameState::medicinalHerbCount>, "薬草");
+    if (!count) return;
+    Character& c = g.s.cur();
+    c.illness -= 2 + g.rng.random(2);
+    if (c.illness > 0) {
+        showMessage(g, c.name + "の病気が、少しだけ良くなった・・・" + left(*count));
+    } else {
+        playSound(g, 2, "3.wav");
+        c.illness = 0;
+        showMessage(g, c.name + "は病気が『完治』した！！！" + left(*count));
+    }
+    g.form.show(kPanel);
+}
+
+// 毒消し草 clears the poison, and the illness with it.
+void useAntidote(Game& g) {
+    const auto count = eatHerb(g, "dokukesisou_use_b", &Character::poison, "は毒になっていません",
+                               counterOf<&GameState::antidoteHerbCount>, "毒消し草");
+    if (!count) return;
+    Character& c = g.s.cur();
+    c.poison = 0;
+    playSound(g, 2, "3.wav");
+    c.illness = 0;
+    showMessage(g, c.name + "の体から毒が完全に消えた！！！" + left(*count));
+    g.form.show(kPanel);
+}
+
+// The remedies that raise one condition meter by base + 0..9.
+struct MeterRemedy {
+    const char* button;
+    const char* item;
+    const char* verb;
+    const char* sound;
+    Counter count;
+    int32_t Character::*meter;
+    const char* label;
+    int32_t base;
+};
+
+constexpr int32_t kMeterSpread = 10;
+
+const MeterRemedy kMeterRemedies[] = {
+    {"gezai_use_b", "下剤", "飲んだ", "taberu.wav", counterOf<&GameState::laxativeCount>,
+     &Character::bowel, "便意", 70},
+    {"kousui_use_b", "香水", "使った", "good.wav", namedCount<&GameState::perfumeCount>,
+     &Character::hygiene, "衛生", 25},
+    {"hosikuzu_use_b", "星屑の香水", "使った", "good.wav",
+     namedCount<&GameState::stardustPerfumeCount>, &Character::hygiene, "衛生", 65},
+    {"seisin_use_b", "精神安定剤", "使った", "taberu.wav",
+     namedCount<&GameState::tranquilizerCount>, &Character::stress, "ストレス", 65},
+};
+
+void useMeterRemedy(Game& g, const MeterRemedy& r) {
+    if (!mayUse(g, r.button)) return;
+    Character& c = g.s.cur();
+    playSound(g, 1, "1.wav");
+    const int32_t count = takeOne(g, r.count, r.sound);
+    showMessage(g, c.name + "は【" + r.item + "】を" + r.verb + "！" + left(count));
+    waitForClick(g);
+    const int32_t n = r.base + g.rng.random(kMeterSpread);
+    c.*r.meter += n;
+    showMessage(g, std::string("『") + r.label + "』が" + num(n) + "回復した！");
+    g.form.show(kPanel);
+}
+
+// --- The flower ornament ----------------------------------------------------
+
+// How each character takes the ornament, by character 1..4.
+constexpr std::array<const char*, kCharacterCount + 1> kWreathThanks = {
+    "",
+    "『わ、わたしに？　ありがとう、大事にするね』",
+    "『・・・ふん。まあ、貰っといてやるよ』",
+    "『・・・・・・』",
+    "『まあ、なんて素敵な花飾り。似合うかしら？』",
+};
+
+void useWreath(Game& g) {
+    if (!mayUse(g, "hanakazari_use_b")) return;
+    const int giver = g.s.currentCharacter;
+    playSound(g, 1, "1.wav");
+    const int32_t count = takeOne(g, counterOf<&GameState::flowerWreathCount>, nullptr);
+    // Any of the three others, equally likely.
+    int recipient = giver;
+    while (recipient == giver) recipient = 1 + g.rng.random(kCharacterCount);
+    const std::string& from = g.s.ch(giver).name;
+    const std::string& to = g.s.ch(recipient).name;
+    showMessage(g, from + "は【花飾り】を" + to + "にプレゼントした！");
+    waitForClick(g);
+    const int32_t n = 1 + g.rng.random(2);
+    g.s.pairIntimacy[static_cast<size_t>(pairIndex(giver, recipient))] += n;
+    showMessage(g, "【" + to + "】" + kWreathThanks[static_cast<size_t>(recipient)]);
+    waitForClick(g);
+    showMessage(g, from + "と" + to + "の【親密度】が" + num(n) + "上がった！！");
+    appendMessage(g, left(count));
+    g.form.show(kPanel);
+}
+
+// --- Rare god items ---------------------------------------------------------
+
+struct RareItem {
+    const char* button;
+    size_t index;  // into rareItems
+    const char* name;
+    Effect effect;
+    const char* line;  // followed by the new value when the effect adds
+};
+
+constexpr RareItem kRareItems[] = {
+    {"oogetu_b", 0, "おおげつ姫", raise(&Character::maxActionPoints, 1),
+     "【行動力の最大値】が１上昇した！！→"},
+    {"konohana_b", 1, "この花の咲くや姫", raise(&Character::maxStamina, 1),
+     "【体力の最大値】が１上昇した！！→"},
+    {"omoi_b", 2, "おもいかねの神", raise(&Character::strength, 1), "【腕力】が１上昇した！！→"},
+    {"susano_b", 3, "すさのおの命", raise(&Character::dexterity, 1), "【器用さ】が１上昇した！！→"},
+    {"take_b", 4, "たけみかづちの命", raise(&Character::cooking, 1), "【料理】が１上昇した！！→"},
+    {"tuku_b", 5, "つくよみの命", raise(&Character::botany, 1), "【植物学】が１上昇した！！→"},
+    // A blessing that changes nothing; its line keeps its closing bracket.
+    {"toki_b", 6, "ときはかしの神", kNoEffect, "【裏切り】が１上昇した！！）"},
+    {"yomo_b", 7, "よもつおお神", raise(&Character::zoology, 1), "【動物学】が１上昇した！！→"},
+    {"wata_b", 8, "わたつみの神", raise(&Character::geography, 1), "【地理学】が１上昇した！！→"},
+    {"hetu_b", 9, "へつなぎさびこの神", raise(&Character::phantom, 10),
+     "【ファントム】が10上昇した！！→"},
+    {"honoka_b", 10, "ほのかぐつちの神", fill(&Character::stamina, &Character::maxStamina),
+     "【体力】が完全回復した！！"},
+    {"araha_b", 11, "アラハバキ神", fill(&Character::actionPoints, &Character::maxActionPoints),
+     "【行動力】が完全回復した！！"},
+    {"osira_b", 12, "オシラさま", raise(&Character::phantom, 20),
+     "【ファントム】が20上昇した！！→"},
+};
+
+// Raised to the sky: the panel stays up and nothing waits. The value shown
+// is the one the item left; the next refresh clamps it into its range.
+void useRareItem(Game& g, const RareItem& r) {
+    if (!mayUse(g, r.button)) return;
+    playSound(g, 1, "1.wav");
+    playSound(g, 0, "up.wav");
+    g.s.rareItems[r.index] -= 1;
+    Character& c = g.s.cur();
+    apply(c, r.effect);
+    // Written before the message refreshes (and clamps) the status.
+    const std::string line = r.effect.adds() ? r.line + num(c.*r.effect.stat) : r.line;
+    showMessage(g, std::string("レアアイテム【") + r.name + "】をお空に掲げた！");
+    appendMessage(g, line);
+    g.form.show(kPanel);
+}
+
+// --- Songs ------------------------------------------------------------------
+
+struct Song {
+    const char* button;
+    const char* name;
+    Counter count;
+    const char* line;
+    bool clearsSky;  // the weather turns fine
+    Effect effect;   // on each of the four characters
+    Effect also;
+};
+
+constexpr int32_t kSongRelief = 60;
+
+const Song kSongs[] = {
+    {"ao_b", "青空の歌", namedCount<&GameState::blueSkySongCount>, "天気が【晴れ】に変わった！",
+     true, kNoEffect, kNoEffect},
+    {"iyasi_b", "癒しの歌", namedCount<&GameState::healingSongCount>,
+     "全員の【ストレス】が60ずつ回復した！", false, raise(&Character::stress, kSongRelief),
+     kNoEffect},
+    {"kaze_b", "風の歌", namedCount<&GameState::windSongCount>,
+     "全員の【衛生・便意】が60ずつ回復した！", false, raise(&Character::hygiene, kSongRelief),
+     raise(&Character::bowel, kSongRelief)},
+    {"kibou_song_b", "希望の歌", namedCount<&GameState::hopeSongCount>,
+     "全員の【最大行動力】が１ずつ上がった！", false, raise(&Character::maxActionPoints, 1),
+     kNoEffect},
+    {"tikara_b", "力の歌", namedCount<&GameState::powerSongCount>,
+     "全員の【腕力】が1ずつ上がった！", false, raise(&Character::strength, 1), kNoEffect},
+    {"kemono_b", "獣の歌", namedCount<&GameState::beastSongCount>,
+     "全員の【動物学】が1ずつ上がった！", false, raise(&Character::zoology, 1), kNoEffect},
+    {"mirai_b", "未来の歌", namedCount<&GameState::futureSongCount>,
+     "全員の【体力】が完全回復した！！", false, fill(&Character::stamina, &Character::maxStamina),
+     kNoEffect},
+    {"tikyu_b", "地球の歌", namedCount<&GameState::earthSongCount>,
+     "全員の【行動力】が完全回復した！！", false,
+     fill(&Character::actionPoints, &Character::maxActionPoints), kNoEffect},
+};
+
+void sing(Game& g, const Song& s) {
+    if (!mayUse(g, s.button)) return;
+    playSound(g, 1, "uta2.wav");
+    const int32_t count = takeOne(g, s.count, nullptr);
+    showMessage(g, std::string("【") + s.name + "】を歌った！" + left(count));
+    waitForClick(g);
+    if (s.clearsSky) {
+        // Sung in the middle of the day, the song changes the day's weather.
+        g.s.weather = kClear;
+        showWeatherBackground(g);
+    }
+    for (int k = 1; k <= kCharacterCount; ++k) {
+        apply(g.s.ch(k), s.effect);
+        apply(g.s.ch(k), s.also);
+    }
+    appendMessage(g, s.line);
+    g.form.show(kPanel);
+}
+
+}  // namespace
+
+void registerItemUseHandlers(HandlerRegistry& r) {
+    r.add("yakusou_use_b", useHerb);
+    r.add("dokukesisou_use_b", useAntidote);
+    r.add("hanakazari_use_b", useWreath);
+    for (const MeterRemedy& m : kMeterRemedies)
+        r.add(m.button, [&m](Game& g) { useMeterRemedy(g, m); });
+    for (const RareItem& i : kRareItems) r.add(i.button, [&i](Game& g) { useRareItem(g, i); });
+    for (const Song& s : kSongs) r.add(s.button, [&s](Game& g) { sing(g, s); });
+}
+
+}  // namespace kotou
