@@ -9,6 +9,7 @@
 #include <string>
 
 #include "state/SaveFile.h"
+#include "state/SaveLayout.h"
 #include "tests/soak/RandomPlayer.h"
 
 namespace kotou::soak {
@@ -101,6 +102,46 @@ TEST(Soak, AClickThatIsNotOfferedEndsAReplay) {
     EXPECT_EQ(r.problems[0].command, 1);
     EXPECT_TRUE(r.aborted);
     EXPECT_EQ(r.commands, 1);
+}
+
+// Plenty of every store, the kitchen tools, the knives that open the sea and
+// mountain menus and the two cookery books: random play then reaches every
+// dish and buys from the trader, which it cannot afford by itself yet.
+void wellStocked(GameState& s) {
+    struct Stock {
+        void integer(const std::string& name, int32_t& v) {
+            if (name.ends_with("Count")) v = 300;
+        }
+        void text(const std::string&, std::string&) {}
+    } stock;
+    visitSaved(s, stock);
+    s.hasKnife = s.hasFireStarter = s.hasPot = s.hasStove = 1;
+    s.cakeBookState = s.herbTeaBookState = 2;
+    s.worldFlags[18] = s.worldFlags[19] = 1;
+}
+
+TEST(Soak, AWellStockedIslandCooksEveryDishAndBuysFromTheTrader) {
+    Options o = optionsFor(5, 40);
+    o.prepare = wellStocked;
+    o.keepTranscript = true;
+    const Result r = play(o);
+    expectClean(r, "well-stocked");
+    const std::set<std::string> clicked(r.replay.clicks.begin(), r.replay.clicks.end());
+    for (const char* name :
+         {"uminosati_b", "yamanosati_b",  "kibou_b",     "risou_b",        "kiken_b",
+          "kirameku_b",  "kinoko_b",      "mixjuce_b",   "cake_b",         "harbtea_b",
+          "kudamono_b",  "kinoko_b2",     "kaisou_b",    "nibosi_b",       "yakisakana_b",
+          "kaisoucook_b", "kogani_b",     "hamabenosati_b", "tainosasimi_b", "ningyo_b",
+          "nikuc_b",     "nikub_b",       "nikua_b",     "nikus_b",        "nikusp_b",
+          "sansai_b",    "kusa_b",        "hebi_b",      "kyodaigohan_b",  "mara_b",
+          "Button1",     "BitBtn38"})
+        EXPECT_TRUE(clicked.count(name)) << name;
+    EXPECT_NE(r.transcript.find("を１コ購入した"), std::string::npos);
+
+    // A press on a list line replays as it was played.
+    const Result again = replay(parseReplay(formatReplay(r.replay)), o);
+    EXPECT_TRUE(again.problems.empty());
+    EXPECT_EQ(again.finalSave, r.finalSave);
 }
 
 // --- The checks catch planted faults -----------------------------------------
