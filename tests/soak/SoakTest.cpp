@@ -212,14 +212,14 @@ TEST(SoakChecks, CheckedStoresAreTheCountsAndItemBlocks) {
 // --- Replay files ------------------------------------------------------------
 
 TEST(ReplayFile, FormatsAndParsesBack) {
-    const Replay r{20240601u, 3, {"Button3", "BitBtn1", "hayasi_b"}};
+    const Replay r{20240601u, 3, {"Button3", "mara_list 12", "hayasi_b"}};
     const std::string text = formatReplay(r);
-    EXPECT_EQ(text,
-              "kotou-soak-replay 1\nseed 20240601\ndays 3\nclicks 3\nButton3\nBitBtn1\nhayasi_b\n");
+    EXPECT_EQ(text, "kotou-soak-replay 1\nseed 20240601\ndays 3\nclicks 3\nButton3\nmara_list 12\n"
+                    "hayasi_b\n");
     EXPECT_EQ(parseReplay(text), r);
     // Line ends changed by an editor or a checkout are accepted.
     EXPECT_EQ(parseReplay("kotou-soak-replay 1\r\nseed 20240601\r\ndays 3\r\nclicks 3\r\n"
-                          "Button3\r\nBitBtn1\r\nhayasi_b"),
+                          "Button3\r\nmara_list 12\r\nhayasi_b"),
               r);
     EXPECT_EQ(parseReplay(formatReplay(Replay{5, 0, {}})), (Replay{5, 0, {}}));
 }
@@ -239,6 +239,9 @@ TEST(ReplayFile, RejectsMalformedFilesNamingTheLine) {
         {"kotou-soak-replay 1\nseed 1\ndays 1\nclicks 2\nButton3\n\n",
          "replay line 6: empty component name"},
         {"kotou-soak-replay 1\nseed -1\ndays 1\nclicks 0\n", "replay line 2: '-1' is not"},
+        {"kotou-soak-replay 1\nseed 1\ndays 1\nclicks 1\n 2\n", "replay line 5: empty component"},
+        {"kotou-soak-replay 1\nseed 1\ndays 1\nclicks 1\nlist -2\n", "replay line 5: '-2' is not"},
+        {"kotou-soak-replay 1\nseed 1\ndays 1\nclicks 1\nlist \n", "replay line 5: '' is not"},
     };
     for (const auto& c : cases) {
         try {
