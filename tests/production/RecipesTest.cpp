@@ -402,6 +402,7 @@ TEST_F(RecipesTest, EveryDishRefusesBelowItsNeedsAndCooksAtThem) {
         EXPECT_EQ(ruru().actionPoints, d.actionLeft);
         EXPECT_EQ(host.clicks, d.clickWaits);
         EXPECT_EQ(g.s.hideCount > hidesBefore, d.clickWaits > 0) << "hides come with meat";
+        EXPECT_EQ(g.s.boneCount, 10 + host.count("【骨】を１つ入手した！"));
         EXPECT_TRUE(g.form.visible("yamanosati_box"));
         EXPECT_TRUE(host.played("taberu.wav", 1));
     }

@@ -133,6 +133,7 @@ TEST_F(TraderTest, BuyingNeedsASelectedOfferAndANewVisitClearsTheChoice) {
     EXPECT_TRUE(host.messages.empty());
 
     press("BitBtn38");
+    EXPECT_EQ(host.sounds.back(), (HeadlessHost::Sound{0, "1.wav"}));
     EXPECT_FALSE(g.form.visible("mara_box"));
     EXPECT_TRUE(g.form.visible("com_box"));
     visit({1, 5});
