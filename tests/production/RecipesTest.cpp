@@ -5,12 +5,13 @@
 
 #include "production/Handlers.h"
 #include "shell/StatusRefresh.h"
+#include "state/SaveLayout.h"
 #include "tests/support/RulesTest.h"
 
 namespace kotou {
 namespace {
 
-// Every store, tool and book a dish may need; ten of each store, so that the
+// Every tool and book a dish may need and ten of every store, so that the
 // remaining-count line shows what the dish took.
 struct RecipesTest : test::RulesTest {
     RecipesTest() : RulesTest(registerProductionHandlers) {
@@ -20,40 +21,13 @@ struct RecipesTest : test::RulesTest {
 
     void stock() {
         GameState& s = g.s;
-        for (int32_t GameState::*count : {&GameState::fireFruitCount,
-                                          &GameState::appleCount,
-                                          &GameState::wonderFruitCount,
-                                          &GameState::blackFruitCount,
-                                          &GameState::sevenFruitCount,
-                                          &GameState::greenMushroomCount,
-                                          &GameState::walkingMushroomCount,
-                                          &GameState::giantMushroomCount,
-                                          &GameState::blueBirdCount,
-                                          &GameState::kappaCount,
-                                          &GameState::treeSnakeCount,
-                                          &GameState::lizardCount,
-                                          &GameState::seaweedCount,
-                                          &GameState::smallFishCount,
-                                          &GameState::crucianCount,
-                                          &GameState::seaBreamCount,
-                                          &GameState::smallCrabCount,
-                                          &GameState::mermaidCount,
-                                          &GameState::pinkRabbitCount,
-                                          &GameState::perseWolfCount,
-                                          &GameState::blackTigerCount,
-                                          &GameState::giantCount,
-                                          &GameState::maneaterFishCount,
-                                          &GameState::waterCount,
-                                          &GameState::sugarCount,
-                                          &GameState::herbCount,
-                                          &GameState::saltCount,
-                                          &GameState::grassCount,
-                                          &GameState::leafCount,
-                                          &GameState::stoneCount,
-                                          &GameState::shellCount,
-                                          &GameState::boneCount,
-                                          &GameState::hideCount})
-            s.*count = 10;
+        struct Ten {
+            void integer(const std::string& name, int32_t& v) {
+                if (name.ends_with("Count")) v = 10;
+            }
+            void text(const std::string&, std::string&) {}
+        } ten;
+        visitSaved(s, ten);
         s.hasKnife = s.hasFireStarter = s.hasPot = s.hasStove = 1;
         s.cakeBookState = s.herbTeaBookState = 2;
         Character& c = s.ch(1);
