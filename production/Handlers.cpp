@@ -1,6 +1,8 @@
 #include "production/Handlers.h"
 
 #include "production/Meals.h"
+#include "production/Recipes.h"
+#include "production/Trader.h"
 
 namespace kotou {
 
@@ -13,6 +15,9 @@ void registerProductionHandlers(HandlerRegistry& r) {
     r.add("nanatumi_b", nanatumi_bClick);
     r.add("kyuui_b", kyuui_bClick);
     r.add("water_b", water_bClick);
+    // Cooking recipes and the trader.
+    registerRecipeHandlers(r);
+    registerTraderHandlers(r);
 }
 
 }  // namespace kotou

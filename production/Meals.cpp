@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "production/Draws.h"
 #include "production/Growth.h"
 #include "shell/Messages.h"
 
@@ -11,11 +12,6 @@ namespace {
 
 std::string num(int32_t v) {
     return std::to_string(v);
-}
-
-// A uniform value lo..hi: one draw, or none when the range is one value.
-int32_t drawRange(Game& g, int32_t lo, int32_t hi) {
-    return hi > lo ? lo + g.rng.random(hi - lo + 1) : lo;
 }
 
 // The common opening of a fruit: the eating sound, the stamina draw, one

@@ -260,7 +260,7 @@ void buildMeals(Builder& b) {
            "BitBtn12");
 
     const ComponentId umi = b.column("uminosati_box", kWidePanelWidth);
-    b.wide(umi, "uminosati_head", "□海の幸",
+    b.wide(umi, "uminosati_head", "何を食べますか？材料の揃っているメニューのみ表示されます",
            {{"kaisou_b", "海藻の干し物（要：海藻４　　　　・料理　１　　　　）"},
             {"nibosi_b", "にぼし　　　（要：小魚３　　　　・料理　３・行動１）"},
             {"yakisakana_b", "焼き魚　　　（要：フナ１タイ１　・料理１０・行動２）"},
@@ -273,7 +273,7 @@ void buildMeals(Builder& b) {
 
     const ComponentId yama = b.column("yamanosati_box", kWidePanelWidth);
     b.wide(
-        yama, "yamanosati_head", "□山の幸",
+        yama, "yamanosati_head", "何を食べますか？材料の揃っているメニューのみ表示されます",
         {{"nikuc_b", "肉料理Ｃ　　（要：ピンク兎４　　　　　　　　　・料理　５行動　４）"},
          {"nikub_b", "肉料理Ｂ　　（要：ピンク兎３・パーセウルフ３　・料理１５行動　９）"},
          {"nikua_b", "肉料理Ａ　　（要：黒虎３・パーセウルフ３　　　・料理２０行動１０）"},

@@ -56,6 +56,12 @@ struct CountFields {
     void text(const std::string&, const std::string&) {}
 };
 
+// The line of a list click: digits only.
+bool lineNumber(std::string_view text, int& line) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), line);
+    return ec == std::errc() && end == text.data() + text.size() && !text.empty() && line >= 0;
+}
+
 class Session {
   public:
     Session(const Options& o, const Replay* script)
@@ -74,17 +80,17 @@ class Session {
         prepareFolder();
         start();
         if (script_ != nullptr) {
-            for (const std::string& name : script_->clicks) {
+            for (const std::string& recorded : script_->clicks) {
                 if (stopped()) break;
-                const ComponentId id = g_.form.find(name);
+                const Click click = recordedClick(recorded);
                 typeIntoFields();
-                if (id == kNoComponent || !offered(id)) {
-                    problem(name, "replay diverged",
+                if (click.id == kNoComponent || !offered(click)) {
+                    problem(recorded, "replay diverged",
                             "the recorded click is not offered at this point");
                     result_.aborted = true;
                     break;
                 }
-                command(id);
+                command(click);
             }
         } else {
             while (!stopped() && result_.daysPlayed < opt_.days) {
@@ -95,14 +101,14 @@ class Session {
                     break;
                 }
                 typeIntoFields();
-                const ComponentId id = choose();
-                if (id == kNoComponent) {
+                const Click click = choose();
+                if (click.id == kNoComponent) {
                     problem(lastClick_, "no command offered",
                             "no visible and enabled button has a handler");
                     result_.aborted = true;
                     break;
                 }
-                command(id);
+                command(click);
             }
         }
         finish();
@@ -113,6 +119,11 @@ class Session {
     struct Button {
         ComponentId id;
         const Handler* handler;
+    };
+    // A press on a button, or on line `line` of a list.
+    struct Click {
+        ComponentId id = kNoComponent;
+        int line = -1;
     };
 
     bool stopped() const { return result_.aborted || result_.problems.size() >= opt_.maxProblems; }
@@ -145,7 +156,7 @@ class Session {
         registerGameHandlers(g_.handlers);
         if (opt_.adjustHandlers) opt_.adjustHandlers(g_.handlers);
         for (const Component& c : g_.form.all()) {
-            if (c.kind != Kind::Button) continue;
+            if (c.kind != Kind::Button && c.kind != Kind::List) continue;
             if (std::find(opt_.avoid.begin(), opt_.avoid.end(), c.name) != opt_.avoid.end())
                 continue;
             const ComponentId id = g_.form.id(c.name);
@@ -169,10 +180,26 @@ class Session {
         collectTranscript();
     }
 
-    bool offered(ComponentId id) const {
-        const Component& c = g_.form.at(id);
-        if (c.kind != Kind::Button || !c.enabled || !g_.form.effectivelyVisible(id)) return false;
+    // A button is offered while shown and enabled, a list line while its
+    // list is shown and enabled and has the line.
+    bool offered(const Click& click) const {
+        const Component& c = g_.form.at(click.id);
+        const bool list = c.kind == Kind::List;
+        if (list != (click.line >= 0)) return false;
+        if (list && static_cast<size_t>(click.line) >= c.items.size()) return false;
+        if (c.kind != Kind::Button && !list) return false;
+        if (!c.enabled || !g_.form.effectivelyVisible(click.id)) return false;
         return g_.handlers.find(c.name) != nullptr;
+    }
+
+    // "name" or "name line" of a replay file; an unreadable line number
+    // names no component, so the replay stops there as diverged.
+    Click recordedClick(const std::string& recorded) const {
+        const size_t space = recorded.find(' ');
+        Click click{g_.form.find(recorded.substr(0, space)), -1};
+        if (space != std::string::npos && !lineNumber(recorded.substr(space + 1), click.line))
+            click.id = kNoComponent;
+        return click;
     }
 
     // A player fills an empty text field before anything else (the island
@@ -185,45 +212,55 @@ class Session {
         }
     }
 
-    ComponentId choose() {
+    // A list with lines is one offer; its line is drawn once it is chosen.
+    Click choose() {
         offers_.clear();
         for (const Button& b : buttons_) {
             const Component& c = g_.form.at(b.id);
+            if (c.kind == Kind::List && c.items.empty()) continue;
             if (c.enabled && g_.form.effectivelyVisible(b.id)) offers_.push_back(b.id);
         }
-        if (offers_.empty()) return kNoComponent;
+        if (offers_.empty()) return {};
         if (turnCommands_ >= opt_.turnPatience) {
             for (ComponentId id : offers_)
                 for (ComponentId sleep : sleepIds_)
-                    if (id == sleep) return id;
+                    if (id == sleep) return {id, -1};
         }
-        return offers_[chooser_() % offers_.size()];
+        const ComponentId id = offers_[chooser_() % offers_.size()];
+        const Component& c = g_.form.at(id);
+        if (c.kind != Kind::List) return {id, -1};
+        return {id, static_cast<int>(chooser_() % c.items.size())};
     }
 
-    void command(ComponentId id) {
-        const std::string& name = g_.form.at(id).name;
-        lastClick_ = name;
-        result_.replay.clicks.push_back(name);
+    void command(const Click& click) {
+        const std::string& name = g_.form.at(click.id).name;
+        const std::string recorded =
+            click.line < 0 ? name : name + " " + std::to_string(click.line);
+        lastClick_ = recorded;
+        result_.replay.clicks.push_back(recorded);
         ++result_.commands;
         ++turnCommands_;
-        if (opt_.keepTranscript) transcript_ += "press " + name + "\n";
+        if (opt_.keepTranscript) transcript_ += "press " + recorded + "\n";
         // Drawn once per command whether or not a question is asked, so that
         // a replay answers every question as the recorded run did.
         host_.confirmAnswers = {answers_() % 4 != 0};
+        // As in the window, the pressed line is selected before the list's
+        // handler runs.
+        if (click.line >= 0) g_.form.setSelected(click.id, click.line);
         try {
             (*g_.handlers.find(name))(g_);
             host_.confirmAnswers.clear();
             refreshStatus(g_);
         } catch (const std::exception& e) {
-            problem(name, "exception", e.what());
+            problem(recorded, "exception", e.what());
             result_.aborted = true;
             collectTranscript();
             return;
         }
         collectTranscript();
-        checkState(name);
+        checkState(recorded);
         if (opt_.roundTripEvery > 0 && result_.commands % opt_.roundTripEvery == 0)
-            checkRoundTrip(name);
+            checkRoundTrip(recorded);
         followDays();
     }
 
@@ -372,8 +409,14 @@ Replay parseReplay(std::string_view text) {
                          std::to_string(lines.size() - 4) + " follow");
     r.clicks.reserve(lines.size() - 4);
     for (size_t i = 4; i < lines.size(); ++i) {
-        if (lines[i].empty()) malformed(static_cast<int>(i) + 1, "empty component name");
-        r.clicks.emplace_back(lines[i]);
+        const int at = static_cast<int>(i) + 1;
+        const std::string_view line = lines[i];
+        const size_t space = line.find(' ');
+        if (line.empty() || space == 0) malformed(at, "empty component name");
+        int index = 0;
+        if (space != std::string_view::npos && !lineNumber(line.substr(space + 1), index))
+            malformed(at, "'" + std::string(line.substr(space + 1)) + "' is not a line number");
+        r.clicks.emplace_back(line);
     }
     return r;
 }

@@ -1,15 +1,15 @@
 #pragma once
 // The random player of the soak test: a headless game driven through the
 // same form model and handler registry as the window, by clicks on random
-// visible and enabled buttons.
+// visible and enabled buttons and on lines of lists.
 //
 // Two random sources keep a run reproducible. The game draws from its own
 // DefaultRandom(seed); the player chooses its clicks from a separate
 // generator seeded from the same seed, and answers yes/no questions from a
 // third one that is drawn exactly once per command. A run is therefore fully
-// described by its seed and the names of the components it clicked: a
-// replay feeds the recorded names instead of choosing and ends with the
-// same messages and the same state.
+// described by its seed and the names of the components it clicked (with
+// the line, for a list): a replay feeds the recorded clicks instead of
+// choosing and ends with the same messages and the same state.
 //
 // After every command the player checks the state (stores never below zero,
 // the current character one of the four) and every `roundTripEvery` commands
@@ -27,7 +27,8 @@
 
 namespace kotou::soak {
 
-// A run as a file: the seed, the days it was asked to play and every click.
+// A run as a file: the seed, the days it was asked to play and every click
+// (a press on a list line is "name line").
 struct Replay {
     uint64_t seed = 0;
     int days = 0;
@@ -37,11 +38,13 @@ struct Replay {
 };
 
 // Text form of a replay: a header line, "seed N", "days N", "clicks N", then
-// one component name per line.
+// one click per line: a component name, followed for a press on a list by a
+// space and the 0-based line pressed ("mara_list 2").
 std::string formatReplay(const Replay& r);
 // Reads the text form; throws std::runtime_error naming the line on anything
 // malformed (unknown header, a missing or non-numeric value, a click count
-// that does not match the lines, an empty name).
+// that does not match the lines, an empty name, a list line that is not a
+// number).
 Replay parseReplay(std::string_view text);
 Replay readReplayFile(const std::filesystem::path& file);
 void writeReplayFile(const std::filesystem::path& file, const Replay& r);

@@ -9,7 +9,10 @@
 #include <stdexcept>
 #include <string>
 
+#include "app/GameHandlers.h"
+#include "shell/FormLayout.h"
 #include "state/SaveFile.h"
+#include "state/SaveLayout.h"
 #include "tests/soak/RandomPlayer.h"
 
 namespace kotou::soak {
@@ -168,6 +171,51 @@ TEST(SoakPrepared, TrainingColosseumCoursesAndItemsKeepTheStateSound) {
         EXPECT_TRUE(clicked.count(button)) << button << " was never clicked";
 }
 
+// Plenty of every store, the kitchen tools, the knives that open the sea and
+// mountain menus and the two cookery books: random play then reaches every
+// dish and buys from the trader, which it cannot afford by itself yet.
+void wellStocked(GameState& s) {
+    struct Stock {
+        void integer(const std::string& name, int32_t& v) {
+            if (name.ends_with("Count")) v = 300;
+        }
+        void text(const std::string&, std::string&) {}
+    } stock;
+    visitSaved(s, stock);
+    s.hasKnife = s.hasFireStarter = s.hasPot = s.hasStove = 1;
+    s.cakeBookState = s.herbTeaBookState = 2;
+    s.worldFlags[18] = s.worldFlags[19] = 1;
+}
+
+TEST(Soak, AWellStockedIslandCooksEveryDishAndBuysFromTheTrader) {
+    Options o = optionsFor(5, 40);
+    o.prepare = wellStocked;
+    o.keepTranscript = true;
+    const Result r = play(o);
+    expectClean(r, "well-stocked");
+    const std::set<std::string> clicked(r.replay.clicks.begin(), r.replay.clicks.end());
+    // Every command of the three meal menus and of the trader's panel.
+    FormModel form;
+    buildForm(form);
+    HandlerRegistry handlers;
+    registerGameHandlers(handlers);
+    for (const Component& c : form.all()) {
+        const std::string panel = c.parent == kNoComponent ? "" : form.at(c.parent).name;
+        if (c.kind == Kind::Button && handlers.find(c.name) &&
+            (panel == "desert_box" || panel == "uminosati_box" || panel == "yamanosati_box" ||
+             panel == "mara_box")) {
+            EXPECT_TRUE(clicked.count(c.name)) << c.name;
+        }
+    }
+    EXPECT_TRUE(clicked.count("uminosati_b") && clicked.count("yamanosati_b"));
+    EXPECT_NE(r.transcript.find("を１コ購入した"), std::string::npos);
+
+    // A press on a list line replays as it was played.
+    const Result again = replay(parseReplay(formatReplay(r.replay)), o);
+    EXPECT_TRUE(again.problems.empty());
+    EXPECT_EQ(again.finalSave, r.finalSave);
+}
+
 // --- The checks catch planted faults -----------------------------------------
 
 // Plants a fault into the meal panel's opener (食事): after its own work it
@@ -236,14 +284,14 @@ TEST(SoakChecks, CheckedStoresAreTheCountsAndItemBlocks) {
 // --- Replay files ------------------------------------------------------------
 
 TEST(ReplayFile, FormatsAndParsesBack) {
-    const Replay r{20240601u, 3, {"Button3", "BitBtn1", "hayasi_b"}};
+    const Replay r{20240601u, 3, {"Button3", "mara_list 12", "hayasi_b"}};
     const std::string text = formatReplay(r);
-    EXPECT_EQ(text,
-              "kotou-soak-replay 1\nseed 20240601\ndays 3\nclicks 3\nButton3\nBitBtn1\nhayasi_b\n");
+    EXPECT_EQ(text, "kotou-soak-replay 1\nseed 20240601\ndays 3\nclicks 3\nButton3\nmara_list 12\n"
+                    "hayasi_b\n");
     EXPECT_EQ(parseReplay(text), r);
     // Line ends changed by an editor or a checkout are accepted.
     EXPECT_EQ(parseReplay("kotou-soak-replay 1\r\nseed 20240601\r\ndays 3\r\nclicks 3\r\n"
-                          "Button3\r\nBitBtn1\r\nhayasi_b"),
+                          "Button3\r\nmara_list 12\r\nhayasi_b"),
               r);
     EXPECT_EQ(parseReplay(formatReplay(Replay{5, 0, {}})), (Replay{5, 0, {}}));
 }
@@ -263,6 +311,9 @@ TEST(ReplayFile, RejectsMalformedFilesNamingTheLine) {
         {"kotou-soak-replay 1\nseed 1\ndays 1\nclicks 2\nButton3\n\n",
          "replay line 6: empty component name"},
         {"kotou-soak-replay 1\nseed -1\ndays 1\nclicks 0\n", "replay line 2: '-1' is not"},
+        {"kotou-soak-replay 1\nseed 1\ndays 1\nclicks 1\n 2\n", "replay line 5: empty component"},
+        {"kotou-soak-replay 1\nseed 1\ndays 1\nclicks 1\nlist -2\n", "replay line 5: '-2' is not"},
+        {"kotou-soak-replay 1\nseed 1\ndays 1\nclicks 1\nlist \n", "replay line 5: '' is not"},
     };
     for (const auto& c : cases) {
         try {

@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 
 #include "app/GameHandlers.h"
@@ -210,6 +212,82 @@ TEST_F(GameWindowTest, AFullDayOfFourCharactersGoingToBed) {
     EXPECT_TRUE(find<QLabel>("day_l")->text().startsWith(QString::fromUtf8("2日目／")))
         << find<QLabel>("day_l")->text().toStdString();
     EXPECT_EQ(game.s.ch(1).maxActionPoints, 16);  // six points into 行動力
+}
+
+// A saved game at ルル's turn on a trader day, with stores for the meal menus.
+class ShopAndKitchenTest : public GameWindowTest {
+  protected:
+    void continueGame() {
+        GameState s;
+        initNewGame(s);
+        s.currentCharacter = 1;
+        s.dayNumber = 12;
+        Character& c = s.cur();
+        c.maxActionPoints = c.actionPoints = 20;
+        c.cooking = 10;
+        s.stoneCount = s.branchCount = 100;
+        s.fireFruitCount = s.wonderFruitCount = s.blackFruitCount = s.sevenFruitCount = 3;
+        s.crucianCount = s.seaBreamCount = s.seaweedCount = s.pinkRabbitCount = 5;
+        s.hasFireStarter = s.hasKnife = 1;
+        s.worldFlags[18] = s.worldFlags[19] = 1;
+        saveGame(s, base, "得点：0点");
+        open();
+        QTest::mouseClick(find<QPushButton>("Button12"), Qt::LeftButton);
+        QTest::qWait(60);  // a status refresh shows the day's buttons
+    }
+    void click(const char* button) {
+        ASSERT_TRUE(shown(button)) << button;
+        QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);
+    }
+    bool heard(const std::string& cue) const {
+        return std::find(sounds.begin(), sounds.end(), cue) != sounds.end();
+    }
+};
+
+TEST_F(ShopAndKitchenTest, OnDayTwelveALineClickedAtTheTraderIsBought) {
+    continueGame();
+    click("mara_b");
+    ASSERT_TRUE(shown("mara_box"));
+    auto* list = find<QListWidget>("mara_list");
+    ASSERT_GT(list->count(), 0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(0)).center());
+    QTest::qWait(60);  // repaints keep the line chosen
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_TRUE(heard("0:key.wav"));
+    screenshot("trader.png");
+    click("Button1");
+    // The good's name leads the line, before its padding and its price.
+    const QString line = list->item(0)->text();
+    const std::string good = line.left(line.indexOf(QChar(0xFF08))).remove(QChar(0x3000)).toStdString();
+    EXPECT_EQ(game.form.at("moji_l").caption.rfind(good + "を１コ購入した（所持：", 0), 0u)
+        << game.form.at("moji_l").caption;
+    EXPECT_LT(game.s.stoneCount + game.s.branchCount, 200);
+    EXPECT_TRUE(heard("0:katan.wav"));
+    click("BitBtn38");
+    EXPECT_TRUE(shown("com_box"));
+}
+
+TEST_F(ShopAndKitchenTest, TheThreeMenusCookWhatTheStoresAllow) {
+    continueGame();
+    click("BitBtn2");
+    click("BitBtn6");
+    click("kibou_b");
+    EXPECT_EQ(game.s.fireFruitCount, 2);
+    screenshot("menu_desserts.png");
+    click("BitBtn12");
+    click("uminosati_b");
+    EXPECT_TRUE(shown("kaisou_b"));
+    click("yakisakana_b");
+    EXPECT_EQ(game.s.crucianCount, 4);
+    screenshot("menu_sea.png");
+    click("BitBtn7");
+    click("yamanosati_b");
+    EXPECT_TRUE(shown("nikuc_b"));
+    EXPECT_FALSE(shown("nikub_b"));
+    screenshot("menu_mountain.png");
+    click("BitBtn11");
+    EXPECT_TRUE(shown("cook_box"));
 }
 
 // The island-name box waits for a click after its message.

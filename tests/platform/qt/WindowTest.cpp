@@ -326,6 +326,28 @@ TEST_F(WindowTest, ButtonsCallTheirHandlersAndTheAnswerDecides) {
     EXPECT_TRUE(find<QWidget>("lv_up_box")->isVisible());
 }
 
+TEST_F(WindowTest, APressedListLineReachesTheHandlerAndStaysSelected) {
+    FormModel& f = game.form;
+    std::string seen;
+    game.handlers.add("list", [&seen](Game& g) { seen = g.form.selectedItem(g.form.id("list")); });
+    f.setItems(f.id("list"), {"りんご　　　：3", "バナナ　　　：1"});
+    window->syncModel();
+    auto* list = find<QListWidget>("list");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(1)).center());
+    EXPECT_EQ(seen, "バナナ　　　：1");
+    EXPECT_EQ(f.at("list").selected, 1);
+
+    // A repaint refills the list; the line stays chosen until new lines come.
+    f.setCaption(f.id("list"), "refill");
+    window->syncModel();
+    EXPECT_EQ(list->currentRow(), 1);
+    f.setItems(f.id("list"), {"りんご　　　：2"});
+    window->syncModel();
+    EXPECT_EQ(f.at("list").selected, -1);
+    EXPECT_EQ(list->currentRow(), -1);
+}
+
 TEST_F(WindowTest, ClicksOnTheMessageAreaOrTheWindowAndTheKeysEndAWait) {
     int ended = 0;
     auto waitThen = [&](std::function<void()> act) {

@@ -1,0 +1,115 @@
+#include "production/Trader.h"
+
+#include <string>
+#include <vector>
+
+#include "shell/Availability.h"
+#include "shell/Messages.h"
+#include "shell/Screens.h"
+
+namespace kotou {
+namespace {
+
+constexpr int32_t kVisitCost = 2;
+
+struct Offer {
+    const char* line;  // the list line, also the key a purchase looks up
+    int32_t chance;    // offered when a draw of 0..chance-1 is 0
+    int32_t GameState::*currency;
+    int32_t price;
+    const char* good;  // the name in the purchase message
+    int32_t& (*held)(GameState&);
+};
+
+#define HELD(expr) [](GameState& s) -> int32_t& { return expr; }
+
+constexpr auto kStone = &GameState::stoneCount;
+constexpr auto kBranch = &GameState::branchCount;
+
+const Offer kOffers[] = {
+    {"人食い魚　　（要：石５０）", 3, kStone, 50, "人食い魚", HELD(s.maneaterFishCount)},
+    {"火炎石　　　（要：石２０）", 3, kStone, 20, "火炎石", HELD(s.flameStoneCount)},
+    {"骨　　　　　（要：枝２０）", 3, kBranch, 20, "骨", HELD(s.boneCount)},
+    {"皮　　　　　（要：石２０）", 3, kStone, 20, "皮", HELD(s.hideCount)},
+    {"ヒカリゴケ　（要：石３０）", 3, kStone, 30, "ヒカリゴケ", HELD(s.glowMossCount)},
+    {"泥　　　　　（要：石１５）", 3, kStone, 15, "泥", HELD(s.mudCount)},
+    {"材木　　　　（要：枝３０）", 3, kBranch, 30, "材木", HELD(s.lumberCount)},
+    {"つる　　　　（要：石１０）", 3, kStone, 10, "つる", HELD(s.vineCount)},
+    {"漂流物　　　（要：枝１０）", 3, kBranch, 10, "漂流物", HELD(s.flotsamCount)},
+    {"鉄　　　　　（要：石６０）", 3, kStone, 60, "鉄", HELD(s.ironCount)},
+    {"月の影　　　（要：枝５０）", 3, kBranch, 50, "月の影", HELD(s.moonShadowCount)},
+    {"精神安定剤　（要：枝４０）", 3, kBranch, 40, "精神安定剤", HELD(s.tranquilizerCount())},
+    {"アラハバキ神（要：枝５０）", 3, kBranch, 50, "アラハバキ神", HELD(s.rareItems[11])},
+    {"宝石　　　　（要：石３０）", 3, kStone, 30, "宝石", HELD(s.gemCount)},
+    {"魔法石　　　（要：枝３０）", 3, kBranch, 30, "魔法石", HELD(s.magicStoneCount)},
+    {"煌く時の砂　（要：石６０）", 5, kStone, 60, "煌く時の砂", HELD(s.timeSandCount)},
+};
+
+#undef HELD
+
+const Offer* offerOf(const std::string& line) {
+    for (const Offer& o : kOffers)
+        if (line == o.line) return &o;
+    return nullptr;
+}
+
+}  // namespace
+
+void mara_bClick(Game& g) {
+    if (!commandAvailable(g.s, g.form, "mara_b")) return;
+    if (!GameState::isCharacterIndex(g.s.currentCharacter)) return;
+    Character& c = g.s.cur();
+    if (c.actionPoints < kVisitCost) {
+        showMessage(g, "行動力が足りません");
+        return;
+    }
+    g.form.setPicture(g.form.id("mara_cg"), "cg/マーラー.jpg");
+    c.actionPoints -= kVisitCost;
+    playSound(g, 0, "door.wav");
+    openPanelOver(g, "mara_box", "com_box");
+    std::vector<std::string> lines;
+    for (const Offer& o : kOffers)
+        if (g.rng.random(o.chance) == 0) lines.emplace_back(o.line);
+    const ComponentId list = g.form.id("mara_list");
+    g.form.setItems(list, std::move(lines));
+    // Same offers as last time keep their lines; the choice starts anew all the same.
+    g.form.setSelected(list, -1);
+}
+
+void mara_listMouseDown(Game& g) {
+    playSound(g, 0, "key.wav");
+}
+
+void Button1Click(Game& g) {
+    if (!commandAvailable(g.s, g.form, "Button1")) return;
+    playSound(g, 1, "1.wav");
+    // The selection comes from the window; selectedItem is "" for an index
+    // outside the lines, and a line that is no offer buys nothing.
+    const Offer* o = offerOf(g.form.selectedItem(g.form.id("mara_list")));
+    if (o == nullptr) return;
+    int32_t& money = g.s.*o->currency;
+    if (money < o->price) {
+        showMessage(g, "交換に必要なものが足りません");
+        return;
+    }
+    money -= o->price;
+    int32_t& held = o->held(g.s);
+    held += 1;
+    showMessage(g, std::string(o->good) + "を１コ購入した（所持：" + std::to_string(held) + "）");
+    playSound(g, 0, "katan.wav");
+}
+
+void BitBtn38Click(Game& g) {
+    playSound(g, 0, "1.wav");
+    g.form.hide("mara_box");
+    g.form.show("com_box");
+}
+
+void registerTraderHandlers(HandlerRegistry& r) {
+    r.add("mara_b", mara_bClick);
+    r.add("mara_list", mara_listMouseDown);
+    r.add("Button1", Button1Click);
+    r.add("BitBtn38", BitBtn38Click);
+}
+
+}  // namespace kotou
