@@ -1,6 +1,7 @@
 #include "field/Handlers.h"
 
 #include "field/Exploration.h"
+#include "field/Radio.h"
 #include "field/Stranded.h"
 
 namespace kotou {
@@ -18,6 +19,16 @@ void registerFieldHandlers(HandlerRegistry& r) {
         {"jungle_b", jungle_bClick},
         {"mizuumi_b", mizuumi_bClick},
         {"gake_b", gake_bClick},
+        {"BitBtn8", BitBtn8Click},
+        {"BitBtn10", BitBtn10Click},
+        {"kyuujyo_b", kyuujyo_bClick},
+        {"BitBtn43", BitBtn43Click},
+        {"kyu_ruru_b", kyu_ruru_bClick},
+        {"kyu_arashi_b", kyu_arashi_bClick},
+        {"kyu_spark_b", kyu_spark_bClick},
+        {"kyu_zankyou_b", kyu_zankyou_bClick},
+        {"radio_b", radio_bClick},
+        {"listen_b", listen_bClick},
     };
     for (const Entry& e : kEntries) r.add(e.component, e.handler);
 }
