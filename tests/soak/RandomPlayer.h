@@ -80,6 +80,9 @@ struct Options {
     // Called once the game's handlers are registered; lets a test plant a
     // faulty handler to see that the checks catch it.
     std::function<void(HandlerRegistry&)> adjustHandlers;
+    // Called once the new game has begun: lets a run start with places,
+    // tools or skills that random play would reach only after many days.
+    std::function<void(GameState&)> prepare;
 };
 
 struct Result {
