@@ -63,6 +63,11 @@ struct Hazard {
     static constexpr Hazard bookOnce(const char* text, Counter state) {
         return {Kind::Book, text, nullptr, 0, 0, state};
     }
+    // A book whose corner, once the book is found, leads astray; lost there,
+    // the stranded background shows at once.
+    static constexpr Hazard bookThenLost(const char* text, Counter state) {
+        return {Kind::Book, text, nullptr, 0, 0, state, true, true};
+    }
     static constexpr Hazard lost() { return {Kind::Lost}; }
 };
 

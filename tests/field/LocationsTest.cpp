@@ -140,11 +140,14 @@ TEST_F(LocationsTest, EachPlaceChecksItsThresholdsThenSpendsAndFinds) {
 
         c().geography = p.geo;
         visit(p, {{p.store}});
-        const Character& b = before.ch(1);
         EXPECT_EQ(c().actionPoints, 0);
-        EXPECT_EQ((std::array<int32_t, 5>{c().actionPoints - p.ap, c().stamina - b.stamina,
-                                          c().stress - b.stress, c().hygiene - b.hygiene,
-                                          c().obesity - b.obesity}),
+        // Again with points to spare, so that no clamp hides the cost.
+        reset();
+        const Character b = c();
+        visit(p, {{p.store}});
+        EXPECT_EQ((std::array<int32_t, 5>{c().actionPoints - b.actionPoints,
+                                          c().stamina - b.stamina, c().stress - b.stress,
+                                          c().hygiene - b.hygiene, c().obesity - b.obesity}),
                   p.cost);
         EXPECT_EQ(g.form.at("cg").picture, std::string("cg/") + p.background);
         EXPECT_TRUE(host.saw(p.line));
@@ -162,6 +165,7 @@ TEST_F(LocationsTest, ChecksComeInOrderAndRefuseWithoutSpending) {
     c().actionPoints = 0;
     press("doukutu_b");
     EXPECT_EQ(host.lastMessage(), "暗くて探索できませんでした。");
+    EXPECT_TRUE(host.played("1.wav", 0));
     // The cliff: action points, then geography, then strength.
     c().actionPoints = 6;
     c().geography = 0;
@@ -247,6 +251,9 @@ TEST_F(LocationsTest, TheLastRangeWhoseToolsAreOwnedSizesTheFindDraw) {
         const size_t at = rng.requests().size();
         visit(p, std::vector<std::vector<int32_t>>(static_cast<size_t>(r.finds), {p.store}));
         EXPECT_EQ(rng.requests()[at + (p.costDraw ? 1 : 0) + 1 + (p.amountDraw ? 1 : 0)], r.range);
+        if (p.costDraw) {
+            EXPECT_EQ(rng.requests()[at], 2) << "the beach's obesity draw";
+        }
     }
 }
 
@@ -456,7 +463,12 @@ TEST_F(LocationsTest, EveryTableCoversItsDrawsAndADrawBeyondItIsLoud) {
     Location faulty = lakeLocation();
     faulty.ranges = {{nullptr, 10}};
     rng.push({9, 0, 9});
-    EXPECT_THROW(explore(g, faulty), std::logic_error);
+    try {
+        explore(g, faulty);
+        ADD_FAILURE() << "a draw beyond the table found something";
+    } catch (const std::logic_error& e) {
+        EXPECT_STREQ(e.what(), "湖: a find draw beyond the table");
+    }
 }
 
 }  // namespace

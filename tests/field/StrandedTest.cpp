@@ -105,15 +105,16 @@ TEST_F(StrandedTest, TenCallsForHelpBringTheCharacterBack) {
 
 TEST_F(StrandedTest, TheRescuePanelOffersOnlyTheOthersWhoAreLost) {
     strand(1, 4);  // the current character is lost too, but cannot rescue itself
+    strand(2, -1);
     strand(3, 1);
-    strand(4, -1);
+    strand(4, 1);
     intimacy(1, 2) = 7;
     refreshStatus(g);
     press("kyuujyo_b");
     EXPECT_FALSE(shown("kyu_ruru_b"));
     EXPECT_FALSE(shown("kyu_arashi_b"));
     EXPECT_TRUE(shown("kyu_spark_b"));
-    EXPECT_FALSE(shown("kyu_zankyou_b"));
+    EXPECT_TRUE(shown("kyu_zankyou_b"));
     EXPECT_TRUE(shown("kyuujyo_box"));
     EXPECT_EQ(host.lastMessage(),
               "誰を救助しますか？（要：行動10・親密度10）\r" + g.form.at("cominu_l").caption);
@@ -240,6 +241,7 @@ TEST_F(StrandedTest, TheRadioPlaysTheSelectedChannel) {
     g.s.radioState = 1;
     g.form.show("item_box");
     press("radio_b");
+    EXPECT_EQ(host.sounds, (std::vector<HeadlessHost::Sound>{{0, "1.wav"}}));
     EXPECT_FALSE(shown("item_box"));
     EXPECT_TRUE(shown("list_box"));
     EXPECT_TRUE(shown("listen_b"));
