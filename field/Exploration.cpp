@@ -1,9 +1,13 @@
 #include "field/Exploration.h"
 
+#include <stdexcept>
 #include <string>
 
 #include "combat/Battle.h"
+#include "field/Finds.h"
+#include "field/Stranded.h"
 #include "production/Growth.h"
+#include "shell/Availability.h"
 #include "shell/Messages.h"
 
 namespace kotou {
@@ -22,6 +26,51 @@ int32_t findRangeOf(const Location& loc, const GameState& s) {
     return size;
 }
 
+// The explorer gets hurt: the two lines and the losses; poison then waits,
+// sounds and marks the character.
+void hurt(Game& g, const Hazard& h) {
+    Character& c = g.s.cur();
+    showMessage(g, h.text);
+    appendMessage(g, h.damage);
+    c.stress += h.stress;
+    c.stamina += h.stamina;
+    if (h.kind != Hazard::Kind::Poison) return;
+    waitForClick(g);
+    playSound(g, 2, "bad.wav");
+    appendMessage(g, c.name + "【毒】におかされてしまった！");
+    c.poison = 1;
+}
+
+FindOutcome applyHazard(Game& g, const Hazard& h) {
+    switch (h.kind) {
+        case Hazard::Kind::Injury:
+        case Hazard::Kind::Poison:
+            hurt(g, h);
+            return FindOutcome::Wait;
+        case Hazard::Kind::Book: {
+            int32_t& state = h.book(g.s);
+            if (state < 1) {
+                state = 1;
+                showMessage(g, h.text);
+                return FindOutcome::Wait;
+            }
+            if (h.lostOnceFound) break;
+            showMessage(g, "なにも見つけられなかった");
+            return FindOutcome::Wait;
+        }
+        case Hazard::Kind::Lost:
+            break;
+    }
+    getLost(g, h.refreshBackground);
+    return FindOutcome::End;
+}
+
+// A draw that the table does not cover is a fault of the table; it stops the
+// command loudly rather than finding nothing.
+[[noreturn]] void tableFault(const Location& loc, const char* what) {
+    throw std::logic_error(std::string(loc.name) + ": " + what);
+}
+
 // Applies one find; returns what the loop does next.
 FindOutcome applyFind(Game& g, const Location& loc, const Find& f, int32_t amount) {
     switch (f.kind) {
@@ -29,22 +78,25 @@ FindOutcome applyFind(Game& g, const Location& loc, const Find& f, int32_t amoun
             const int32_t n = f.drawnAmount ? amount : 1;
             int32_t& total = f.store(g.s);
             total += n;
-            showMessage(g, std::string("【") + f.item + "】を" + std::to_string(n) +
-                               "個入手した！\r所持：" + std::to_string(total));
+            showMessage(g, foundLine(f.item, n, total));
             return FindOutcome::Wait;
         }
         case Find::Kind::Monster:
-            // A location without monsters has no monster rows; should a table
-            // say otherwise, the find is nothing rather than a battle nowhere.
-            if (loc.battleArea < 0) return FindOutcome::Wait;
+            if (loc.battleArea < 0) tableFault(loc, "a monster where no monster lives");
             playSound(g, 2, "teki.wav");
             battleState(g).area = loc.battleArea;
             startBattle(g);
             return FindOutcome::End;
-        case Find::Kind::Action:
-            return f.action ? f.action(g) : FindOutcome::Wait;
+        case Find::Kind::Operations:
+            for (FindOperation op : f.operations)
+                if (op) op(g);
+            return FindOutcome::NoWait;
+        case Find::Kind::Hazards: {
+            const auto k = g.rng.random(static_cast<int32_t>(f.hazards.size()));
+            return applyHazard(g, f.hazards[static_cast<size_t>(k)]);
+        }
     }
-    return FindOutcome::Wait;
+    tableFault(loc, "a find of no known kind");
 }
 
 }  // namespace
@@ -100,11 +152,8 @@ void explore(Game& g, const Location& loc) {
         playSound(g, 1, "tansaku.wav");
         const int32_t range = findRangeOf(loc, s);
         const int32_t k = g.rng.random(range);
-        // A draw beyond the table would be a fault of the table; it finds
-        // nothing instead of reading past the end.
-        const FindOutcome outcome =
-            k < tableSize ? applyFind(g, loc, loc.finds[static_cast<size_t>(k)], amount)
-                          : FindOutcome::Wait;
+        if (k >= tableSize) tableFault(loc, "a find draw beyond the table");
+        const FindOutcome outcome = applyFind(g, loc, loc.finds[static_cast<size_t>(k)], amount);
         if (outcome == FindOutcome::End) return;
         if (i < count && outcome == FindOutcome::Wait) waitForClick(g);
     }
@@ -122,7 +171,25 @@ void explore(Game& g, const Location& loc) {
 }
 
 void hayasi_bClick(Game& g) {
-    explore(g, forestLocation());
+    if (commandAvailable(g.s, g.form, "hayasi_b")) explore(g, forestLocation());
+}
+void hamabe_bClick(Game& g) {
+    if (commandAvailable(g.s, g.form, "hamabe_b")) explore(g, beachLocation());
+}
+void umi_bClick(Game& g) {
+    if (commandAvailable(g.s, g.form, "umi_b")) explore(g, seaLocation());
+}
+void doukutu_bClick(Game& g) {
+    if (commandAvailable(g.s, g.form, "doukutu_b")) explore(g, caveLocation());
+}
+void jungle_bClick(Game& g) {
+    if (commandAvailable(g.s, g.form, "jungle_b")) explore(g, jungleLocation());
+}
+void mizuumi_bClick(Game& g) {
+    if (commandAvailable(g.s, g.form, "mizuumi_b")) explore(g, lakeLocation());
+}
+void gake_bClick(Game& g) {
+    if (commandAvailable(g.s, g.form, "gake_b")) explore(g, cliffLocation());
 }
 
 }  // namespace kotou

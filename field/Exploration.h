@@ -1,5 +1,5 @@
 #pragma once
-// Exploration: the one skeleton every location runs, and the forest.
+// Exploration: the one skeleton every location runs, and the location menu's buttons.
 
 #include "field/Location.h"
 #include "shell/Game.h"
@@ -14,7 +14,13 @@ void explore(Game& g, const Location& loc);
 // of extra finds (0 or 1).
 int companionAssist(Game& g);
 
-// 林 on the location menu.
+// The buttons of the location menu: 林, 浜辺, 海, 洞窟, ジャングル, 湖, 崖.
 void hayasi_bClick(Game& g);
+void hamabe_bClick(Game& g);
+void umi_bClick(Game& g);
+void doukutu_bClick(Game& g);
+void jungle_bClick(Game& g);
+void mizuumi_bClick(Game& g);
+void gake_bClick(Game& g);
 
 }  // namespace kotou

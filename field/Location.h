@@ -2,11 +2,13 @@
 // An exploration location as data. Every location runs the same skeleton
 // (field/Exploration.h): checks, background, cost, number of finds, companion
 // assist, the find loop with its monsters, discovery draws and the geography
-// growth. What differs between locations is described here; the few steps
-// that are not a stored find (hazards, getting lost, several finds at once)
-// are find actions.
+// growth. What differs between locations is described here: a find is a
+// stored item, a monster, a run of the shared find operations, or a hazard
+// table (injuries, poison, one-time books, getting lost).
 
+#include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "shell/Game.h"
@@ -33,21 +35,65 @@ enum class FindOutcome {
     End,     // the exploration is over (a battle, getting lost)
 };
 
+// One row of a hazard table: what befalls the explorer on a bad find.
+struct Hazard {
+    enum class Kind {
+        Injury,  // the two lines and the losses
+        Poison,  // as an injury, then a wait and the poison
+        Book,    // a one-time book; found while its state is below 1
+        Lost,    // the stranded phase begins
+    };
+    Kind kind = Kind::Injury;
+    const char* text = nullptr;      // Injury, Poison: what happened; Book: the find's line
+    const char* damage = nullptr;    // Injury, Poison: the damage line
+    int32_t stress = 0;              // Injury, Poison: added to ストレス (a loss is negative)
+    int32_t stamina = 0;             // Injury, Poison: added to 体力
+    Counter book = nullptr;          // Book: its state
+    bool lostOnceFound = false;      // Book: once found, this row means getting lost
+    bool refreshBackground = false;  // getting lost here shows the stranded background at once
+
+    static constexpr Hazard injury(const char* text, const char* damage, int32_t stress,
+                                   int32_t stamina) {
+        return {Kind::Injury, text, damage, stress, stamina};
+    }
+    static constexpr Hazard poison(const char* text, const char* damage, int32_t stress,
+                                   int32_t stamina) {
+        return {Kind::Poison, text, damage, stress, stamina};
+    }
+    static constexpr Hazard bookOnce(const char* text, Counter state) {
+        return {Kind::Book, text, nullptr, 0, 0, state};
+    }
+    // A book whose corner, once the book is found, leads astray; lost there,
+    // the stranded background shows at once.
+    static constexpr Hazard bookThenLost(const char* text, Counter state) {
+        return {Kind::Book, text, nullptr, 0, 0, state, true, true};
+    }
+    static constexpr Hazard lost() { return {Kind::Lost}; }
+};
+
+// A find that runs the shared find operations (field/Finds.h); each appends
+// its own line, so there is no wait after it.
+using FindOperation = void (*)(Game&);
+
 struct Find {
-    enum class Kind { Store, Monster, Action };
+    enum class Kind { Store, Monster, Operations, Hazards };
     Kind kind = Kind::Store;
-    const char* item = nullptr;              // Store: the name in the message
-    Counter store = nullptr;                 // Store: the counter that grows
-    bool drawnAmount = true;                 // Store: the amount drawn for this find, else 1
-    FindOutcome (*action)(Game&) = nullptr;  // Action: runs the find
+    const char* item = nullptr;                 // Store: the name in the message
+    Counter store = nullptr;                    // Store: the counter that grows
+    bool drawnAmount = true;                    // Store: the amount drawn for this find, else 1
+    std::array<FindOperation, 2> operations{};  // Operations: run in order (second may be empty)
+    std::span<const Hazard> hazards{};          // Hazards: one further draw picks the row
 
     static constexpr Find stored(const char* item, Counter c) { return {Kind::Store, item, c}; }
     static constexpr Find single(const char* item, Counter c) {
         return {Kind::Store, item, c, false};
     }
     static constexpr Find monster() { return {Kind::Monster}; }
-    static constexpr Find run(FindOutcome (*fn)(Game&)) {
-        return {Kind::Action, nullptr, nullptr, true, fn};
+    static constexpr Find run(FindOperation first, FindOperation second = nullptr) {
+        return {Kind::Operations, nullptr, nullptr, true, {first, second}};
+    }
+    static constexpr Find hazard(std::span<const Hazard> rows) {
+        return {Kind::Hazards, nullptr, nullptr, true, {}, rows};
     }
 };
 
@@ -82,6 +128,7 @@ struct Discovery {
 };
 
 struct Location {
+    const char* name;  // the place as the player knows it
     std::vector<Requirement> checks;
     const char* background;
     std::vector<CostStep> cost;
@@ -94,7 +141,13 @@ struct Location {
     std::vector<Discovery> discoveries;
 };
 
-// The forest, open from the start.
+// The seven locations, from the forest, open from the start, to the cliff.
 const Location& forestLocation();
+const Location& beachLocation();
+const Location& seaLocation();
+const Location& caveLocation();
+const Location& jungleLocation();
+const Location& lakeLocation();
+const Location& cliffLocation();
 
 }  // namespace kotou

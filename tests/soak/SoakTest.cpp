@@ -96,6 +96,36 @@ TEST(Soak, TheStoryChoicesAreMetAndLeft) {
     EXPECT_EQ(chosen, 2);
 }
 
+// The far places, the rescue and the radio need discoveries, tools and skills
+// that random play gathers only slowly, and getting lost is rare: this run
+// starts with them and with one character lost, and must reach every one of
+// those commands without a problem.
+TEST(Soak, EveryPlaceTheStrandedPanelTheRescueAndTheRadioAreReached) {
+    Options o = optionsFor(11, 100);
+    o.prepare = [](GameState& s) {
+        for (size_t entry : {0, 1, 2, 3, 4, 9}) s.worldFlags[entry] = 1;
+        s.hasLamp = s.hasSaw = s.hasKnife = s.hasGun = s.hasRucksack = s.hasBucket = 1;
+        s.radioState = 2;
+        for (int k = 1; k <= kCharacterCount; ++k) {
+            s.ch(k).geography = 60;
+            s.ch(k).strength = 30;
+            s.ch(k).maxStamina = s.ch(k).maxActionPoints = 60;
+        }
+        s.pairIntimacy.fill(10);
+        s.ch(2).strandedPhase = 10;  // 嵐 is lost from the start
+    };
+    const Result r = play(o);
+    expectClean(r, "far-places");
+    EXPECT_FALSE(r.aborted);
+    const std::set<std::string> clicked(r.replay.clicks.begin(), r.replay.clicks.end());
+    for (const char* b :
+         {"hayasi_b", "hamabe_b", "umi_b", "doukutu_b", "jungle_b", "mizuumi_b", "gake_b",
+          "BitBtn8", "BitBtn10", "kyuujyo_b", "BitBtn43", "radio_b", "listen_b"})
+        EXPECT_TRUE(clicked.count(b)) << b;
+    EXPECT_TRUE(clicked.count("kyu_ruru_b") || clicked.count("kyu_arashi_b") ||
+                clicked.count("kyu_spark_b") || clicked.count("kyu_zankyou_b"));
+}
+
 TEST(Soak, ReplayingARunGivesTheSameTranscriptAndState) {
     Options o = optionsFor(7, 6);
     o.keepTranscript = true;

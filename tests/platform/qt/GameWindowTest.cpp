@@ -290,6 +290,60 @@ TEST_F(ShopAndKitchenTest, TheThreeMenusCookWhatTheStoresAllow) {
     EXPECT_TRUE(shown("cook_box"));
 }
 
+// A lost character calls for help and comes home; the rescue panel offers a
+// partner who is still lost; the improved radio plays a chosen channel.
+TEST_F(GameWindowTest, StrandedPanelRescuePanelAndRadio) {
+    GameState s;
+    initNewGame(s);
+    s.currentCharacter = 2;
+    s.cur().strandedPhase = 1;
+    s.ch(4).strandedPhase = 6;
+    s.pairIntimacy[static_cast<size_t>(pairIndex(2, 4))] = 12;
+    s.radioState = 2;
+    saveGame(s, base, "得点：0点");
+    open();
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, window.get(), [&] {
+        if (game.s.runtime.clickState == 0 && shown("click_l"))
+            QTest::mouseClick(find<QLabel>("moji_l"), Qt::LeftButton);
+    });
+    answerer.start(2);
+    const auto click = [&](const char* button) {
+        ASSERT_TRUE(shown(button)) << button;
+        QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);
+        QTest::qWait(60);  // a status refresh
+    };
+
+    click("Button12");
+    for (const char* b : {"BitBtn8", "BitBtn10", "BitBtn41", "BitBtn16"}) EXPECT_TRUE(shown(b));
+    EXPECT_EQ(find<QLabel>("sounan_l")->text(), QString::fromUtf8("遭難フェイズ＞1"));
+    screenshot("stranded_panel.png");
+    click("BitBtn10");
+    EXPECT_EQ(game.s.cur().strandedPhase, 0);
+    EXPECT_TRUE(shown("com_box"));
+
+    click("kyuujyo_b");
+    EXPECT_TRUE(shown("kyuujyo_box"));
+    EXPECT_TRUE(shown("kyu_zankyou_b"));
+    EXPECT_FALSE(shown("kyu_arashi_b"));
+    screenshot("rescue_panel.png");
+    click("BitBtn43");
+    EXPECT_TRUE(shown("com_box"));
+
+    click("BitBtn35");
+    click("radio_b");
+    auto* list = find<QListWidget>("list");
+    ASSERT_EQ(list->count(), 23);
+    const QRect line = list->visualItemRect(list->item(5));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line.center());
+    EXPECT_EQ(game.form.at("list").selected, 5);
+    sounds.clear();
+    click("listen_b");
+    EXPECT_EQ(sounds, (std::vector<std::string>{"0:1.wav", "0:save.wav"}));
+    screenshot("radio.png");
+    answerer.stop();
+}
+
 // The island-name box waits for a click after its message.
 class IslandNameTest : public GameWindowTest {
   protected:
