@@ -5,6 +5,7 @@
 #include "field/Handlers.h"
 #include "production/Handlers.h"
 #include "shell/Screens.h"
+#include "story/CompanionHandlers.h"
 
 namespace kotou {
 
@@ -16,6 +17,7 @@ void registerGameHandlers(HandlerRegistry& r) {
     registerFieldHandlers(r);
     registerCombatHandlers(r);
     registerProductionHandlers(r);
+    registerCompanionHandlers(r);
 }
 
 }  // namespace kotou

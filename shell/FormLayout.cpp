@@ -569,7 +569,8 @@ void buildCompanions(Builder& b) {
              {"uta_b7", "未来の歌　（要・かっぱ１人魚３機械５魔法石３　・動物学５０）"},
              {"uta_b8", "地球の歌　（要・月の影３煌く時の砂３天使の涙６・動物学５０）"}},
             4, 36, 16, 393, 17);
-    b.button("uta_b9", uta, 4, 36 + 8 * 16, 461, 17, "？？？の歌");
+    b.button("uta_b9", uta, 4, 36 + 8 * 16, 461, 17,
+             "オルガンの歌　（要・天使の涙１０機械１０ありがとうの石１・動物学６０）");
     b.button("BitBtn42", uta, kWideButtonWidth + 8, kPanelHeight - 33, 89, kButtonHeight, "戻る");
 
     const ComponentId dassyutu = b.column("dassyutu_box", kWidePanelWidth);
