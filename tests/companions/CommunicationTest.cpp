@@ -82,7 +82,9 @@ TEST_F(CommunicationTest, NameButtonsFollowThePairOfTheCurrentCharacter) {
         EXPECT_EQ(enabled("who_spark_b"), c.spark);
         EXPECT_EQ(enabled("who_zankyou_b"), c.zankyou);
         // Cansel, then a talk: the names keep the night walk's state.
+        host.clearRecords();
         press("Button17");
+        EXPECT_TRUE(host.played("1.wav", 1));
         EXPECT_TRUE(visible("cominu_box2"));
         EXPECT_FALSE(visible("who_box"));
         press("BitBtn33");
@@ -97,6 +99,26 @@ TEST_F(CommunicationTest, NameButtonsFollowThePairOfTheCurrentCharacter) {
     EXPECT_TRUE(enabled("who_arashi_b"));
     EXPECT_FALSE(enabled("who_spark_b"));
     EXPECT_TRUE(enabled("who_zankyou_b"));
+}
+
+TEST_F(CommunicationTest, ThresholdActivitiesEnableTheNamesFromTheirThreshold) {
+    struct Case {
+        const char* button;
+        int32_t threshold;
+    };
+    for (const Case& c : {Case{"tanken_b", 10}, Case{"yoru_b", 20}, Case{"nedoko_b", 30}}) {
+        SCOPED_TRACE(c.button);
+        intimacy(1, 2) = c.threshold - 1;
+        intimacy(1, 3) = c.threshold;
+        intimacy(2, 4) = 30;  // shows every threshold activity
+        open(1);
+        ch(1).actionPoints = 30;
+        press(c.button);
+        EXPECT_FALSE(enabled("who_arashi_b"));
+        EXPECT_TRUE(enabled("who_spark_b"));
+        EXPECT_FALSE(enabled("who_zankyou_b"));
+        press("BitBtn26");
+    }
 }
 
 TEST_F(CommunicationTest, ActivitiesRefuseTooFewPointsAndTheWrongWeather) {
@@ -154,6 +176,7 @@ TEST_F(CommunicationTest, TalkSpendsItsPointsRaisesStressAndIntimacyAndComesBack
     EXPECT_EQ(intimacy(1, 2), 6);
     EXPECT_EQ(g.s.runtime.talkPartner, 2);
     EXPECT_TRUE(host.played("talk.wav", 1));
+    EXPECT_TRUE(host.played("1.wav", 3));
     ASSERT_FALSE(host.pictures.empty());
     EXPECT_EQ(host.pictures.front().file, "cg/嵐.jpg");
     EXPECT_EQ(g.form.at("cg2").picture, "");
@@ -209,12 +232,24 @@ TEST_F(CommunicationTest, NightWalkEndsTheDayWithPointsLeft) {
     open(1);
     ch(1).actionPoints = 50;
     ch(1).stress = 40;
+    ch(1).maxStamina = 99;
+    ch(1).stamina = 20;
+    ch(1).hygiene = 50;
     press("yoru_b");
     host.clearRecords();
     rng.push({1, 1});  // relief 16, no time sand
     nightDraws();
+    Character atGain;
+    host.onProcessEvents = [&](Game& game) {
+        if (host.lastMessage() == "スパークとの【親密度】が3上がった") atGain = game.s.ch(1);
+    };
     press("who_spark_b");
     EXPECT_EQ(intimacy(1, 3), 23);
+    EXPECT_EQ(atGain.stamina, 18);
+    EXPECT_EQ(atGain.hygiene, 42);
+    EXPECT_EQ(atGain.stress, 40);
+    EXPECT_EQ(atGain.actionPoints, 30);
+    EXPECT_TRUE(host.played("com.wav", 1));
     const int walk = host.indexOf("ルルはスパークと２人でこっそり夜の散歩に出かけた！");
     const int gain = host.indexOf("スパークとの【親密度】が3上がった");
     const int relief = host.indexOf("ルルの【ストレス】が16回復した");
@@ -231,11 +266,22 @@ TEST_F(CommunicationTest, BedVisitWakesThePartnerWhosePointsMayStayNegative) {
     open(3);
     ch(3).actionPoints = 30;
     ch(1).actionPoints = 5;
+    ch(3).maxStamina = 99;
+    ch(3).stamina = 20;
+    ch(3).hygiene = 50;
     press("nedoko_b");
     host.clearRecords();
     rng.push({1, 5, 0});  // partner loses 10; no time sand, then one
     nightDraws();
+    Character atGain;
+    host.onProcessEvents = [&](Game& game) {
+        if (host.lastMessage() == "ルルとの【親密度】が4上がった") atGain = game.s.ch(3);
+    };
     press("who_ruru_b");
+    EXPECT_EQ(atGain.stamina, 18);
+    EXPECT_EQ(atGain.hygiene, 40);
+    EXPECT_EQ(atGain.actionPoints, 0);
+    EXPECT_TRUE(host.played("com.wav", 1));
     EXPECT_TRUE(host.saw("スパークはルルの寝床を襲った！"));
     EXPECT_TRUE(host.saw("ルルとの【親密度】が4上がった"));
     EXPECT_TRUE(host.saw("ルルの【行動力】が10減少した"));
@@ -243,6 +289,27 @@ TEST_F(CommunicationTest, BedVisitWakesThePartnerWhosePointsMayStayNegative) {
     EXPECT_EQ(ch(1).actionPoints, -5);  // refreshed only at ルル's own turn
     EXPECT_EQ(intimacy(1, 3), 100);     // 102, capped by the night's refresh
     EXPECT_EQ(g.s.currentCharacter, 4);
+}
+
+TEST_F(CommunicationTest, TheRoutineRunsOnlyAPendingActivityWithAnother) {
+    open(1);
+    ch(1).actionPoints = 10;
+    g.s.runtime.talkPartner = 2;
+    runCommunication(g);  // nothing chosen yet: the design caption
+    press("BitBtn33");
+    g.s.runtime.talkPartner = 1;
+    runCommunication(g);  // with herself
+    g.s.runtime.talkPartner = 0;
+    runCommunication(g);
+    EXPECT_EQ(ch(1).actionPoints, 10);
+    EXPECT_TRUE(visible("who_box"));
+    // Points lost meanwhile are checked again before anything is spent.
+    ch(1).actionPoints = 3;
+    press("who_arashi_b");
+    EXPECT_EQ(host.lastMessage(), "行動力が足りません");
+    EXPECT_EQ(ch(1).actionPoints, 3);
+    EXPECT_EQ(intimacy(1, 2), 0);
+    EXPECT_TRUE(visible("cominu_box2"));
 }
 
 // Who speaks, in order, and where a blushing picture appears: a letter per

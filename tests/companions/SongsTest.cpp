@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "shell/StatusRefresh.h"
+#include "state/Text.h"
 #include "tests/companions/CompanionTest.h"
 
 namespace kotou {
@@ -25,6 +26,7 @@ struct SongsTest : test::CompanionTest {
 TEST_F(SongsTest, TheShopOpensWithFivePoints) {
     openShop(4);
     EXPECT_EQ(host.lastMessage(), "製作に必要な行動力が足りません");
+    EXPECT_TRUE(host.played("1.wav", 0));
     EXPECT_FALSE(visible("uta_box"));
     openShop(5);
     EXPECT_TRUE(visible("uta_box"));
@@ -32,7 +34,9 @@ TEST_F(SongsTest, TheShopOpensWithFivePoints) {
     EXPECT_EQ(g.form.at("cg").picture, "cg/背景・歌.jpg");
     EXPECT_EQ(g.form.at("uta_box").left, g.form.at("com_box").left);
     EXPECT_EQ(ch(1).actionPoints, 5);  // opening spends nothing
+    host.clearRecords();
     press("BitBtn42");
+    EXPECT_TRUE(host.played("1.wav", 0));
     EXPECT_TRUE(visible("seisaku_box"));
     EXPECT_FALSE(visible("uta_box"));
 }
@@ -150,6 +154,9 @@ TEST_F(SongsTest, EverySongHasItsMinimumMaterialsAndRemainingLine) {
         const std::vector<std::string> t = texts();
         ASSERT_EQ(t.size(), 6u);
         EXPECT_EQ(t[0], std::string("オルガンに「") + c.song + "」を作曲してもらった！");
+        EXPECT_EQ(t[1], t[2]);
+        EXPECT_EQ(cp932Length(t[1]), 38u);  // 19 dots
+        EXPECT_TRUE(host.played("1.wav", 0));
         EXPECT_EQ(t[3], std::string("「") + c.song + "」が１つ完成した！（所持：1）");
         EXPECT_EQ(t[4], c.remaining);
         EXPECT_EQ(t[5], "※このアイテムは、［アイテム］コマンド内［通常アイテム］で使用できます");

@@ -24,7 +24,9 @@ TEST_F(StudyTest, StressOfThirtyKeepsTheShelfClosedAndThirtyOneOpensIt) {
     EXPECT_FALSE(visible("study_box"));
     EXPECT_TRUE(visible("com_box"));
     ch(1).stress = 31;
+    host.clearRecords();
     openShelf();
+    EXPECT_TRUE(host.played("1.wav", 0));
     EXPECT_TRUE(visible("study_box"));
     EXPECT_FALSE(visible("com_box"));
     EXPECT_EQ(g.form.at("study_box").left, g.form.at("com_box").left);
@@ -104,6 +106,8 @@ TEST_F(StudyTest, EachBookHasItsCostStressLessonAndGrowth) {
         press(c.button);
         EXPECT_EQ(ch(1).actionPoints, 0);
         EXPECT_EQ(ch(1).stress, 31 - c.stress);
+        EXPECT_TRUE(host.played("1.wav", 1));
+        EXPECT_TRUE(host.played("ok.wav", 0));
         EXPECT_EQ(host.messages.at(0).text, c.read);
         EXPECT_EQ(host.messages.at(1).text, dots(37));
         EXPECT_EQ(c.state(g.s), c.once ? 2 : 1);

@@ -80,6 +80,10 @@ struct Options {
     // Called once the game's handlers are registered; lets a test plant a
     // faulty handler to see that the checks catch it.
     std::function<void(HandlerRegistry&)> adjustHandlers;
+    // Called once the new game has begun (before the first character is
+    // made): a variant sets what normal play reaches only late, such as a
+    // building or a story flag, so that the commands behind it get played.
+    std::function<void(GameState&)> prepare;
 };
 
 struct Result {
