@@ -172,21 +172,29 @@ void exploreTogether(Game& g, Character& c, const Character& partner, int32_t ga
     showWeatherBackground(g);
 }
 
-void nightWalk(Game& g, int k, int p, int32_t gain) {
+// The common part of the two night activities: out under the night sky, the
+// toll, the pair's scene and the intimacy line.
+void nightOut(Game& g, int k, int p, companions::NightActivity activity, const std::string& opening,
+              int32_t hygieneLoss, int32_t gain) {
     Character& c = g.s.ch(k);
-    const Character& partner = g.s.ch(p);
     loadBackground(g, "背景・夜");
-    showMessage(g, c.name + "は" + partner.name + "と２人でこっそり夜の散歩に出かけた！");
+    showMessage(g, opening);
     waitForClick(g);
     appendDots(g);
     c.stamina -= 2;
-    c.hygiene -= 8;
+    c.hygiene -= hygieneLoss;
     waitForClick(g);
     showMessage(g, "");
-    playNightScene(g, k, p, companions::NightActivity::Walk);
+    playNightScene(g, k, p, activity);
     playSound(g, 1, "com.wav");
-    showMessage(g, intimacyLine(partner.name, gain));
+    showMessage(g, intimacyLine(g.s.ch(p).name, gain));
     waitForClick(g);
+}
+
+void nightWalk(Game& g, int k, int p, int32_t gain) {
+    Character& c = g.s.ch(k);
+    nightOut(g, k, p, companions::NightActivity::Walk,
+             c.name + "は" + g.s.ch(p).name + "と２人でこっそり夜の散歩に出かけた！", 8, gain);
     const int32_t n = 15 + g.rng.random(2);
     appendMessage(g, c.name + "の【ストレス】が" + std::to_string(n) + "回復した");
     c.stress += n;
@@ -195,20 +203,9 @@ void nightWalk(Game& g, int k, int p, int32_t gain) {
 }
 
 void bedVisit(Game& g, int k, int p, int32_t gain) {
-    Character& c = g.s.ch(k);
     Character& partner = g.s.ch(p);
-    loadBackground(g, "背景・夜");
-    showMessage(g, c.name + "は" + partner.name + "の寝床を襲った！");
-    waitForClick(g);
-    appendDots(g);
-    c.stamina -= 2;
-    c.hygiene -= 10;
-    waitForClick(g);
-    showMessage(g, "");
-    playNightScene(g, k, p, companions::NightActivity::BedVisit);
-    playSound(g, 1, "com.wav");
-    showMessage(g, intimacyLine(partner.name, gain));
-    waitForClick(g);
+    nightOut(g, k, p, companions::NightActivity::BedVisit,
+             g.s.ch(k).name + "は" + partner.name + "の寝床を襲った！", 10, gain);
     // The partner was woken: its next turn starts with fewer points (a
     // negative value stays until that turn's status refresh).
     const int32_t n = 9 + g.rng.random(2);

@@ -26,7 +26,11 @@ bool needsNursing(const Character& c) {
     return c.illness > 0 || c.poison > 0;
 }
 
-void backToCommands(Game& g) {
+// A complete cure ends the nursing: the panel gives way to the commands.
+void cured(Game& g, const std::string& message) {
+    playSound(g, 0, "3.wav");
+    showMessage(g, message);
+    waitForClick(g);
     g.form.show("com_box");
 }
 
@@ -61,10 +65,7 @@ void nurse(Game& g, int patientIndex) {
         patient.illness -= 3 + g.rng.random(2);
         if (patient.illness < 1) {
             patient.illness = 0;
-            playSound(g, 0, "3.wav");
-            showMessage(g, patient.name + "の病気が『完治』した！！！");
-            waitForClick(g);
-            backToCommands(g);
+            cured(g, patient.name + "の病気が『完治』した！！！");
             return;
         }
         showMessage(g, patient.name + "の病気が少しだけ回復した・・・");
@@ -76,11 +77,8 @@ void nurse(Game& g, int patientIndex) {
         return;
     }
     if (g.rng.random(3) == 0) {
-        playSound(g, 0, "3.wav");
         patient.poison = 0;
-        showMessage(g, patient.name + "の体から毒が完全に消え去った！！");
-        waitForClick(g);
-        backToCommands(g);
+        cured(g, patient.name + "の体から毒が完全に消え去った！！");
         return;
     }
     showMessage(g, patient.name + "の体の毒は、一晩の看病では完全に消えなかった・・・");
