@@ -6,6 +6,7 @@
 #include "production/Handlers.h"
 #include "shell/Screens.h"
 #include "story/Story.h"
+#include "story/CompanionHandlers.h"
 
 namespace kotou {
 
@@ -18,6 +19,7 @@ void registerGameHandlers(HandlerRegistry& r) {
     registerCombatHandlers(r);
     registerProductionHandlers(r);
     registerStoryHandlers(r);
+    registerCompanionHandlers(r);
 }
 
 }  // namespace kotou

@@ -514,8 +514,10 @@ void buildCombat(Builder& b) {
 
 void buildCompanions(Builder& b) {
     const ComponentId study = b.column("study_box", kWidePanelWidth);
-    b.label("Label24", study, 4, 4, 497, 14,
-            "□勉強（※どの本を読みますか？ここには所持する書物が表示されます）");
+    b.form().setFontColor(
+        b.label("Label24", study, 4, 4, 497, 14,
+                "□勉強（※どの本を読みますか？ここには所持する書物が表示されます）"),
+        kWhite);
     b.stack(study,
             {{"cat_book_b", "絵本「ねこと月」　　　（要・行動　２）", false},
              {"world_book_b", "絵本「せかいのはて」　（要・行動　２）", false},
@@ -530,8 +532,10 @@ void buildCompanions(Builder& b) {
     b.button("BitBtn28", study, kWideButtonWidth + 8, kPanelHeight - 33, 89, kButtonHeight, "戻る");
 
     const ComponentId cominu = b.column("cominu_box", kWidePanelWidth);
-    b.label("Label25", cominu, 4, 4, 401, 14, "■コミュニケーションモード");
-    b.label("cominu_l", cominu, 4, 28, 401, 81);
+    // White on the dark panels, like the escape plan's progress.
+    b.form().setFontColor(b.label("Label25", cominu, 4, 4, 401, 14, "■コミュニケーションモード"),
+                          kWhite);
+    b.form().setFontColor(b.label("cominu_l", cominu, 4, 28, 401, 81), kWhite);
     const ComponentId box2 = b.panel("cominu_box2", 8, 120, 261, 189, true, "コマンド", cominu);
     b.stack(box2,
             {{"BitBtn33", "話す（要：行動　４）"},
@@ -562,7 +566,7 @@ void buildCompanions(Builder& b) {
     b.back("BitBtn52", kanbyou);
 
     const ComponentId uta = b.column("uta_box", kWidePanelWidth);
-    b.label("Label32", uta, 4, 4, 401, 14, "□オルガンの音楽屋");
+    b.form().setFontColor(b.label("Label32", uta, 4, 4, 401, 14, "□オルガンの音楽屋"), kWhite);
     b.stack(uta,
             {{"uta_b1", "青空の歌　（要・太陽の石２雨の石１　　　　　　・動物学　９）"},
              {"uta_b2", "癒しの歌　（要・雨の石１天使の涙３魔法石３　　・動物学２０）"},
@@ -573,7 +577,8 @@ void buildCompanions(Builder& b) {
              {"uta_b7", "未来の歌　（要・かっぱ１人魚３機械５魔法石３　・動物学５０）"},
              {"uta_b8", "地球の歌　（要・月の影３煌く時の砂３天使の涙６・動物学５０）"}},
             4, 36, 16, 393, 17);
-    b.button("uta_b9", uta, 4, 36 + 8 * 16, 461, 17, "？？？の歌");
+    b.button("uta_b9", uta, 4, 36 + 8 * 16, 461, 17,
+             "オルガンの歌　（要・天使の涙１０機械１０ありがとうの石１・動物学６０）");
     b.button("BitBtn42", uta, kWideButtonWidth + 8, kPanelHeight - 33, 89, kButtonHeight, "戻る");
 
     const ComponentId dassyutu = b.column("dassyutu_box", kWidePanelWidth);

@@ -397,5 +397,98 @@ TEST_F(IslandNameTest, ClosingTheWindowEndsTheWaitAndClosesAfterTheHandler) {
     EXPECT_FALSE(window->isVisible());
 }
 
+// The companion panels: a player talks with a partner and sees the intimacy
+// label rise, nurses an ill character, reads a book at the desk and has a
+// song composed, in a saved game where the hall, the desk and the shop stand.
+TEST_F(GameWindowTest, CompanionsTalkNurseStudyAndCompose) {
+    GameState s;
+    initNewGame(s);
+    s.currentCharacter = 1;
+    s.dayNumber = 40;
+    s.worldFlags[14] = s.worldFlags[13] = s.worldFlags[10] = 1;
+    s.catBookFound = 1;
+    s.sunStoneCount = 2;
+    s.rainStoneCount = 1;
+    s.ch(1).maxActionPoints = s.ch(1).actionPoints = 60;
+    s.ch(1).zoology = 9;
+    s.ch(2).illness = 9;
+    s.pairIntimacy[0] = 10;  // ルル–嵐
+    saveGame(s, base, "得点：0点");
+    open();
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, window.get(), [&] {
+        if (game.s.runtime.clickState == 0 && shown("click_l"))
+            QTest::mouseClick(find<QLabel>("moji_l"), Qt::LeftButton);
+    });
+    answerer.start(2);
+    auto click = [&](const char* name) {
+        QPushButton* b = find<QPushButton>(name);
+        ASSERT_NE(b, nullptr) << name;
+        ASSERT_TRUE(b->isVisible() && b->isEnabled()) << name;
+        QTest::mouseClick(b, Qt::LeftButton);
+    };
+    auto text = [&](const char* name) { return find<QLabel>(name)->text().toStdString(); };
+    click("Button12");
+    ASSERT_TRUE(shown("com_box"));
+    QTest::qWait(120);  // a status refresh shows the commands
+
+    click("cominu_b");
+    ASSERT_TRUE(shown("cominu_box"));
+    QTest::qWait(120);
+    EXPECT_NE(text("cominu_l").find("ルルと　　　嵐の親密度：10"), std::string::npos)
+        << text("cominu_l");
+    EXPECT_TRUE(shown("tanken_b"));
+    EXPECT_FALSE(shown("yoru_b"));
+    click("BitBtn33");
+    ASSERT_TRUE(shown("who_box"));
+    EXPECT_FALSE(find<QPushButton>("who_ruru_b")->isEnabled());
+    QTest::qWait(120);
+    screenshot("companions_cominu_who.png");
+    click("who_arashi_b");
+    ASSERT_TRUE(shown("cominu_box2"));
+    QTest::qWait(120);
+    EXPECT_NE(text("cominu_l").find("ルルと　　　嵐の親密度：11"), std::string::npos)
+        << text("cominu_l");
+    QTest::qWait(120);
+    screenshot("companions_cominu.png");
+    click("BitBtn26");
+
+    click("kanbyou_b");
+    ASSERT_TRUE(shown("kanbyou_box"));
+    EXPECT_TRUE(shown("kan_arashi_b"));
+    EXPECT_FALSE(shown("kan_ruru_b"));
+    QTest::qWait(120);
+    screenshot("companions_kanbyou.png");
+    click("kan_arashi_b");
+    EXPECT_LT(game.s.ch(2).illness, 9);
+    if (shown("kanbyou_box")) click("BitBtn52");
+    ASSERT_TRUE(shown("com_box"));
+
+    click("study_b");
+    ASSERT_TRUE(shown("study_box"));
+    QTest::qWait(120);
+    EXPECT_TRUE(shown("cat_book_b"));
+    EXPECT_FALSE(shown("cake_book_b"));
+    QTest::qWait(120);
+    screenshot("companions_study.png");
+    const int32_t stress = game.s.ch(1).stress;
+    click("cat_book_b");
+    EXPECT_LT(game.s.ch(1).stress, stress);
+    click("BitBtn28");
+
+    click("BitBtn3");
+    click("organ_b");
+    ASSERT_TRUE(shown("uta_box"));
+    QTest::qWait(120);
+    EXPECT_TRUE(find<QPushButton>("uta_b1")->isEnabled());
+    EXPECT_FALSE(find<QPushButton>("uta_b2")->isEnabled());
+    QTest::qWait(120);
+    screenshot("companions_uta.png");
+    click("uta_b1");
+    EXPECT_EQ(game.s.blueSkySongCount(), 1);
+    EXPECT_TRUE(shown("uta_box"));
+    answerer.stop();
+}
+
 }  // namespace
 }  // namespace kotou

@@ -1,0 +1,254 @@
+// The music shop: the old musician composes songs for materials. Each song
+// is an item sung later from the item panel; four of them together reveal
+// the shop's own song, performed on the spot for everyone.
+
+#include <array>
+#include <string>
+
+#include "production/Growth.h"
+#include "shell/Messages.h"
+#include "shell/Screens.h"
+#include "story/CompanionHandlers.h"
+
+namespace kotou {
+namespace {
+
+using companions::dotLine;
+using companions::offered;
+
+constexpr int32_t kComposeCost = 5;
+constexpr const char* kTooTired = "製作に必要な行動力が足りません";
+constexpr const char* kZoologyTooLow = "【動物学】が低過ぎます";
+
+using Store = int32_t& (*)(GameState&);
+
+struct Material {
+    const char* name;  // as the remaining-stock line names it
+    Store store;
+    int32_t amount;
+};
+
+struct Song {
+    const char* button;
+    const char* name;
+    int32_t zoology;                    // the composer's minimum 動物学
+    std::array<Material, 4> materials;  // unused entries have no store
+    Store count;
+    int organFlag;  // entry of organFlags set once composed; -1 none
+};
+
+#define STORE(field) [](GameState& s) -> int32_t& { return s.field; }
+
+const std::array<Song, 8> kSongs = {{
+    {"uta_b1",
+     "青空の歌",
+     9,
+     {{{"太陽の石", STORE(sunStoneCount), 2}, {"雨の石", STORE(rainStoneCount), 1}}},
+     STORE(extraItems[3]),
+     -1},
+    {"uta_b2",
+     "癒しの歌",
+     20,
+     {{{"天使の涙", STORE(angelTearCount), 3},
+       {"雨の石", STORE(rainStoneCount), 1},
+       {"魔法石", STORE(magicStoneCount), 3}}},
+     STORE(extraItems[10]),
+     -1},
+    {"uta_b3",
+     "風の歌",
+     15,
+     {{{"月の影", STORE(moonShadowCount), 2},
+       {"太陽石", STORE(sunStoneCount), 1},
+       {"煌く時の砂", STORE(timeSandCount), 2}}},
+     STORE(extraItems[11]),
+     -1},
+    {"uta_b4",
+     "希望の歌",
+     30,
+     {{{"雫", STORE(dropCount), 3},
+       {"天使の涙", STORE(angelTearCount), 5},
+       {"宝石", STORE(gemCount), 3}}},
+     STORE(extraItems[12]),
+     2},
+    {"uta_b5",
+     "力の歌",
+     25,
+     {{{"巨人", STORE(giantCount), 1},
+       {"青い鳥", STORE(blueBirdCount), 1},
+       {"機械", STORE(machineCount), 3}}},
+     STORE(extraItems[13]),
+     3},
+    {"uta_b6",
+     "獣の歌",
+     5,
+     {{{"ほのかぐつちの神", STORE(rareItems[10]), 2}, {"黒虎", STORE(blackTigerCount), 3}}},
+     STORE(extraItems[14]),
+     -1},
+    {"uta_b7",
+     "未来の歌",
+     50,
+     {{{"かっぱ", STORE(kappaCount), 1},
+       {"人魚", STORE(mermaidCount), 3},
+       {"機械", STORE(machineCount), 5},
+       {"魔法石", STORE(magicStoneCount), 3}}},
+     STORE(extraItems[15]),
+     1},
+    {"uta_b8",
+     "地球の歌",
+     50,
+     {{{"月の影", STORE(moonShadowCount), 3},
+       {"煌く時の砂", STORE(timeSandCount), 3},
+       {"天使の涙", STORE(angelTearCount), 6}}},
+     STORE(extraItems[16]),
+     0},
+}};
+
+constexpr std::array<Material, 3> kOrganSongMaterials = {{
+    {"天使の涙", STORE(angelTearCount), 10},
+    {"機械", STORE(machineCount), 10},
+    {"ありがとうの石", STORE(thanksStoneCount), 1},
+}};
+constexpr int32_t kOrganSongZoology = 60;
+
+#undef STORE
+
+// "（残：name count、name count）" over the materials that have a store.
+template <size_t N>
+std::string remainingLine(GameState& s, const std::array<Material, N>& materials) {
+    std::string line = "（残：";
+    bool first = true;
+    for (const Material& m : materials) {
+        if (m.store == nullptr) continue;
+        if (!first) line += "、";
+        line += m.name + std::to_string(m.store(s));
+        first = false;
+    }
+    return line + "）";
+}
+
+template <size_t N>
+void spend(GameState& s, const std::array<Material, N>& materials) {
+    for (const Material& m : materials)
+        if (m.store != nullptr) m.store(s) -= m.amount;
+}
+
+// The shared refusals of the shop: the zoology minimum, then the points.
+// The button itself is enabled only while the materials are held.
+bool refused(Game& g, int32_t zoology) {
+    const Character& c = g.s.cur();
+    if (c.zoology < zoology) {
+        showMessage(g, kZoologyTooLow);
+        return true;
+    }
+    if (c.actionPoints < kComposeCost) {
+        showMessage(g, kTooTired);
+        return true;
+    }
+    return false;
+}
+
+void appendDots(Game& g) {
+    appendMessage(g, dotLine(19));
+    appendMessage(g, dotLine(19));
+}
+
+void compose(Game& g, size_t index) {
+    const Song& song = kSongs[index];
+    if (!offered(g, song.button)) return;
+    GameState& s = g.s;
+    playSound(g, 0, "1.wav");
+    if (refused(g, song.zoology)) return;
+    g.form.hide("uta_box");
+    s.cur().actionPoints -= kComposeCost;
+    showMessage(g, std::string("オルガンに「") + song.name + "」を作曲してもらった！");
+    appendDots(g);
+    waitForClick(g);
+    spend(s, song.materials);
+    playSound(g, 1, "seisaku.wav");
+    int32_t& count = song.count(s);
+    count += 1;
+    showMessage(g, std::string("「") + song.name + "」が１つ完成した！（所持：" +
+                       std::to_string(count) + "）");
+    appendMessage(g, remainingLine(s, song.materials));
+    appendMessage(g, "※このアイテムは、［アイテム］コマンド内［通常アイテム］で使用できます");
+    waitForClick(g);
+    if (song.organFlag >= 0) s.organFlags[static_cast<size_t>(song.organFlag)] = 1;
+    chanceZoologyUp(g);
+    g.form.show("uta_box");
+}
+
+}  // namespace
+
+void organ_bClick(Game& g) {
+    if (!offered(g, "organ_b")) return;
+    playSound(g, 0, "1.wav");
+    if (g.s.cur().actionPoints < kComposeCost) {
+        showMessage(g, kTooTired);
+        return;
+    }
+    showScene(g, "背景・歌.jpg");
+    openPanelOver(g, "uta_box", "seisaku_box");
+}
+
+void uta_b1Click(Game& g) {
+    compose(g, 0);
+}
+void uta_b2Click(Game& g) {
+    compose(g, 1);
+}
+void uta_b3Click(Game& g) {
+    compose(g, 2);
+}
+void uta_b4Click(Game& g) {
+    compose(g, 3);
+}
+void uta_b5Click(Game& g) {
+    compose(g, 4);
+}
+void uta_b6Click(Game& g) {
+    compose(g, 5);
+}
+void uta_b7Click(Game& g) {
+    compose(g, 6);
+}
+void uta_b8Click(Game& g) {
+    compose(g, 7);
+}
+
+void uta_b9Click(Game& g) {
+    if (!offered(g, "uta_b9")) return;
+    GameState& s = g.s;
+    playSound(g, 0, "1.wav");
+    if (refused(g, kOrganSongZoology)) return;
+    g.form.hide("uta_box");
+    s.cur().actionPoints -= kComposeCost;
+    showMessage(g, "オルガンに「オルガンの歌」を歌ってもらった！");
+    appendDots(g);
+    waitForClick(g);
+    spend(s, kOrganSongMaterials);
+    playSound(g, 1, "seisaku.wav");
+    showMessage(g, "「オルガンの歌」を聞かせてもらった！");
+    appendMessage(g, remainingLine(s, kOrganSongMaterials));
+    waitForClick(g);
+    playSound(g, 1, "uta2.wav");
+    for (int k = 1; k <= kCharacterCount; ++k) {
+        Character& c = s.ch(k);
+        c.stamina = c.maxStamina;
+        c.actionPoints = c.maxActionPoints;
+        c.stress = 100;
+        c.hygiene = 100;
+    }
+    appendMessage(g, "全員の【体力・行動力・ストレス・衛生】が完全回復した！");
+    waitForClick(g);
+    s.organTitle = 1;
+    g.form.show("uta_box");
+}
+
+void BitBtn42Click(Game& g) {
+    if (!offered(g, "BitBtn42")) return;
+    playSound(g, 0, "1.wav");
+    g.form.hide("uta_box");
+    g.form.show("seisaku_box");
+}
+
+}  // namespace kotou
