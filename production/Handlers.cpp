@@ -1,5 +1,6 @@
 #include "production/Handlers.h"
 
+#include "production/Craft.h"
 #include "production/Meals.h"
 
 namespace kotou {
@@ -13,6 +14,8 @@ void registerProductionHandlers(HandlerRegistry& r) {
     r.add("nanatumi_b", nanatumi_bClick);
     r.add("kyuui_b", kyuui_bClick);
     r.add("water_b", water_bClick);
+    // Crafting: the craft menu's openers and every row of the craft tables.
+    registerCraftHandlers(r);
 }
 
 }  // namespace kotou
