@@ -163,6 +163,7 @@ class Session {
         host_.confirmAnswers = {true};
         if (const Handler* h = g_.handlers.find("Button2")) (*h)(g_);
         host_.confirmAnswers.clear();
+        if (opt_.prepare) opt_.prepare(g_.s);
         refreshStatus(g_);
         lastDay_ = g_.s.dayNumber;
         collectTranscript();

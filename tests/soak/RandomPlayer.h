@@ -80,6 +80,10 @@ struct Options {
     // Called once the game's handlers are registered; lets a test plant a
     // faulty handler to see that the checks catch it.
     std::function<void(HandlerRegistry&)> adjustHandlers;
+    // Called once the new game has begun (after はじめる, before the first
+    // click): a variant gives the stores, skills or story flags that random
+    // play reaches late or never, so that the commands behind them are played.
+    std::function<void(GameState&)> prepare;
 };
 
 struct Result {
