@@ -188,9 +188,13 @@ void craft(Game& g, const CraftRow& row) {
     if (finish(g, row)) g.form.show(bench.after);
 }
 
+std::array<std::span<const CraftRow>, 5> craftTables() {
+    return {facilityRows(), toolRows(), equipmentRows(), materialRows(), carvingRows()};
+}
+
 void registerCraftHandlers(HandlerRegistry& r) {
     for (const Opener& o : kOpeners) r.add(o.button, [&o](Game& g) { open(g, o); });
-    for (auto rows : {facilityRows(), toolRows()})
+    for (auto rows : craftTables())
         for (const CraftRow& row : rows) r.add(row.button, [&row](Game& g) { craft(g, row); });
 }
 

@@ -9,7 +9,8 @@
 //
 // What differs between the items (notes, waits, growth, when the product is
 // made, the name box of the name ring) is data of the row: its finish steps
-// and a few options. The tables live in CraftFacilities.cpp and CraftTools.cpp.
+// and a few options. The tables live in CraftFacilities.cpp, CraftTools.cpp,
+// CraftEquipment.cpp, CraftRefining.cpp and CraftCarving.cpp.
 
 #include <array>
 #include <cstdint>
@@ -159,6 +160,12 @@ struct CraftRow {
 // The tables, one per panel.
 std::span<const CraftRow> facilityRows();
 std::span<const CraftRow> toolRows();
+std::span<const CraftRow> equipmentRows();
+std::span<const CraftRow> materialRows();
+std::span<const CraftRow> carvingRows();
+
+// Every table, in the order of the craft menu.
+std::array<std::span<const CraftRow>, 5> craftTables();
 
 // Runs one row for the current character (the handler of its button).
 void craft(Game& g, const CraftRow& row);

@@ -2,6 +2,7 @@
 // A game at ルル's turn for the craft tests: every store at 60, waits ended
 // without a draw, so that the scripted draws are the rules' own.
 
+#include <span>
 #include <string>
 
 #include "production/Handlers.h"
@@ -22,6 +23,22 @@ inline void registerCraftTestHandlers(HandlerRegistry& r) {
 // A precondition of one row, as a lambda over the state.
 using Prepare = void (*)(GameState&);
 #define PRE(...) []([[maybe_unused]] GameState& s) { __VA_ARGS__; }
+
+inline std::string tooLow(const char* label) {
+    return std::string("製作に必要なパラメーター【") + label + "】が低過ぎます";
+}
+
+// A tool, a piece of equipment or a book: made once, on a panel that stays open.
+struct ItemCase {
+    const char* button;
+    Prepare prepare;
+    int32_t dexterity;      // -1: not tested
+    const char* remaining;  // with 60 of every store before
+    int32_t stress, stamina, hygiene;
+    int waits;          // when dexterity does not grow
+    bool grows = true;  // may raise dexterity
+    int click = 0;      // channel of the opening click
+};
 
 struct CraftFixture : RulesTest {
     static constexpr int32_t kStock = 60;
@@ -73,6 +90,49 @@ struct CraftFixture : RulesTest {
     GameState settled() {
         refreshStatus(g);
         return g.s;
+    }
+
+    // Each item refused one point of dexterity short with nothing changed,
+    // then made at exactly its requirement.
+    void expectItems(const char* panel, std::span<const ItemCase> cases) {
+        for (const ItemCase& t : cases) {
+            SCOPED_TRACE(t.button);
+            const int32_t dex = t.dexterity < 0 ? 0 : t.dexterity;
+            if (t.dexterity >= 0) {
+                fresh();
+                t.prepare(g.s);
+                skills(dex - 1, 100);
+                openPanelOver(g, panel, nullptr);
+                const GameState before = settled();
+                press(t.button);
+                EXPECT_EQ(host.lastMessage(), tooLow("器用さ"));
+                EXPECT_TRUE(g.s == before);
+            }
+
+            fresh();
+            t.prepare(g.s);
+            skills(dex, 0);
+            Character& c = ruru();
+            c.actionPoints = 10;
+            c.stress = c.hygiene = 100;
+            openPanelOver(g, panel, nullptr);
+            ASSERT_TRUE(offered(t.button));
+            if (t.grows) rng.push(1);  // no dexterity growth
+            press(t.button);
+            EXPECT_EQ(rng.remaining(), 0u);
+            EXPECT_EQ(rng.requests(), t.grows ? std::vector<int32_t>{4} : std::vector<int32_t>{});
+            rng = ScriptedRandom{};
+            EXPECT_EQ(host.sounds.at(0), (HeadlessHost::Sound{t.click, "1.wav"}));
+            EXPECT_TRUE(host.saw(t.remaining));
+            EXPECT_EQ(c.actionPoints, 8);
+            EXPECT_EQ(c.stress, 100 - t.stress);
+            EXPECT_EQ(c.stamina, 50 - t.stamina);
+            EXPECT_EQ(c.hygiene, 100 - t.hygiene);
+            EXPECT_EQ(host.clicks, t.waits);
+            EXPECT_FALSE(offered(t.button));
+            EXPECT_TRUE(g.form.effectivelyVisible(g.form.id(panel)));
+            expectMessagesFit();
+        }
     }
 
     // Every text the message area showed fits it: 7 lines of 56 bytes.

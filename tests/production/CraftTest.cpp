@@ -11,6 +11,7 @@ namespace kotou {
 namespace {
 
 using test::Prepare;
+using test::tooLow;
 
 struct Craft : test::CraftFixture {
     // Presses `button` on its panel, opened first at the command panel's place.
@@ -21,10 +22,6 @@ struct Craft : test::CraftFixture {
 };
 
 constexpr const char* kTooTired = "製作に必要な行動力が足りません";
-
-std::string tooLow(const char* label) {
-    return std::string("製作に必要なパラメーター【") + label + "】が低過ぎます";
-}
 
 // --- Openers -----------------------------------------------------------------
 
@@ -218,16 +215,7 @@ TEST_F(Craft, AFacilityClickedAtNinePointsIsRefusedWithNothingSpent) {
 
 // --- Tools -------------------------------------------------------------------
 
-struct ToolCase {
-    const char* button;
-    Prepare prepare;
-    int32_t dexterity;      // -1: not tested
-    const char* remaining;  // with 60 of every store before
-    int32_t stress, stamina, hygiene;
-    int waits;  // when dexterity does not grow
-};
-
-const ToolCase kTools[] = {
+const test::ItemCase kTools[] = {
     {"turi_b", PRE(), 1, "（残：枝59、骨59）", 7, 1, 0, 2},
     {"ami_b", PRE(s.hasNeedle = 1), 13, "（残：つる45）", 9, 1, 0, 3},
     {"boat_b", PRE(s.hasSaw = s.hasNet = 1), 21, "（残：つる55、材木59、流木59）", 8, 3, 4, 2},
@@ -251,41 +239,7 @@ const ToolCase kTools[] = {
 };
 
 TEST_F(Craft, ToolsTestDexterityAtItsThresholdAndTakeTheirCosts) {
-    for (const ToolCase& t : kTools) {
-        SCOPED_TRACE(t.button);
-        const int32_t dex = t.dexterity < 0 ? 0 : t.dexterity;
-        if (t.dexterity >= 0) {
-            fresh();
-            t.prepare(g.s);
-            skills(dex - 1, 100);
-            openPanelOver(g, "item_seisaku_box", nullptr);
-            const GameState before = settled();
-            press(t.button);
-            EXPECT_EQ(host.lastMessage(), tooLow("器用さ"));
-            EXPECT_TRUE(g.s == before);
-        }
-
-        fresh();
-        t.prepare(g.s);
-        skills(dex, 0);
-        Character& c = ruru();
-        c.actionPoints = 10;
-        c.stress = c.hygiene = 100;
-        openPanelOver(g, "item_seisaku_box", nullptr);
-        ASSERT_TRUE(offered(t.button));
-        rng.push(1);  // no dexterity growth
-        press(t.button);
-        EXPECT_EQ(rng.remaining(), 0u);
-        EXPECT_TRUE(host.saw(t.remaining));
-        EXPECT_EQ(c.actionPoints, 8);
-        EXPECT_EQ(c.stress, 100 - t.stress);
-        EXPECT_EQ(c.stamina, 50 - t.stamina);
-        EXPECT_EQ(c.hygiene, 100 - t.hygiene);
-        EXPECT_EQ(host.clicks, t.waits);
-        EXPECT_FALSE(offered(t.button));
-        EXPECT_TRUE(visible("item_seisaku_box"));
-        expectMessagesFit();
-    }
+    expectItems("item_seisaku_box", kTools);
 }
 
 TEST_F(Craft, ATwoPointToolLeavesZeroAndTheNextIsRefused) {
