@@ -80,6 +80,11 @@ struct CraftFixture : RulesTest {
     }
 
     bool visible(const char* name) const { return g.form.effectivelyVisible(g.form.id(name)); }
+    // Visible once the status refresh has applied the availability table.
+    bool shownNow(const char* name) {
+        refreshStatus(g);
+        return visible(name);
+    }
     // Open on its panel and offered by the availability table.
     bool offered(const char* button) const {
         return g.form.effectivelyVisible(g.form.at(button).parent) &&

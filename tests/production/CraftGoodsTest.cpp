@@ -68,11 +68,9 @@ TEST_F(CraftGoods, ABookOfMagicIsReadyBeforeItsRemainingCounts) {
     EXPECT_EQ(host.lastMessage(), "※このアイテムは『勉強』欄で使用できます");
 
     // The advanced book waits until the first one has been read.
-    refreshStatus(g);
-    EXPECT_FALSE(visible("magicbook2_b"));
+    EXPECT_FALSE(shownNow("magicbook2_b"));
     g.s.worldFlags[21] = 2;
-    refreshStatus(g);
-    EXPECT_TRUE(visible("magicbook2_b"));
+    EXPECT_TRUE(shownNow("magicbook2_b"));
 }
 
 TEST_F(CraftGoods, ReferenceBooksAddTheirListsToTheItemMenu) {

@@ -193,12 +193,10 @@ TEST_F(Craft, TheHouseWithdrawsTheTentAndTheHut) {
     skills(30, 30);
     ruru().actionPoints = 10;
     openPanelOver(g, "sisetu_box", nullptr);
-    refreshStatus(g);
-    EXPECT_TRUE(offered("tento_b") && offered("koya_b"));
+    EXPECT_TRUE(shownNow("tento_b") && shownNow("koya_b"));
     press("ikkenya_b");
     openPanelOver(g, "sisetu_box", nullptr);
-    refreshStatus(g);
-    EXPECT_FALSE(visible("tento_b"));
+    EXPECT_FALSE(shownNow("tento_b"));
     EXPECT_FALSE(visible("koya_b"));
     EXPECT_FALSE(visible("ikkenya_b"));
 }
@@ -275,10 +273,7 @@ TEST_F(Craft, TheRadioImprovementFollowsTheOldRadioAndTheStory) {
     openPanelOver(g, "item_seisaku_box", nullptr);
     skills(0, 0);
     ruru().actionPoints = 10;
-    const auto shown = [&] {
-        refreshStatus(g);
-        return std::pair{visible("old_radio_b"), visible("new_radio_b")};
-    };
+    const auto shown = [&] { return std::pair{shownNow("old_radio_b"), visible("new_radio_b")}; };
     g.s.radioState = 1;
     EXPECT_EQ(shown(), std::pair(false, false));  // the story has not revealed the radio
     g.s.radioState = 0;
@@ -297,11 +292,9 @@ TEST_F(Craft, TheRadioImprovementFollowsTheOldRadioAndTheStory) {
 
 TEST_F(Craft, TheKnifeWaitsForTheMeatKnife) {
     openPanelOver(g, "item_seisaku_box", nullptr);
-    refreshStatus(g);
-    EXPECT_FALSE(visible("naifu_b"));
+    EXPECT_FALSE(shownNow("naifu_b"));
     g.s.worldFlags[19] = 1;
-    refreshStatus(g);
-    EXPECT_TRUE(visible("naifu_b"));
+    EXPECT_TRUE(shownNow("naifu_b"));
 }
 
 // --- Stale and double clicks ---------------------------------------------------
