@@ -247,18 +247,6 @@ TEST_F(CraftGoods, MaterialsEndInTheirOwnOrder) {
                   "次の『疫病』が起きるまで、再度このアイテムを製作することできません"}));
 }
 
-TEST_F(CraftGoods, AMaterialAtZeroPointsIsRefused) {
-    skills(100, 100);
-    ruru().actionPoints = 2;
-    openPanelOver(g, "sozai_box", nullptr);
-    press("sio_b");
-    const GameState before = settled();
-    press("sio_b");
-    EXPECT_EQ(host.lastMessage(), "製作に必要な行動力が足りません");
-    EXPECT_TRUE(g.s == before);
-    EXPECT_EQ(g.s.saltCount, kStock + 5);
-}
-
 TEST_F(CraftGoods, ProtectionsComeByDayAreHeldOnceAndReturnAfterTheirDisaster) {
     const struct {
         const char* button;

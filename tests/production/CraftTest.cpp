@@ -201,16 +201,6 @@ TEST_F(Craft, TheHouseWithdrawsTheTentAndTheHut) {
     EXPECT_FALSE(visible("ikkenya_b"));
 }
 
-TEST_F(Craft, AFacilityClickedAtNinePointsIsRefusedWithNothingSpent) {
-    skills(100, 100);
-    ruru().actionPoints = 9;
-    openPanelOver(g, "sisetu_box", nullptr);
-    const GameState before = settled();
-    press("sokusekitoile_b");
-    EXPECT_EQ(host.lastMessage(), kTooTired);
-    EXPECT_TRUE(g.s == before);
-}
-
 // --- Tools -------------------------------------------------------------------
 
 const test::ItemCase kTools[] = {
@@ -317,19 +307,6 @@ TEST_F(Craft, ClicksArrivingDuringOrAfterAMakeChangeNothing) {
     EXPECT_EQ(g.s.hasNeedle, 1);
     EXPECT_EQ(ruru().actionPoints, 8);
     EXPECT_EQ(host.count("の製作に取りかかった！"), 1);
-
-    // A facility's button after the building: its panel is closed and the
-    // building exists.
-    fresh();
-    skills(0, 0);
-    ruru().actionPoints = ruru().maxActionPoints = 20;
-    openPanelOver(g, "sisetu_box", nullptr);
-    press("sokusekitoile_b");
-    press("sokusekitoile_b");
-    openPanelOver(g, "sisetu_box", nullptr);
-    press("sokusekitoile_b");
-    EXPECT_EQ(g.s.stoneCount, kStock - 2);
-    EXPECT_EQ(ruru().actionPoints, 10);
 }
 
 }  // namespace
