@@ -1,5 +1,6 @@
 #include "production/Handlers.h"
 
+#include "production/Craft.h"
 #include "production/Meals.h"
 #include "production/Recipes.h"
 #include "production/Trader.h"
@@ -18,6 +19,8 @@ void registerProductionHandlers(HandlerRegistry& r) {
     // Cooking recipes and the trader.
     registerRecipeHandlers(r);
     registerTraderHandlers(r);
+    // Crafting: the craft menu's openers and every row of the craft tables.
+    registerCraftHandlers(r);
 }
 
 }  // namespace kotou

@@ -182,6 +182,9 @@ bool isValidIslandName(const std::string& name) {
 }
 
 void Button11Click(Game& g) {
+    // A click that arrives once the box is gone (the name already accepted)
+    // must not open the carving panel a second time.
+    if (!g.form.effectivelyVisible(g.form.id("Button11"))) return;
     const std::string name = g.form.at("name_l").caption;
     if (name.empty()) {
         showMessage(g, "名前を入力してね");

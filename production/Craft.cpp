@@ -1,0 +1,201 @@
+#include "production/Craft.h"
+
+#include <string>
+
+#include "production/Growth.h"
+#include "shell/Availability.h"
+#include "shell/Messages.h"
+#include "shell/Screens.h"
+
+namespace kotou {
+namespace {
+
+constexpr const char* kTooTired = "製作に必要な行動力が足りません";
+constexpr const char* kDots = "・・・・・・・・・・・・・・・・・・・";
+
+struct BenchInfo {
+    const char* panel;
+    int32_t actionPoints;  // tested before anything is spent, then spent
+    const char* after;     // shown again once the item is made
+};
+
+const BenchInfo& benchOf(Bench b) {
+    static constexpr BenchInfo kBenches[] = {
+        // A facility closes its panel: the next one passes the opener's test again.
+        {"sisetu_box", 10, "seisaku_box"},
+        {"item_seisaku_box", 2, "item_seisaku_box"},
+        {"item_seisaku2_box", 2, "item_seisaku2_box"},
+        {"sozai_box", 2, "sozai_box"},
+        {"kousaku_box", 2, "kousaku_box"},
+    };
+    return kBenches[static_cast<size_t>(b)];
+}
+
+// The button's panel is open and the availability table offers the button
+// for the state as it is now. Messages pump events, so a click may arrive
+// while the panel is closed for the messages of the item before, or after
+// the item was made or its materials were taken; such a click changes nothing.
+bool offered(const Game& g, const char* button) {
+    if (!GameState::isCharacterIndex(g.s.currentCharacter)) return false;
+    const ComponentId id = g.form.find(button);
+    if (id == kNoComponent) return false;
+    const ComponentId panel = g.form.at(id).parent;
+    return (panel == kNoComponent || g.form.effectivelyVisible(panel)) &&
+           commandAvailable(g.s, g.form, button);
+}
+
+std::string remainingLine(GameState& s, const CraftRow& row) {
+    std::string text = "（残：";
+    bool first = true;
+    for (const Use& u : row.uses) {
+        if (u.amount == 0) continue;
+        if (!first) text += "、";
+        first = false;
+        text += u.material.word + std::to_string(storeOf(s, u.material.store));
+    }
+    return text + "）";
+}
+
+void make(GameState& s, const Product& p) {
+    int32_t& v = storeOf(s, p.store);
+    v = p.add ? v + p.value : p.value;
+}
+
+// Runs the finish steps; false when the row leaves its panel closed.
+bool finish(Game& g, const CraftRow& row) {
+    bool reopen = true;
+    for (const Step& step : row.finish) {
+        switch (step.op) {
+            case Op::End:
+                return reopen;
+            case Op::Remaining:
+                appendMessage(g, remainingLine(g.s, row));
+                break;
+            case Op::Wait:
+                waitForClick(g);
+                break;
+            case Op::Note:
+                showMessage(g, step.text);
+                break;
+            case Op::Line:
+                appendMessage(g, step.text);
+                break;
+            case Op::Make:
+                make(g.s, row.product);
+                break;
+            case Op::DexterityChance:
+                chanceDexterityUp(g);
+                break;
+            case Op::BotanyChance:
+                chanceBotanyUp(g);
+                break;
+            case Op::DexterityUp:
+                g.s.cur().dexterity += 1;
+                showMessage(g, "【器用さ】が1上がった！");
+                break;
+            case Op::NameBox:
+                g.form.show("name_box");
+                playSound(g, 1, "key3.wav");
+                reopen = false;
+                break;
+        }
+    }
+    return reopen;
+}
+
+// The craft menu's entries that open a panel of rows.
+struct Opener {
+    const char* button;
+    Bench bench;
+    const char* picture;
+    bool pictureFirst;  // shown even when the opener refuses
+};
+constexpr Opener kOpeners[] = {
+    {"BitBtn29", Bench::Facilities, "背景・施設.jpg", false},
+    {"BitBtn30", Bench::ToolsA, "背景・製作.jpg", true},
+    {"BitBtn14", Bench::ToolsB, "背景・製作.jpg", true},
+    {"BitBtn31", Bench::Materials, "背景・素材.jpg", false},
+    {"kousaku_b", Bench::Carving, "背景・工作.jpg", false},
+};
+
+void open(Game& g, const Opener& o) {
+    if (!offered(g, o.button)) return;
+    const BenchInfo& bench = benchOf(o.bench);
+    playSound(g, 0, "1.wav");
+    if (o.pictureFirst) showScene(g, o.picture);
+    if (g.s.cur().actionPoints < bench.actionPoints) {
+        showMessage(g, kTooTired);
+        return;
+    }
+    if (!o.pictureFirst) showScene(g, o.picture);
+    openPanelOver(g, bench.panel, "seisaku_box");
+}
+
+}  // namespace
+
+int32_t& storeOf(GameState& s, const Store& store) {
+    const size_t i = store.index;
+    switch (store.block) {
+        case Store::Block::World:
+            return s.worldFlags.at(i);
+        case Store::Block::Extra:
+            return s.extraItems.at(i);
+        case Store::Block::Carving:
+            return s.carvingMade.at(i);
+        case Store::Block::Rare:
+            return s.rareItems.at(i);
+        case Store::Block::Field:
+            break;
+    }
+    return s.*store.field;
+}
+
+void craft(Game& g, const CraftRow& row) {
+    if (!offered(g, row.button)) return;
+    const BenchInfo& bench = benchOf(row.bench);
+    Character& c = g.s.cur();
+    playSound(g, row.clickChannel, "1.wav");
+    if (c.actionPoints < bench.actionPoints) {
+        showMessage(g, kTooTired);
+        return;
+    }
+    for (const SkillTest& t : row.tests) {
+        if (t.skill.value != nullptr && c.*t.skill.value < t.minimum) {
+            showMessage(
+                g, std::string("製作に必要なパラメーター【") + t.skill.label + "】が低過ぎます");
+            return;
+        }
+    }
+
+    g.form.hide(bench.panel);
+    playSound(g, 2, "hanmer.wav");
+    showMessage(g, c.name + "は「" + row.name + "」" + row.startText);
+    for (const Use& u : row.uses)
+        if (u.amount != 0) storeOf(g.s, u.material.store) -= u.amount;
+    if (row.makeWithMaterials) make(g.s, row.product);
+    c.stress -= row.costs.stress;
+    c.actionPoints -= bench.actionPoints;
+    c.stamina -= row.costs.stamina;
+    c.hygiene -= row.costs.hygiene;
+    appendMessage(g, kDots);
+    appendMessage(g, kDots);
+    if (row.waitAfterDots) waitForClick(g);
+
+    playSound(g, 3, "seisaku.wav");
+    std::string done = std::string("「") + row.name + "」" + row.finishText;
+    if (row.showHeld) done += "（所持：" + std::to_string(storeOf(g.s, row.product.store)) + "）";
+    showMessage(g, done);
+    if (finish(g, row)) g.form.show(bench.after);
+}
+
+std::array<std::span<const CraftRow>, 5> craftTables() {
+    return {facilityRows(), toolRows(), equipmentRows(), materialRows(), carvingRows()};
+}
+
+void registerCraftHandlers(HandlerRegistry& r) {
+    for (const Opener& o : kOpeners) r.add(o.button, [&o](Game& g) { open(g, o); });
+    for (auto rows : craftTables())
+        for (const CraftRow& row : rows) r.add(row.button, [&row](Game& g) { craft(g, row); });
+}
+
+}  // namespace kotou

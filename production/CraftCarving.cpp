@@ -1,0 +1,168 @@
+// Carving and toys (工作): each piece made once, for 2 action points, and
+// each raises dexterity by one for sure.
+
+#include "production/CraftStores.h"
+
+namespace kotou {
+namespace {
+
+using namespace stores;
+
+// Remaining counts and a wait, dexterity +1, the piece exists.
+constexpr Steps kCarved = steps({kRemaining, kWait, kDexterityUp, kMake});
+// The idol and the phantom ring add a note between two waits.
+constexpr Steps noted(const char* text) {
+    return steps({kRemaining, kWait, kDexterityUp, kWait, note(text), kWait, kMake});
+}
+
+constexpr CraftRow kRows[] = {
+    {.button = "isidoll_b",
+     .bench = Bench::Carving,
+     .name = "石人形",
+     .uses = {{{kStone, 3}}},
+     .costs = {.stress = 3, .stamina = 1},
+     .product = setTo(carving(0)),
+     .finish = kCarved,
+     .waitAfterDots = false},
+    // Offered with five stones, of which it takes two.
+    {.button = "toy_house_b",
+     .bench = Bench::Carving,
+     .name = "おもちゃの家",
+     .tests = {dex(5)},
+     .uses = {{{kBranch, 5}, {kLeaf, 2}, {kStone, 2}}},
+     .costs = {.stress = 3, .stamina = 1},
+     .product = setTo(carving(1)),
+     .finish = kCarved,
+     .waitAfterDots = false},
+    {.button = "toy_chair_b",
+     .bench = Bench::Carving,
+     .name = "おもちゃの椅子",
+     .uses = {{{kBranch, 4}, {kVine, 1}}},
+     .costs = {.stress = 3, .stamina = 1},
+     .product = setTo(carving(2)),
+     .finish = kCarved,
+     .waitAfterDots = false},
+    {.button = "toy_desk_b",
+     .bench = Bench::Carving,
+     .name = "おもちゃの机",
+     .tests = {dex(3)},
+     .uses = {{{kBranch, 4}, {kVine, 1}, {kShell, 3}}},
+     .costs = {.stress = 4, .stamina = 1},
+     .product = setTo(carving(3)),
+     .finish = kCarved,
+     .waitAfterDots = false},
+    {.button = "toy_car_b",
+     .bench = Bench::Carving,
+     .name = "おもちゃの車",
+     .tests = {dex(8)},
+     .uses = {{{kBranch, 8}, {kVine, 5}, {kStone, 3}, {kBone, 3}}},
+     .costs = {.stress = 4, .stamina = 1},
+     .product = setTo(carving(4)),
+     .finish = kCarved,
+     .waitAfterDots = false},
+    {.button = "wooddoll_b",
+     .bench = Bench::Carving,
+     .name = "木の人形",
+     .uses = {{{kBranch, 5}, {kVine, 3}}},
+     .costs = {.stress = 3, .stamina = 1},
+     .product = setTo(carving(5)),
+     .finish = kCarved,
+     .waitAfterDots = false},
+    {.button = "kai_b",
+     .bench = Bench::Carving,
+     .name = "貝のペンダント",
+     .uses = {{{kShell, 2}}},
+     .costs = {.stress = 4, .stamina = 1},
+     .product = setTo(carving(6)),
+     .finish = kCarved,
+     .waitAfterDots = false},
+    {.button = "happa_b",
+     .bench = Bench::Carving,
+     .name = "葉っぱ船",
+     .uses = {{{kLeaf, 3}}},
+     .costs = {.stress = 8, .stamina = 1},
+     .product = setTo(carving(7)),
+     .finish = kCarved,
+     .waitAfterDots = false},
+    {.button = "kibori_bird_b",
+     .bench = Bench::Carving,
+     .name = "木彫りの鳥",
+     .tests = {dex(7)},
+     .uses = {{{kBranch, 5}}},
+     .costs = {.stress = 3, .stamina = 1},
+     .product = setTo(carving(8)),
+     .finish = kCarved,
+     .waitAfterDots = false},
+    {.button = "kibori_ruru_b",
+     .bench = Bench::Carving,
+     .name = "木彫りのルル",
+     .tests = {dex(10)},
+     .uses = {{{kBranch, 8}, {kShell, 5}}},
+     .costs = {.stress = 4, .stamina = 1},
+     .product = setTo(carving(9)),
+     .finish = kCarved,
+     .waitAfterDots = false},
+    {.button = "kibori_arashi_b",
+     .bench = Bench::Carving,
+     .name = "木彫りの嵐",
+     .tests = {dex(20)},
+     .uses = {{{kBranch, 8}, {kFlameStone, 3}, {kBone, 1}}},
+     .costs = {.stress = 8, .stamina = 1},
+     .product = setTo(carving(10)),
+     .finish = kCarved,
+     .waitAfterDots = false},
+    {.button = "kibori_spark_b",
+     .bench = Bench::Carving,
+     .name = "木彫りのスパーク",
+     .tests = {dex(30)},
+     .uses = {{{kDriftwood, 3}, {kObsidian, 3}, {kMud, 5}}},
+     .costs = {.stress = 8, .stamina = 1},
+     .product = setTo(carving(11)),
+     .finish = kCarved,
+     .waitAfterDots = false},
+    {.button = "kibori_zankyou_b",
+     .bench = Bench::Carving,
+     .name = "木彫りの残響",
+     .tests = {dex(40)},
+     .uses = {{{kLumber, 3}, {kGrass, 9}, {kBlueBird, 2}}},
+     .costs = {.stress = 10, .stamina = 1},
+     .product = setTo(carving(12)),
+     .finish = kCarved,
+     .waitAfterDots = false},
+    {.button = "amagoi_b",
+     .bench = Bench::Carving,
+     .name = "雨乞い神様",
+     .tests = {atLeast(kZoology, 9)},
+     .uses = {{{kFlameStone, 5}, {kVine, 10}, {kSunStone, 3}}},
+     .costs = {.stress = 10, .stamina = 2},
+     .product = setTo(carving(13)),
+     .finish = noted("※『日照り』の確率が下がった！"),
+     .waitAfterDots = false},
+    // The rings have no test (the name ring's caption asks 器用５０) and
+    // wait after their dotted lines.
+    {.button = "phantom_b",
+     .bench = Bench::Carving,
+     .name = "ファントムリング",
+     .uses = {{{kFarewellStone, 1}, {kThanksStone, 1}}},
+     .costs = {.stress = 10, .stamina = 2},
+     .product = setTo(carving(14)),
+     .finish = noted("※称号『ゴルドスクロニクル』を獲得した！")},
+    // The name box takes over: the carving panel comes back once a name is
+    // given.
+    {.button = "namering_b",
+     .bench = Bench::Carving,
+     .name = "ネームリング",
+     .uses = {{{kMachine, 1}, {kAngelTear, 1}, {kKappa, 1}, {kMermaid, 1}}},
+     .costs = {.stress = 10, .stamina = 2},
+     .product = setTo(carving(15)),
+     .finish = steps({kRemaining, kWait, kDexterityUp, kWait, note("※この島の名前をつけてください"),
+                      kMake, kNameBox})},
+};
+
+}  // namespace
+
+std::span<const CraftRow> carvingRows() {
+    return kRows;
+}
+
+}  // namespace kotou

@@ -1,0 +1,177 @@
+// The tools (アイテム製作Ａ): each made once, for 2 action points; making
+// one may raise dexterity.
+
+#include "production/CraftStores.h"
+#include "shell/Availability.h"
+
+namespace kotou {
+namespace {
+
+using namespace stores;
+
+constexpr const char* kSeaNote = "※【海】などの探索で、採取できる種類が増えた！";
+constexpr const char* kJungleNote = "※【ジャングル】などの探索で、採取できる種類が増えた！";
+
+// Remaining counts and a wait, the notes (a wait between two), the tool
+// exists, and dexterity may grow.
+constexpr Steps made(const char* first, const char* second = nullptr) {
+    if (second == nullptr) return steps({kRemaining, kWait, note(first), kMake, kDexterityChance});
+    return steps({kRemaining, kWait, note(first), kWait, note(second), kMake, kDexterityChance});
+}
+
+constexpr CraftRow kRows[] = {
+    {.button = "turi_b",
+     .bench = Bench::ToolsA,
+     .name = "釣具",
+     .tests = {dex(1)},
+     .uses = {{{kBranch, 1}, {kBone, 1}}},
+     .costs = {.stress = 7, .stamina = 1},
+     .product = setTo(field(&GameState::hasFishingTackle)),
+     .finish = made(kSeaNote)},
+    {.button = "ami_b",
+     .bench = Bench::ToolsA,
+     .name = "網",
+     .tests = {dex(13)},
+     .uses = {{{kVine, 15}}},
+     .costs = {.stress = 9, .stamina = 1},
+     .product = setTo(field(&GameState::hasNet)),
+     .finish = made(kSeaNote, "※【海】の探索で、一度に２つの物を持ち帰れるようになった！")},
+    {.button = "boat_b",
+     .bench = Bench::ToolsA,
+     .name = "ボート",
+     .tests = {dex(21)},
+     .uses = {{{kVine, 5}, {kLumber, 1}, {kDriftwood, 1}}},
+     .costs = {.stress = 8, .stamina = 3, .hygiene = 4},
+     .product = setTo(field(&GameState::hasBoat)),
+     .finish = made(kSeaNote)},
+    // No note and no wait after the remaining counts.
+    {.button = "hiokosiki_b",
+     .bench = Bench::ToolsA,
+     .name = "火起こし器",
+     .tests = {dex(3)},
+     .uses = {{{kBranch, 2}}},
+     .costs = {.stress = 6, .stamina = 1},
+     .product = setTo(field(&GameState::hasFireStarter)),
+     .finish = steps({kRemaining, kMake, kDexterityChance})},
+    {.button = "hari_b",
+     .bench = Bench::ToolsA,
+     .name = "針",
+     .tests = {dex(8)},
+     .uses = {{{kBone, 2}}},
+     .costs = {.stress = 8, .stamina = 1},
+     .product = setTo(field(&GameState::hasNeedle)),
+     .finish = made("※【製作】などで、製作できる種類が増えた！")},
+    {.button = "ono_b",
+     .bench = Bench::ToolsA,
+     .name = "斧",
+     .tests = {dex(5)},
+     .uses = {{{kStone, 1}, {kBranch, 1}, {kVine, 1}}},
+     .costs = {.stress = 7, .stamina = 1},
+     .product = setTo(field(&GameState::hasAxe)),
+     .finish = made(kJungleNote, "※【製作】できる種類が増えた！")},
+    // The saw is offered with bones, obsidian and branches (Availability.h).
+    {.button = "nokogiri_b",
+     .bench = Bench::ToolsA,
+     .name = "ノコギリ",
+     .tests = {dex(9)},
+     .uses = {{{kBranch, kSawBranches}, {kObsidian, kSawObsidian}}},
+     .costs = {.stress = 10, .stamina = 2},
+     .product = setTo(field(&GameState::hasSaw)),
+     .finish = made(kSeaNote)},
+    {.button = "baketu_b",
+     .bench = Bench::ToolsA,
+     .name = "バケツ",
+     .tests = {dex(6)},
+     .uses = {{{kFlotsam, 3}, {kVine, 3}}},
+     .costs = {.stress = 8, .stamina = 2},
+     .product = setTo(field(&GameState::hasBucket)),
+     .finish = made("※【浜辺】の探索で、１度に２つの物を持ち帰れるになった！")},
+    {.button = "kago_b",
+     .bench = Bench::ToolsA,
+     .name = "カゴ",
+     .tests = {dex(11)},
+     .uses = {{{kVine, 9}}},
+     .costs = {.stress = 7, .stamina = 1},
+     .product = setTo(field(&GameState::hasBasket)),
+     .finish = made("※【林】の探索で、１度に２つの物を持ち帰れるになった！")},
+    {.button = "ryukku_b",
+     .bench = Bench::ToolsA,
+     .name = "リュック",
+     .tests = {dex(32)},
+     .uses = {{{kVine, 8}, {kHide, 8}}},
+     .costs = {.stress = 16, .stamina = 4},
+     .product = setTo(field(&GameState::hasRucksack)),
+     .finish = made("※【洞窟・ジャングル・湖】の探索で、１度に２つの物を持ち帰れるになった！")},
+    {.button = "naifu_b",
+     .bench = Bench::ToolsA,
+     .name = "ナイフ",
+     .tests = {dex(6)},
+     .uses = {{{kObsidian, 1}, {kBone, 1}}},
+     .costs = {.stress = 10, .stamina = 1},
+     .product = setTo(field(&GameState::hasKnife)),
+     .finish = made("※【製作・食事】などの作れる種類が増えた！")},
+    {.button = "gun_b",
+     .bench = Bench::ToolsA,
+     .name = "銃",
+     .tests = {dex(43)},
+     .uses = {{{kFlameStone, 18}, {kFlotsam, 8}, {kFireFruit, 9}}},
+     .costs = {.stress = 16, .stamina = 4},
+     .product = setTo(field(&GameState::hasGun)),
+     .finish = made(kJungleNote)},
+    {.button = "ranpu_b",
+     .bench = Bench::ToolsA,
+     .name = "ランプ",
+     .tests = {dex(3)},
+     .uses = {{{kFlotsam, 1}, {kFireFruit, 5}}},
+     .costs = {.stress = 6, .stamina = 1},
+     .product = setTo(field(&GameState::hasLamp)),
+     .finish = made("※【洞窟】の探索が可能になった！")},
+    // Tested against 3 although the caption shows 器用　１.
+    {.button = "nabe_b",
+     .bench = Bench::ToolsA,
+     .name = "なべ",
+     .tests = {dex(3)},
+     .uses = {{{kLeaf, 1}, {kFlotsam, 1}}},
+     .costs = {.stress = 8, .stamina = 1},
+     .product = setTo(field(&GameState::hasPot)),
+     .finish = made("※作れる料理の種類が増えた！")},
+    {.button = "sekken_b",
+     .bench = Bench::ToolsA,
+     .name = "石鹸",
+     .uses = {{{kShell, 1}, {kFlotsam, 1}}},
+     .costs = {.stress = 6, .stamina = 1},
+     .product = setTo(field(&GameState::hasSoap)),
+     .finish = made("※お風呂・トイレ使用時の【衛生】の変化が、良好的になった。")},
+    {.button = "tukue_b",
+     .bench = Bench::ToolsA,
+     .name = "机",
+     .uses = {{{kBranch, 5}}},
+     .costs = {.stress = 6, .stamina = 1},
+     .product = setTo(worldFlag(13)),
+     .finish = made("※コマンド【勉強】が新たに加わった！！！",
+                    "※【工作】の製作ができるようになった！！！")},
+    {.button = "old_radio_b",
+     .bench = Bench::ToolsA,
+     .name = "古びたラジオ",
+     .uses = {{{kFlotsam, 10}}},
+     .costs = {.stress = 6, .stamina = 1},
+     .product = setTo(field(&GameState::radioState), 1),
+     .finish = made("※『アイテム』欄に【古びたラジオ】が新たに加わった！！！")},
+    {.button = "new_radio_b",
+     .bench = Bench::ToolsA,
+     .name = "ラジオの改良",
+     .uses = {{{kFlotsam, 50}}},
+     .costs = {.stress = 10, .stamina = 1},
+     .product = setTo(field(&GameState::radioState), 2),
+     .finish = made("※『アイテム』欄の【古びたラジオ】がすこし高性能になった！！！"),
+     .startText = "に取りかかった！",
+     .finishText = "が終了した！"},
+};
+
+}  // namespace
+
+std::span<const CraftRow> toolRows() {
+    return kRows;
+}
+
+}  // namespace kotou
