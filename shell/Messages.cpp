@@ -88,16 +88,20 @@ void waitForClick(Game& g) {
     g.host.repaint();
 
     // The marker takes its next step every kStepMs, one swell-and-shrink
-    // cycle a second. In between the host sleeps until something happens, so
-    // a player who leaves a message waiting costs the processor nothing; a
-    // click, a key or the closing of the window ends the wait at once.
-    constexpr int kStepMs = 125;
+    // cycle in 1.6 seconds. In between the host sleeps until something
+    // happens, so a player who leaves a message waiting costs the processor
+    // almost nothing; a click, a key or the closing of the window ends the
+    // wait at once. The step is a multiple of the status refresh's 50 ms, and
+    // a step due within kSlackMs is taken at once: it then shares the
+    // refresh's wake-up instead of waking the program once more.
+    constexpr int kStepMs = 200;
+    constexpr int kSlackMs = 5;
     size_t step = 0;
     int untilStep = kStepMs;
     while (g.s.runtime.clickState == kWaiting) {
         untilStep -= g.host.waitForEvents(untilStep);
         if (g.s.runtime.clickState != kWaiting) break;
-        if (untilStep > 0) continue;
+        if (untilStep > kSlackMs) continue;
         const MarkerStep& st = kMarkerSteps[step];
         g.form.setFontSize(marker, st.fontSize);
         g.form.setPosition(marker, st.left, st.top);

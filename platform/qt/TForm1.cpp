@@ -404,7 +404,9 @@ void TForm1::apply(ComponentId id) {
         return;
     }
 
-    w->setGeometry(c.left, c.top, c.width, c.height);
+    // An auto-sized label gets its geometry once its font and text are set.
+    const bool autoSized = c.kind == Kind::Label && c.autoSize;
+    if (!autoSized) w->setGeometry(c.left, c.top, c.width, c.height);
     w->setEnabled(c.enabled);
     if (c.fontSize > 0 || w->font().pixelSize() != font().pixelSize()) {
         QFont f = font();
@@ -431,17 +433,24 @@ void TForm1::apply(ComponentId id) {
             static_cast<QPushButton*>(w)->setText(toQt(c.caption));
             break;
         case Kind::Label: {
+            // Only what changed is set: the click marker steps eight times a
+            // second while a message waits, and every change repaints.
             auto* l = static_cast<QLabel*>(w);
             QPalette pal = l->palette();
             pal.setColor(QPalette::WindowText, toQt(c.fontColor));
             pal.setColor(QPalette::Window, toQt(c.color));
-            l->setPalette(pal);
-            l->setAutoFillBackground(c.filled);
-            l->setText(toQt(c.caption));
-            if (c.autoSize) {
+            if (pal != l->palette()) l->setPalette(pal);
+            if (l->autoFillBackground() != c.filled) l->setAutoFillBackground(c.filled);
+            if (const QString text = toQt(c.caption); text != l->text()) l->setText(text);
+            if (autoSized) {
                 // As large as its text: a glyph that grows is never cut off.
+                // The sizes are kept: measuring the text is the dearest part
+                // of a marker step.
                 l->setWordWrap(false);
-                l->resize(l->sizeHint());
+                const QString key = l->text() + QChar(0x1f) + QString::number(l->font().pixelSize());
+                auto size = autoSizes_.constFind(key);
+                if (size == autoSizes_.constEnd()) size = autoSizes_.insert(key, l->sizeHint());
+                l->setGeometry(QRect(QPoint(c.left, c.top), *size));
             }
             break;
         }

@@ -127,6 +127,7 @@ class TForm1 : public QWidget {
     std::vector<QWidget*> touched_;
     uint64_t appliedModelRevision_ = 0;
     QHash<QString, QPixmap> pixmapCache_;
+    QHash<QString, QSize> autoSizes_;  // auto-sized labels: text and pixel size -> size
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
     void drawFlashPhase();
