@@ -17,6 +17,7 @@
 #include "shell/Screens.h"
 #include "shell/StatusRefresh.h"
 #include "state/GameState.h"
+#include "state/SaveFile.h"
 #include "tests/platform/qt/QtTestSupport.h"
 #include "tests/platform/qt/WindowChecks.h"
 
@@ -62,22 +63,21 @@ class PanelChecks : public ::testing::Test {
         window = std::make_unique<TForm1>(game, WindowHooks{FormClose, {}, {}});
         host.attach(window.get());
         FormCreate(game);
-        // A game in play: the first character's turn on a fine day, a scene
-        // picture up (it must never cover a panel's buttons).
-        initNewGame(game.s);
-        game.s.currentCharacter = 1;
-        game.s.dayNumber = 12;
-        game.s.stoneCount = 14;
-        game.s.branchCount = 3;
-        game.s.pairIntimacy = {12, 40, 7, 0, 99, 100};
-        game.s.cur().trainingLevel = 25;
-        game.s.runtime.clickState = 1;
-        game.form.hide("start_box");
-        game.form.setColor(game.form.id("Form1"), {0, 0, 0});
-        loadBackground(game, "背景");
-        showPortrait(game, "ルル");
+        // A saved game continued from the title: the first character's turn
+        // on a fine day, with a scene picture up (it must never cover a
+        // panel's buttons).
+        GameState saved;
+        initNewGame(saved);
+        saved.currentCharacter = 1;
+        saved.dayNumber = 12;
+        saved.stoneCount = 14;
+        saved.branchCount = 3;
+        saved.pairIntimacy = {12, 40, 7, 0, 99, 100};
+        saved.ch(1).trainingLevel = 25;
+        saveGame(saved, base, "得点：0点");
+        Button12Click(game);
+        ASSERT_EQ(game.s.dayNumber, 12);
         showScene(game, "背景・林.jpg");
-        showMessage(game, "どうしますか？");
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
