@@ -161,40 +161,31 @@ TEST_F(PanelChecks, StatusColumnAndMessageLineRead) {
 // a button are caught.
 TEST_F(PanelChecks, APlantedUnreadableLabelOrCoveringPictureIsCaught) {
     FormModel& f = game.form;
-    Component panel;
-    panel.name = "planted_box";
-    panel.kind = Kind::Panel;
-    panel.left = kCommandLeft;
-    panel.top = kCommandTop;
-    panel.width = 125;
-    panel.height = 325;
-    panel.visible = false;
-    const ComponentId p = f.add(panel);
-    Component label;
-    label.name = "planted_l";
-    label.kind = Kind::Label;
-    label.parent = p;
-    label.left = 6;
-    label.top = 4;
-    label.width = 113;
-    label.height = 14;
-    label.caption = "見えない文字";
-    f.add(label);
+    auto plant = [&f](const char* name, Kind kind, ComponentId parent, QRect r) {
+        Component c;
+        c.name = name;
+        c.kind = kind;
+        c.parent = parent;
+        c.left = r.left();
+        c.top = r.top();
+        c.width = r.width();
+        c.height = r.height();
+        return f.add(std::move(c));
+    };
+    // Black text (the default) on a black panel without a picture.
+    const ComponentId p =
+        plant("planted_box", Kind::Panel, kNoComponent, {kCommandLeft, kCommandTop, 125, 325});
+    f.setVisible(p, false);
+    f.setCaption(plant("planted_l", Kind::Label, p, {6, 4, 113, 14}), "見えない文字");
     open("planted_box");
     auto found = checks::checkContrast(window.get(), window->widgetOf("planted_box"));
     ASSERT_EQ(found.size(), 1u);
     EXPECT_NE(found[0].find("planted_l"), std::string::npos) << found[0];
 
-    Component cover;
-    cover.name = "planted_cg";
-    cover.kind = Kind::Image;
-    cover.left = kCommandLeft;
-    cover.top = kCommandTop;
-    cover.width = 125;
-    cover.height = 30;
-    cover.picture = "cg/haikei2.jpg";
-    cover.stretch = true;
-    f.add(cover);
+    // A picture over the command panel's first button.
+    const ComponentId cover =
+        plant("planted_cg", Kind::Image, kNoComponent, {kCommandLeft, kCommandTop, 125, 30});
+    f.setPicture(cover, "cg/haikei2.jpg");
     QWidget* com = open("com_box");
     found = checks::checkButtonsReachable(window.get(), com);
     ASSERT_EQ(found.size(), 1u);
