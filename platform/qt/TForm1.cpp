@@ -433,7 +433,7 @@ void TForm1::apply(ComponentId id) {
             static_cast<QPushButton*>(w)->setText(toQt(c.caption));
             break;
         case Kind::Label: {
-            // Only what changed is set: the click marker steps eight times a
+            // Only what changed is set: the click marker steps five times a
             // second while a message waits, and every change repaints.
             auto* l = static_cast<QLabel*>(w);
             QPalette pal = l->palette();
