@@ -7,7 +7,6 @@
 #include "daycycle/Background.h"
 #include "field/Finds.h"
 #include "field/Location.h"
-#include "shell/HeadlessHost.h"
 #include "shell/Messages.h"
 
 namespace kotou {
@@ -56,13 +55,6 @@ bool inBattle(Game& g) {
 
 const std::string& name(const Game& g) {
     return g.s.cur().name;
-}
-
-// The message line set at once, without the typewriter effect.
-void setMessageAtOnce(Game& g, const std::string& text) {
-    g.form.setCaption(g.form.id("moji_l"), text);
-    if (auto* o = dynamic_cast<HostObserver*>(&g.host)) o->messageShown(text, false);
-    g.host.repaint();
 }
 
 void setEnemy(BattleState& b, const Enemy& e) {
@@ -249,7 +241,7 @@ void BitBtn9Click(Game& g) {
     const int k = g.s.currentCharacter;
     hideBattlePanel(g);
     playSound(g, 1, "ken.wav");
-    setMessageAtOnce(g, name(g) + "は攻撃した！");
+    showMessageAtOnce(g, name(g) + "は攻撃した！");
     if (g.rng.random(10) == 0) {
         miss(g);
         return;

@@ -1,7 +1,9 @@
 #include "shell/FormLayout.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
+#include <unordered_map>
 
 #include "shell/Availability.h"
 
@@ -11,6 +13,21 @@ namespace {
 constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kGrey{192, 192, 192};
+// Text colours that read on the panel pictures: a dark brown on the light
+// ones, white on the dark ones.
+constexpr Rgb kDarkInk{32, 20, 8};
+constexpr Rgb kLightInk = kWhite;
+// Group boxes laid on a light picture are dark insets with a white title.
+constexpr Rgb kInset{36, 44, 72};
+
+// Panel pictures (generated with the other assets). The command column's
+// narrow panels use haikei2..5; the wide menus and the dialogs have pictures
+// of their own size so that nothing is stretched out of shape.
+constexpr const char* kWideMenuPicture = "cg/haikei6.jpg";  // meals, crafting, items
+constexpr const char* kCompanyPicture = "cg/haikei7.jpg";   // study, talk, songs, escape, trader
+constexpr const char* kTrainingPicture = "cg/haikei3.jpg";  // training and survival courses
+constexpr const char* kChoicePicture = "cg/haikei8.jpg";    // the story's choices
+constexpr const char* kNamePicture = "cg/haikei9.jpg";      // the island-name box
 
 // Command-column panels and their narrow buttons.
 constexpr int kPanelWidth = 125;
@@ -22,6 +39,12 @@ constexpr int kRowStep = 24;
 // Panels whose buttons carry long requirement captions are wider.
 constexpr int kWidePanelWidth = 505;
 constexpr int kWideButtonWidth = 401;
+// A button must be at least this high for the 13-pixel line of the window
+// font to fit inside its frame.
+constexpr int kMinButtonHeight = 15;
+// The survival courses' captions ("アケローンコース（行動４０）") need a
+// wider column than the other command panels.
+constexpr int kSurvivalWidth = 161;
 
 struct Entry {
     const char* name;
@@ -32,6 +55,13 @@ struct Entry {
 class Builder {
   public:
     explicit Builder(FormModel& f) : f_(f) {}
+
+    // The picture a panel draws as its background and the colour of the text
+    // of the labels laid on it.
+    void look(ComponentId panel, const char* picture, Rgb ink) {
+        f_.setPicture(panel, picture);
+        ink_[panel] = ink;
+    }
 
     ComponentId add(const char* name, ComponentId parent, Kind kind, int l, int t, int w, int h,
                     std::string caption = {}, bool visible = true) {
@@ -72,21 +102,29 @@ class Builder {
         c.stretch = stretch;
         return f_.add(std::move(c));
     }
-    // The stretched background picture that fills a panel.
-    void background(const char* name, ComponentId panel, const char* picture) {
+    // The stretched background picture that fills a panel, as a picture
+    // component of its own (the panels whose pictures the game loads by name).
+    void background(const char* name, ComponentId panel, const char* picture, Rgb ink) {
         const Component& p = f_.at(panel);
         image(name, panel, 0, 0, p.width, p.height, picture, true);
+        ink_[panel] = ink;
     }
 
+    // A label in the ink of its panel.
     ComponentId label(const char* name, ComponentId parent, int l, int t, int w, int h,
                       std::string caption = {}, bool visible = true) {
-        return add(name, parent, Kind::Label, l, t, w, h, std::move(caption), visible);
+        const ComponentId id = add(name, parent, Kind::Label, l, t, w, h, std::move(caption), visible);
+        if (auto it = ink_.find(parent); it != ink_.end()) f_.setFontColor(id, it->second);
+        return id;
     }
 
     ComponentId button(const char* name, ComponentId parent, int l, int t, int w, int h,
                        std::string caption, bool visible = true) {
         return add(name, parent, Kind::Button, l, t, w, h, std::move(caption), visible);
     }
+
+    void fill(ComponentId label) { f_.setFilled(label, true); }
+    void autoSize(ComponentId label) { f_.setAutoSize(label, true); }
 
     // Buttons one under the other.
     void stack(ComponentId parent, std::initializer_list<Entry> entries, int left, int top,
@@ -102,15 +140,17 @@ class Builder {
         stack(parent, entries, kButtonLeft, top, kRowStep, kButtonWidth, kButtonHeight);
     }
     // Requirement buttons of a wide panel: one column under a heading, packed so
-    // that the whole list fits above the bottom edge; the back button sits at
-    // the bottom right.
+    // that the whole list fits above the bottom edge (the longest, twenty
+    // facilities, at the least button height); the back button sits at the
+    // bottom right.
     void wide(ComponentId parent, const char* heading, const char* headingText,
               std::initializer_list<Entry> entries, const char* back) {
         label(heading, parent, 4, 4, kWidePanelWidth - 8, 14, headingText);
+        constexpr int kTop = 20;
         const int n = static_cast<int>(entries.size());
-        const int room = kPanelHeight - 24 - 4;
-        const int step = n > 0 && room / n < 17 ? room / n : 17;
-        stack(parent, entries, 4, 24, step, kWideButtonWidth, step);
+        const int room = kPanelHeight - kTop - 3;
+        const int step = n > 0 && room / n < 17 ? std::max(room / n, kMinButtonHeight) : 17;
+        stack(parent, entries, 4, kTop, step, kWideButtonWidth, step);
         button(back, parent, kWideButtonWidth + 8, kPanelHeight - 33, 89, kButtonHeight, "戻る");
     }
     // The back button at the bottom of a narrow panel.
@@ -122,6 +162,7 @@ class Builder {
 
   private:
     FormModel& f_;
+    std::unordered_map<ComponentId, Rgb> ink_;
 };
 
 void buildStatusColumn(Builder& b) {
@@ -149,9 +190,10 @@ void buildStatusColumn(Builder& b) {
     FormModel& f = b.form();
     int y = 4;
     for (const Row& r : kRows) {
-        const ComponentId cap = b.label(r.caption, kNoComponent, 4, y, 64, 12, r.text);
-        const ComponentId num = b.label(r.number, kNoComponent, 68, y, 49, 12, "0");
-        const ComponentId g = b.add(r.gauge, kNoComponent, Kind::Gauge, 4, y + 12, 113, 9);
+        // A caption line as high as the font's line (13 pixels), the gauge under it.
+        const ComponentId cap = b.label(r.caption, kNoComponent, 4, y, 64, 13, r.text);
+        const ComponentId num = b.label(r.number, kNoComponent, 68, y, 49, 13, "0");
+        const ComponentId g = b.add(r.gauge, kNoComponent, Kind::Gauge, 4, y + 13, 113, 9);
         f.setFontColor(cap, kWhite);
         f.setFontColor(num, kWhite);
         f.setColor(g, {255, 0, 0});
@@ -167,7 +209,7 @@ void buildStatusColumn(Builder& b) {
 
 void buildCommandPanel(Builder& b) {
     const ComponentId com = b.column("com_box");
-    b.background("bak_cg_com", com, "cg/haikei5.jpg");
+    b.background("bak_cg_com", com, "cg/haikei5.jpg", kDarkInk);
     struct Slot {
         int top;
         const char* name;
@@ -198,7 +240,7 @@ void buildCommandPanel(Builder& b) {
 
 void buildStrandedAndExploration(Builder& b) {
     const ComponentId sounan = b.column("sounan_box");
-    b.background("bak_cg3", sounan, "cg/haikei2.jpg");
+    b.background("bak_cg3", sounan, "cg/haikei2.jpg", kDarkInk);
     b.label("sounan_head", sounan, 6, 4, 113, 14, "◆　遭難中　◆");
     b.label("sounan_l", sounan, 6, 22, 113, 14);
     b.narrow(sounan,
@@ -209,7 +251,7 @@ void buildStrandedAndExploration(Builder& b) {
              44);
 
     const ComponentId tansaku = b.column("tansaku_box");
-    b.background("bak_cg2", tansaku, "cg/haikei2.jpg");
+    b.background("bak_cg2", tansaku, "cg/haikei2.jpg", kDarkInk);
     b.narrow(tansaku, {{"hayasi_b", "林（行動３）"},
                        {"hamabe_b", "浜辺（行動２地理３）"},
                        {"umi_b", "海（行動５地理７）"},
@@ -220,7 +262,7 @@ void buildStrandedAndExploration(Builder& b) {
     b.back("BitBtn4", tansaku);
 
     const ComponentId kyuujyo = b.column("kyuujyo_box");
-    b.background("bak_cg_who2", kyuujyo, "cg/haikei4.jpg");
+    b.background("bak_cg_who2", kyuujyo, "cg/haikei4.jpg", kDarkInk);
     b.label("kyuujyo_head", kyuujyo, 6, 4, 113, 14, "□誰を救助しますか");
     b.narrow(kyuujyo,
              {{"kyu_ruru_b", "ルル", false},
@@ -233,12 +275,13 @@ void buildStrandedAndExploration(Builder& b) {
 
 void buildMeals(Builder& b) {
     const ComponentId cook = b.column("cook_box");
-    b.background("box_cg1", cook, "cg/haikei2.jpg");
+    b.background("box_cg1", cook, "cg/haikei2.jpg", kDarkInk);
     b.narrow(cook,
              {{"BitBtn6", "デザート"}, {"uminosati_b", "海の幸"}, {"yamanosati_b", "山の幸"}});
     b.back("BitBtn13", cook);
 
     const ComponentId desert = b.column("desert_box", kWidePanelWidth);
+    b.look(desert, kWideMenuPicture, kDarkInk);
     b.wide(desert, "desert_head", "何を食べますか？材料の揃っているメニューのみ表示されます",
            {{"hinomi_b", "火の実"},
             {"ringo_b", "りんご"},
@@ -260,6 +303,7 @@ void buildMeals(Builder& b) {
            "BitBtn12");
 
     const ComponentId umi = b.column("uminosati_box", kWidePanelWidth);
+    b.look(umi, kWideMenuPicture, kDarkInk);
     b.wide(umi, "uminosati_head", "何を食べますか？材料の揃っているメニューのみ表示されます",
            {{"kaisou_b", "海藻の干し物（要：海藻４　　　　・料理　１　　　　）"},
             {"nibosi_b", "にぼし　　　（要：小魚３　　　　・料理　３・行動１）"},
@@ -272,6 +316,7 @@ void buildMeals(Builder& b) {
            "BitBtn7");
 
     const ComponentId yama = b.column("yamanosati_box", kWidePanelWidth);
+    b.look(yama, kWideMenuPicture, kDarkInk);
     b.wide(
         yama, "yamanosati_head", "何を食べますか？材料の揃っているメニューのみ表示されます",
         {{"nikuc_b", "肉料理Ｃ　　（要：ピンク兎４　　　　　　　　　・料理　５行動　４）"},
@@ -288,7 +333,7 @@ void buildMeals(Builder& b) {
 
 void buildCrafting(Builder& b) {
     const ComponentId seisaku = b.column("seisaku_box");
-    b.background("bak_cg4", seisaku, "cg/haikei2.jpg");
+    b.background("bak_cg4", seisaku, "cg/haikei2.jpg", kDarkInk);
     b.narrow(seisaku, {{"BitBtn29", "施設の製作（行１０）"},
                        {"BitBtn30", "ｱｲﾃﾑ製作Ａ（行２）"},
                        {"BitBtn14", "ｱｲﾃﾑ製作Ｂ（行２）"},
@@ -298,6 +343,7 @@ void buildCrafting(Builder& b) {
     b.back("BitBtn32", seisaku);
 
     const ComponentId sisetu = b.column("sisetu_box", kWidePanelWidth);
+    b.look(sisetu, kWideMenuPicture, kDarkInk);
     b.wide(sisetu, "sisetu_head", "□施設の製作・何を製作しますか？（材料が揃えば製作できます）",
            {{"tento_b", "テント　　　（要：枝２漂流物７葉っぱ５・器用１０腕力　４）"},
             {"koya_b", "小屋　　　　（要：材木３流木５葉っぱ９・器用２３腕力１０）"},
@@ -322,6 +368,7 @@ void buildCrafting(Builder& b) {
            "BitBtn15");
 
     const ComponentId itemA = b.column("item_seisaku_box", kWidePanelWidth);
+    b.look(itemA, kWideMenuPicture, kDarkInk);
     b.wide(itemA, "item_seisaku_head", "□アイテムＡの製作・何を製作しますか？",
            {{"turi_b", "釣具　　　　（要：骨１枝１　　　　　・器用　１）"},
             {"ami_b", "網　　　　　（要：つる１５　　　　　・器用１３）"},
@@ -344,6 +391,7 @@ void buildCrafting(Builder& b) {
            "BitBtn17");
 
     const ComponentId itemB = b.column("item_seisaku2_box", kWidePanelWidth);
+    b.look(itemB, kWideMenuPicture, kDarkInk);
     b.wide(itemB, "item_seisaku2_head", "□アイテムＢの製作・何を製作しますか？",
            {{"yoroi_b", "鎧　　　　　（要：鉄２　　　　　　　・器用　８）"},
             {"kawanoyoroi_b", "皮の鎧　　　（要：鉄２皮５　　　　　・器用１６）"},
@@ -364,6 +412,7 @@ void buildCrafting(Builder& b) {
            "BitBtn37");
 
     const ComponentId sozai = b.column("sozai_box", kWidePanelWidth);
+    b.look(sozai, kWideMenuPicture, kDarkInk);
     b.wide(sozai, "sozai_head", "□素材・本の製作・何を製作しますか？",
            {{"sio_b", "しお　　　（要・海水１０　　　　　　　　　・器用　５　料理　９）"},
             {"satou_b", "さとう　　（要・不思実１０　　　　　　　　・器用１８　料理２６）"},
@@ -383,6 +432,7 @@ void buildCrafting(Builder& b) {
            "BitBtn19");
 
     const ComponentId kousaku = b.column("kousaku_box", kWidePanelWidth);
+    b.look(kousaku, kWideMenuPicture, kDarkInk);
     b.wide(kousaku, "kousaku_head", "□工作・何を製作しますか？（※製作可能なもののみ表示されます）",
            {{"isidoll_b", "石人形　　　　（要・石３　　　　　　　　　　　　）"},
             {"toy_house_b", "おもちゃの家　（要・枝５葉っぱ２石５　・器用　５）"},
@@ -405,7 +455,7 @@ void buildCrafting(Builder& b) {
 
 void buildItems(Builder& b) {
     const ComponentId item = b.column("item_box");
-    b.background("bak_cg5", item, "cg/haikei2.jpg");
+    b.background("bak_cg5", item, "cg/haikei2.jpg", kDarkInk);
     b.narrow(item, {{"BitBtn39", "通常アイテム"},
                     {"syokuzai_list_b", "食材一覧"},
                     {"sizai_list_b", "資材一覧"},
@@ -415,7 +465,8 @@ void buildItems(Builder& b) {
 
     // Three columns of usable items; captions carry the counts (status refresh).
     const ComponentId normal = b.column("nomal_item_box", 465);
-    b.form().setFontColor(b.label("Label3", normal, 16, 8, 200, 14, "□通常アイテム"), kWhite);
+    b.look(normal, kWideMenuPicture, kDarkInk);
+    b.label("Label3", normal, 16, 8, 200, 14, "□通常アイテム");
     constexpr int kItemWidth = 145;
     b.stack(normal,
             {{"yakusou_use_b", "薬草"},
@@ -454,6 +505,7 @@ void buildItems(Builder& b) {
     b.button("BitBtn36", normal, 316, kPanelHeight - 33, kItemWidth, kButtonHeight, "戻る");
 
     const ComponentId list = b.column("list_box", 334);
+    b.look(list, kWideMenuPicture, kDarkInk);
     b.label("list_l", list, 8, 4, 205, 14);
     b.add("list", list, Kind::List, 8, 24, 205, 293);
     b.button("listen_b", list, 216, 24, kButtonWidth, kButtonHeight, "聞く", false);
@@ -462,7 +514,7 @@ void buildItems(Builder& b) {
 
 void buildCombat(Builder& b) {
     const ComponentId battle = b.column("battle_box");
-    b.background("bak_cg_battle", battle, "cg/haikei3.jpg");
+    b.background("bak_cg_battle", battle, "cg/haikei3.jpg", kLightInk);
     b.narrow(battle, {{"BitBtn9", "攻撃"},
                       {"magic_b", "魔法", false},
                       {"kaifuku_b", "回復", false},
@@ -470,7 +522,7 @@ void buildCombat(Builder& b) {
                       {"toubou_b", "逃亡", false}});
 
     const ComponentId colo = b.column("colo_box");
-    b.background("bak_cg6", colo, "cg/haikei2.jpg");
+    b.background("bak_cg6", colo, "cg/haikei2.jpg", kDarkInk);
     b.label("colo_head", colo, 6, 4, 113, 14, "□誰と戦いますか？");
     b.label("colo_cost", colo, 6, 18, 113, 14, "（要：行動５）");
     b.stack(colo,
@@ -488,7 +540,8 @@ void buildCombat(Builder& b) {
     b.back("BitBtn22", colo);
 
     const ComponentId kunren = b.column("kunren_box");
-    b.form().setFontColor(b.label("kunren_l", kunren, 6, 4, 113, 14), kWhite);
+    b.look(kunren, kTrainingPicture, kLightInk);
+    b.label("kunren_l", kunren, 6, 4, 113, 14);
     b.narrow(kunren,
              {{"BitBtn18", "訓練ＬＶ・C(行動６)"},
               {"kunren", "訓練ＬＶ・B(行動11)"},
@@ -497,9 +550,9 @@ void buildCombat(Builder& b) {
              24);
     b.back("BitBtn27", kunren);
 
-    // The course captions are longer than a narrow button.
-    constexpr int kCourseWidth = 153;
-    const ComponentId svival = b.column("svival_box", kCourseWidth + 2 * kButtonLeft);
+    const ComponentId svival = b.column("svival_box", kSurvivalWidth);
+    b.look(svival, kTrainingPicture, kLightInk);
+    constexpr int kCourseWidth = kSurvivalWidth - 2 * kButtonLeft;
     b.stack(svival,
             {{"BitBtn24", "ノーマルコース（行動９）"},
              {"svival_b2", "ゴルドスコース（行動１７）"},
@@ -509,15 +562,15 @@ void buildCombat(Builder& b) {
              {"svival_b6", "さよなら！！！！（行動９９）"},
              {"svival_b7", "？？？？（行動１２０）"}},
             kButtonLeft, 4, kRowStep, kCourseWidth, kButtonHeight);
-    b.back("BitBtn25", svival);
+    b.button("BitBtn25", svival, kButtonLeft, kPanelHeight - 33, kCourseWidth, kButtonHeight,
+             "戻る");
 }
 
 void buildCompanions(Builder& b) {
     const ComponentId study = b.column("study_box", kWidePanelWidth);
-    b.form().setFontColor(
-        b.label("Label24", study, 4, 4, 497, 14,
-                "□勉強（※どの本を読みますか？ここには所持する書物が表示されます）"),
-        kWhite);
+    b.look(study, kCompanyPicture, kDarkInk);
+    b.label("Label24", study, 4, 4, 497, 14,
+            "□勉強（※どの本を読みますか？ここには所持する書物が表示されます）");
     b.stack(study,
             {{"cat_book_b", "絵本「ねこと月」　　　（要・行動　２）", false},
              {"world_book_b", "絵本「せかいのはて」　（要・行動　２）", false},
@@ -532,11 +585,13 @@ void buildCompanions(Builder& b) {
     b.button("BitBtn28", study, kWideButtonWidth + 8, kPanelHeight - 33, 89, kButtonHeight, "戻る");
 
     const ComponentId cominu = b.column("cominu_box", kWidePanelWidth);
-    // White on the dark panels, like the escape plan's progress.
-    b.form().setFontColor(b.label("Label25", cominu, 4, 4, 401, 14, "■コミュニケーションモード"),
-                          kWhite);
-    b.form().setFontColor(b.label("cominu_l", cominu, 4, 28, 401, 81), kWhite);
+    b.look(cominu, kCompanyPicture, kDarkInk);
+    b.label("Label25", cominu, 4, 4, 401, 14, "■コミュニケーションモード");
+    b.label("cominu_l", cominu, 4, 28, 401, 81);
+    // The two group boxes are dark insets on the panel's light picture.
     const ComponentId box2 = b.panel("cominu_box2", 8, 120, 261, 189, true, "コマンド", cominu);
+    b.form().setColor(box2, kInset);
+    b.form().setFontColor(box2, kLightInk);
     b.stack(box2,
             {{"BitBtn33", "話す（要：行動　４）"},
              {"asobu_b", "遊ぶ（要：行動　７）"},
@@ -546,6 +601,8 @@ void buildCompanions(Builder& b) {
             8, 16, 16, 241, 17);
     b.button("BitBtn26", box2, 160, 160, 97, kButtonHeight, "戻る");
     const ComponentId who = b.panel("who_box", 272, 120, 133, 189, false, "誰と？", cominu);
+    b.form().setColor(who, kInset);
+    b.form().setFontColor(who, kLightInk);
     b.stack(who,
             {{"who_ruru_b", "ルル"},
              {"who_arashi_b", "嵐"},
@@ -555,7 +612,7 @@ void buildCompanions(Builder& b) {
     b.button("Button17", who, 12, 152, 109, 29, "Cansel");
 
     const ComponentId kanbyou = b.column("kanbyou_box");
-    b.background("bak_cg_who", kanbyou, "cg/haikei4.jpg");
+    b.background("bak_cg_who", kanbyou, "cg/haikei4.jpg", kDarkInk);
     b.label("Label28", kanbyou, 6, 4, 113, 14, "□誰を看病しますか");
     b.narrow(kanbyou,
              {{"kan_ruru_b", "ルル", false},
@@ -566,7 +623,8 @@ void buildCompanions(Builder& b) {
     b.back("BitBtn52", kanbyou);
 
     const ComponentId uta = b.column("uta_box", kWidePanelWidth);
-    b.form().setFontColor(b.label("Label32", uta, 4, 4, 401, 14, "□オルガンの音楽屋"), kWhite);
+    b.look(uta, kCompanyPicture, kDarkInk);
+    b.label("Label32", uta, 4, 4, 401, 14, "□オルガンの音楽屋");
     b.stack(uta,
             {{"uta_b1", "青空の歌　（要・太陽の石２雨の石１　　　　　　・動物学　９）"},
              {"uta_b2", "癒しの歌　（要・雨の石１天使の涙３魔法石３　　・動物学２０）"},
@@ -582,10 +640,13 @@ void buildCompanions(Builder& b) {
     b.button("BitBtn42", uta, kWideButtonWidth + 8, kPanelHeight - 33, 89, kButtonHeight, "戻る");
 
     const ComponentId dassyutu = b.column("dassyutu_box", kWidePanelWidth);
+    b.look(dassyutu, kCompanyPicture, kDarkInk);
     b.label("dassyutu_head", dassyutu, 4, 4, 497, 14,
             "■脱出準備(※現在の道具などで作成可能な物のみが表示されます)");
+    // The escape progress is a white card with dark text.
     const ComponentId progress = b.label("dassyutu_l", dassyutu, 4, 22, 401, 81);
     b.form().setColor(progress, kWhite);
+    b.fill(progress);
     b.stack(dassyutu,
             {{"ikada_b", "イカダ作り（要：材木７流木５つる６皮３・　腕力２５行動１０）"},
              {"all_b", "オール　　（要：流木２雨の石１鉄１　　・　器用２５行動　５）"},
@@ -597,6 +658,7 @@ void buildCompanions(Builder& b) {
              "戻る");
 
     const ComponentId mara = b.column("mara_box", kWidePanelWidth);
+    b.look(mara, kCompanyPicture, kDarkInk);
     b.label("mara_head", mara, 4, 4, 240, 14, "□マーラー");
     b.label("mara_say", mara, 4, 20, 240, 14, "※石や枝と、交換するよ♪");
     b.label("mara_l", mara, 4, 40, 240, 30);
@@ -608,10 +670,11 @@ void buildCompanions(Builder& b) {
 
 void buildDialogs(Builder& b) {
     const ComponentId lv = b.column("lv_up_box", 230);
-    b.background("lv_haikei", lv, "cg/haikei.jpg");
+    b.background("lv_haikei", lv, "cg/haikei.jpg", kDarkInk);
     b.label("lv_up_head", lv, 8, 8, 214, 14, "どのパラメーターを増やしますか？");
     b.label("nouryoku_l", lv, 8, 26, 214, 30);
     const ComponentId inner = b.panel("lv_up_box2", 8, 64, 109, 200, true, {}, lv);
+    b.form().setColor(inner, {128, 92, 36});  // a darker inset of the gold picture
     b.stack(inner,
             {{"Button3", "行動力"},
              {"Button4", "体力"},
@@ -624,12 +687,14 @@ void buildDialogs(Builder& b) {
             8, 4, kRowStep, 93, kButtonHeight);
 
     const ComponentId select = b.panel("select_box", kCommandLeft, 250, 405, 101);
-    b.form().setColor(select, kBlack);
+    b.look(select, kChoicePicture, kLightInk);
     b.button("select_b1", select, 8, 16, 389, kButtonHeight, {});
     b.button("select_b2", select, 8, 56, 389, kButtonHeight, {});
 
     const ComponentId name =
         b.panel("name_box", kCommandLeft, kCommandTop, 249, 137, false, "この島の名前をつけてね♪");
+    b.look(name, kNamePicture, kDarkInk);
+    b.form().setFontColor(name, kDarkInk);
     b.add("name_l", name, Kind::Edit, 40, 40, 93, 21);
     b.label("name_suffix", name, 137, 44, 20, 14, "島");
     b.button("Button11", name, 80, 88, 89, kButtonHeight, "決定");
@@ -662,6 +727,13 @@ void buildForm(FormModel& form) {
     form.setFontColor(message, kWhite);
     form.setFontColor(b.label("point_l", kNoComponent, 4, 481, 345, 13), kWhite);
 
+    // The scene picture and its flash twin lie under the command column's
+    // panels: a wide panel (recipes, crafting, songs) reaches across the
+    // scene's place, and no picture may cover a panel's buttons. Handlers
+    // hide their panel while their scene and messages run.
+    b.image("cg", kNoComponent, 312, 124, 213, 160, "", true, false);
+    b.image("cg_red", kNoComponent, 312, 124, 213, 160, "", true, false);
+
     buildCommandPanel(b);
     buildStrandedAndExploration(b);
     buildMeals(b);
@@ -670,10 +742,11 @@ void buildForm(FormModel& form) {
     buildCombat(b);
     buildCompanions(b);
 
-    // Scene pictures lie over the panels; the click marker over everything but dialogs.
-    b.image("cg", kNoComponent, 312, 124, 213, 160, "", true, false);
-    b.image("cg_red", kNoComponent, 312, 124, 213, 160, "", true, false);
-    form.setFontColor(b.label("click_l", kNoComponent, 8, 460, 16, 16, "▽", false), kWhite);
+    // The click marker over everything but the dialogs; it is as large as
+    // its glyph, which swells and shrinks during a wait.
+    const ComponentId marker = b.label("click_l", kNoComponent, 8, 460, 16, 16, "▽", false);
+    form.setFontColor(marker, kWhite);
+    b.autoSize(marker);
 
     buildDialogs(b);
     buildTitle(b);

@@ -44,6 +44,8 @@ void FormModel::setColor(ComponentId id, Rgb c) { KOTOU_SET(color, c); }
 void FormModel::setFontColor(ComponentId id, Rgb c) { KOTOU_SET(fontColor, c); }
 void FormModel::setFontSize(ComponentId id, int size) { KOTOU_SET(fontSize, size); }
 void FormModel::setStretch(ComponentId id, bool stretch) { KOTOU_SET(stretch, stretch); }
+void FormModel::setFilled(ComponentId id, bool filled) { KOTOU_SET(filled, filled); }
+void FormModel::setAutoSize(ComponentId id, bool autoSize) { KOTOU_SET(autoSize, autoSize); }
 
 #undef KOTOU_SET
 

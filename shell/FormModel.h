@@ -44,12 +44,15 @@ struct Component {
     std::string caption;  // UTF-8; carriage return "\r" separates lines
     bool visible = true;
     bool enabled = true;
-    std::string picture;  // file relative to the game folder ("cg/title.jpg"); empty = none
+    std::string picture;  // file relative to the game folder ("cg/title.jpg"); empty = none.
+                          // A panel draws its picture stretched as its background.
     bool stretch = false;  // picture stretched to the component, else natural size
     int gaugeMax = 100;
     int gaugeValue = 0;
-    Rgb color{};         // gauge bar colour or panel/window background
-    Rgb fontColor{};     // label text colour
+    Rgb color{};         // gauge bar colour, panel/window background, or a filled label's background
+    Rgb fontColor{};     // label text colour, or a captioned panel's title colour
+    bool filled = false;    // label: paints `color` behind its text (else the panel shows through)
+    bool autoSize = false;  // label: sized to its text from its left and top (width, height unused)
     int fontSize = 0;    // 0 = the window's font
     std::vector<std::string> items;  // list box lines
     int selected = -1;               // list box: the selected line, -1 = none
@@ -84,6 +87,8 @@ public:
     void setFontColor(ComponentId id, Rgb c);
     void setFontSize(ComponentId id, int size);
     void setStretch(ComponentId id, bool stretch);
+    void setFilled(ComponentId id, bool filled);
+    void setAutoSize(ComponentId id, bool autoSize);
     // New lines clear the selection (the old index would name another line).
     void setItems(ComponentId id, std::vector<std::string> items);
     // Selects line `index` of a list; anything outside its lines means none.

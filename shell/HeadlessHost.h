@@ -35,17 +35,6 @@ namespace kotou {
 
 struct Game;
 
-// Optional second interface of a host: told of every message and picture as
-// a whole. The message operations report to a host that implements it.
-class HostObserver {
-  public:
-    virtual ~HostObserver() = default;
-    // `text` as the handler passed it (before the padding to an even length).
-    virtual void messageShown(std::string_view text, bool appended) = 0;
-    // `file` relative to the game folder ("cg/ルル.jpg"); "" = cleared or hidden.
-    virtual void pictureShown(std::string_view component, std::string_view file) = 0;
-};
-
 class HeadlessHost : public Host, public HostObserver {
   public:
     struct Sound {
@@ -129,6 +118,11 @@ class HeadlessHost : public Host, public HostObserver {
     void repaint() override { ++repaints; }
     void processEvents() override;
     void sleepMs(int ms) override { sleptMs += ms; }
+    // One pass of processEvents; the time asked for counts as passed.
+    int waitForEvents(int timeoutMs) override {
+        processEvents();
+        return timeoutMs;
+    }
     void playSound(int channel, const std::string& file) override;
     void playMusic(const std::string& file) override;
     bool confirm(const std::string& text) override;

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace kotou {
 
@@ -26,6 +27,11 @@ public:
     virtual void processEvents() = 0;
     // Sleep for the given milliseconds (the typewriter effect's step).
     virtual void sleepMs(int ms) = 0;
+    // Waits, without using the processor, until something happens (a click,
+    // a key, a timer, the window closing) or `timeoutMs` have passed, and
+    // processes what happened. Returns the milliseconds that passed. A host
+    // without a player (tests) returns at once, as if the time had passed.
+    virtual int waitForEvents(int timeoutMs) = 0;
 
     // Sound cue: a wave file of the dat folder on mixer channel 0..3. Never
     // throws; a missing file or device leaves the game silent.
@@ -44,6 +50,18 @@ public:
 
     // The folder of the executable, holding cg/, dat/ and the records file.
     virtual std::filesystem::path baseDir() const = 0;
+};
+
+// Optional second interface of a host: told of every message and picture as
+// a whole, not only of the steps that reveal them. The message operations
+// report to a host that implements it (the headless host keeps a transcript).
+class HostObserver {
+  public:
+    virtual ~HostObserver() = default;
+    // `text` as the handler passed it (before the padding to an even length).
+    virtual void messageShown(std::string_view text, bool appended) = 0;
+    // `file` relative to the game folder ("cg/ルル.jpg"); "" = cleared or hidden.
+    virtual void pictureShown(std::string_view component, std::string_view file) = 0;
 };
 
 }  // namespace kotou

@@ -3,7 +3,6 @@
 #include <array>
 #include <exception>
 
-#include "shell/HeadlessHost.h"
 #include "shell/StatusRefresh.h"
 #include "state/Text.h"
 
@@ -86,25 +85,37 @@ void waitForClick(Game& g) {
     g.s.runtime.clickState = kWaiting;
     const ComponentId marker = g.form.id("click_l");
     g.form.setVisible(marker, true);
+    g.host.repaint();
 
-    // The marker advances one step every kPassesPerStep passes; each pass
-    // sleeps a millisecond, so one swell-and-shrink cycle takes about a second
-    // and the loop does not spin the processor while the player reads.
-    constexpr int kPassesPerStep = 125;
-    constexpr int kCycle = kPassesPerStep * static_cast<int>(kMarkerSteps.size());
-    int pass = 0;
+    // The marker takes its next step every kStepMs, one swell-and-shrink
+    // cycle in 1.6 seconds. In between the host sleeps until something
+    // happens, so a player who leaves a message waiting costs the processor
+    // almost nothing; a click, a key or the closing of the window ends the
+    // wait at once. The step is a multiple of the status refresh's 50 ms, and
+    // a step due within kSlackMs is taken at once: it then shares the
+    // refresh's wake-up instead of waking the program once more.
+    constexpr int kStepMs = 200;
+    constexpr int kSlackMs = 5;
+    size_t step = 0;
+    int untilStep = kStepMs;
     while (g.s.runtime.clickState == kWaiting) {
-        pass = pass % kCycle + 1;
-        if (pass % kPassesPerStep == 0) {
-            const MarkerStep& st = kMarkerSteps[static_cast<size_t>(pass / kPassesPerStep - 1)];
-            g.form.setFontSize(marker, st.fontSize);
-            g.form.setPosition(marker, st.left, st.top);
-        }
-        g.host.processEvents();
+        untilStep -= g.host.waitForEvents(untilStep);
         if (g.s.runtime.clickState != kWaiting) break;
-        g.host.sleepMs(1);
+        if (untilStep > kSlackMs) continue;
+        const MarkerStep& st = kMarkerSteps[step];
+        g.form.setFontSize(marker, st.fontSize);
+        g.form.setPosition(marker, st.left, st.top);
+        g.host.repaint();
+        step = (step + 1) % kMarkerSteps.size();
+        untilStep = kStepMs;
     }
     g.form.setVisible(marker, false);
+}
+
+void showMessageAtOnce(Game& g, std::string_view text) {
+    g.form.setCaption(g.form.id("moji_l"), text);
+    if (HostObserver* o = observer(g)) o->messageShown(text, false);
+    g.host.repaint();
 }
 
 void moji_lMouseDown(Game& g) {

@@ -14,6 +14,8 @@ namespace kotou {
 void showMessage(Game& g, std::string_view text);
 // Adds text as a new line under the current message, revealed progressively.
 void appendMessage(Game& g, std::string_view text);
+// Replaces the message with text at once, without the typewriter effect.
+void showMessageAtOnce(Game& g, std::string_view text);
 // Shows the pulsing marker and returns after the next click (at once while
 // the window is closing).
 void waitForClick(Game& g);

@@ -162,6 +162,9 @@ void Button12Click(Game& g) {
         return;
     }
     g.form.hide("start_box");
+    // The window behind the game is black, as after a new game: the score
+    // line below the background picture is written in white.
+    g.form.setColor(g.form.id("Form1"), kBlack);
     showWeatherBackground(g);
     const bool valid = GameState::isCharacterIndex(g.s.currentCharacter);
     if (valid) showPortrait(g, g.s.cur().name);

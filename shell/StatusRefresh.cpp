@@ -274,7 +274,9 @@ void StatusView::refresh(Game& g) const {
 
     for (size_t i : {kHygieneRow, kStressRow, kObesityRow, kBowelRow})
         if (has(gauge_[i])) f.setColor(gauge_[i], conditionColor(shown[i]));
-    g.hpColor = staminaColor(shown[kStaminaRow], maxStamina, g.hpColor);
+    // The colour bands follow the maximum as clamped just above (a maximum of
+    // 200 is already 199 here); the gauge itself showed the value before.
+    g.hpColor = staminaColor(shown[kStaminaRow], c.maxStamina, g.hpColor);
     if (has(gauge_[kStaminaRow])) f.setColor(gauge_[kStaminaRow], g.hpColor);
     const Rgb staminaFont = c.stamina == 0 ? kRed : kWhite;
     if (has(number_[kStaminaRow])) f.setFontColor(number_[kStaminaRow], staminaFont);

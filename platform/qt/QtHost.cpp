@@ -1,8 +1,12 @@
 #include "platform/qt/QtHost.h"
 
+#include <QPushButton>
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QThread>
+#include <QTimer>
 
 #include "platform/music/MusicPlayer.h"
 #include "platform/qt/TForm1.h"
@@ -18,9 +22,31 @@ QString dialogText(const std::string& text) {
     return s;
 }
 
+// A message box of the game: the program's title, Japanese button texts.
+struct Dialog {
+    const char* text;
+    QMessageBox::StandardButton button;
+};
+constexpr Dialog kYes{"はい", QMessageBox::Yes};
+constexpr Dialog kNo{"いいえ", QMessageBox::No};
+constexpr Dialog kOk{"OK", QMessageBox::Ok};
+
+QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, const std::string& text,
+                                std::initializer_list<Dialog> buttons) {
+    QMessageBox box(icon, QGuiApplication::applicationDisplayName(), dialogText(text),
+                    QMessageBox::NoButton, parent);
+    for (const Dialog& d : buttons) box.addButton(d.button)->setText(QString::fromUtf8(d.text));
+    box.setDefaultButton(buttons.begin()->button);
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    return clicked ? box.standardButton(clicked) : QMessageBox::NoButton;
+}
+
 }  // namespace
 
 QtHost::QtHost(QtHostOptions options) : options_(std::move(options)) {}
+
+QtHost::~QtHost() = default;
 
 void QtHost::repaint() {
     if (window_) window_->repaintNow();
@@ -32,6 +58,21 @@ void QtHost::processEvents() {
 
 void QtHost::sleepMs(int ms) {
     if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+int QtHost::waitForEvents(int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    // The wake-up timer's own event ends the wait when nothing else comes.
+    if (!wake_) {
+        wake_ = std::make_unique<QTimer>();
+        wake_->setSingleShot(true);
+        wake_->setTimerType(Qt::PreciseTimer);
+    }
+    if (timeoutMs > 0) wake_->start(timeoutMs);
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    wake_->stop();
+    return static_cast<int>(clock.elapsed());
 }
 
 void QtHost::playSound(int channel, const std::string& file) {
@@ -54,10 +95,7 @@ void QtHost::playMusic(const std::string& file) {
 
 bool QtHost::confirm(const std::string& text) {
     if (options_.confirm) return options_.confirm(text);
-    const auto answer =
-        QMessageBox::question(window_, QCoreApplication::applicationName(), dialogText(text),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-    return answer == QMessageBox::Yes;
+    return ask(window_, QMessageBox::Question, text, {kYes, kNo}) == QMessageBox::Yes;
 }
 
 void QtHost::showError(const std::string& text) {
@@ -65,7 +103,7 @@ void QtHost::showError(const std::string& text) {
         options_.error(text);
         return;
     }
-    QMessageBox::critical(window_, QCoreApplication::applicationName(), dialogText(text));
+    ask(window_, QMessageBox::Critical, text, {kOk});
 }
 
 void QtHost::flash(const Flash& f) {

@@ -3,9 +3,12 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "shell/Host.h"
+
+class QTimer;
 
 namespace kotou {
 
@@ -31,6 +34,7 @@ struct QtHostOptions {
 class QtHost : public Host {
   public:
     explicit QtHost(QtHostOptions options = {});
+    ~QtHost() override;
 
     // The window to draw and to own dialogs; set once it exists.
     void attach(TForm1* window) { window_ = window; }
@@ -40,6 +44,8 @@ class QtHost : public Host {
     void repaint() override;
     void processEvents() override;
     void sleepMs(int ms) override;
+    // Blocks in the event loop until an event is processed or timeoutMs pass.
+    int waitForEvents(int timeoutMs) override;
     void playSound(int channel, const std::string& file) override;
     void playMusic(const std::string& file) override;
     bool confirm(const std::string& text) override;
@@ -51,6 +57,7 @@ class QtHost : public Host {
   private:
     QtHostOptions options_;
     TForm1* window_ = nullptr;
+    std::unique_ptr<QTimer> wake_;
 };
 
 }  // namespace kotou

@@ -14,9 +14,11 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <iostream>
+#include <utility>
 
 #include "platform/pictures/Picture.h"
 
@@ -44,8 +46,20 @@ int pointsToPixels(int points) {
     return static_cast<int>(std::lround(points * 96.0 / 72.0));
 }
 
+void drawPicture(QWidget* w, const QPixmap& pixmap, bool stretch) {
+    if (pixmap.isNull()) return;
+    QPainter p(w);
+    if (stretch) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawPixmap(w->rect(), pixmap);
+    } else {
+        p.drawPixmap(0, 0, pixmap);
+    }
+}
+
 // A picture: stretched to the component or drawn at natural size from the
-// top-left corner. Without a picture it draws nothing.
+// top-left corner. Without a picture it draws nothing. While a flash runs it
+// is filled with the flash colour instead.
 class PictureView : public QWidget {
   public:
     using QWidget::QWidget;
@@ -55,23 +69,48 @@ class PictureView : public QWidget {
         update();
     }
     const QPixmap& pixmap() const { return pixmap_; }
+    void setFill(QColor c) {
+        fill_ = c;
+        update();
+    }
 
   protected:
     void paintEvent(QPaintEvent*) override {
-        if (pixmap_.isNull()) return;
-        QPainter p(this);
-        if (stretch_) {
-            p.setRenderHint(QPainter::SmoothPixmapTransform);
-            p.drawPixmap(rect(), pixmap_);
-        } else {
-            p.drawPixmap(0, 0, pixmap_);
+        if (fill_.isValid()) {
+            QPainter(this).fillRect(rect(), fill_);
+            return;
         }
+        drawPicture(this, pixmap_, stretch_);
     }
 
   private:
     QPixmap pixmap_;
     bool stretch_ = false;
+    QColor fill_;
 };
+
+// A panel: its colour, then its picture stretched over it, then the frame
+// (and, for a group box, the title) and what lies on it.
+template <class Base>
+class PanelView : public Base {
+  public:
+    using Base::Base;
+    void setPixmap(const QPixmap& p) {
+        pixmap_ = p;
+        this->update();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent* e) override {
+        drawPicture(this, pixmap_, true);
+        Base::paintEvent(e);
+    }
+
+  private:
+    QPixmap pixmap_;
+};
+using PanelFrame = PanelView<QFrame>;
+using PanelGroup = PanelView<QGroupBox>;
 
 // A thin bar: dark trough, coloured part for value / maximum.
 class GaugeView : public QWidget {
@@ -80,6 +119,10 @@ class GaugeView : public QWidget {
     void set(int maximum, int value, QColor bar) {
         maximum_ = maximum;
         value_ = value;
+        bar_ = bar;
+        update();
+    }
+    void setBar(QColor bar) {
         bar_ = bar;
         update();
     }
@@ -99,17 +142,27 @@ class GaugeView : public QWidget {
     QColor bar_;
 };
 
-class FlashOverlay : public QWidget {
-  public:
-    explicit FlashOverlay(QWidget* parent) : QWidget(parent) {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        hide();
-    }
-    QColor color;
+void setTextColor(QWidget* w, QColor c) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, c);
+    w->setPalette(pal);
+}
 
-  protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), color); }
+// The colours of the flashes over the scene picture.
+struct FlashColor {
+    const char* kind;
+    QColor color;
 };
+const FlashColor kFlashColors[] = {
+    {"red", QColor(255, 0, 0)},       // a blow: 攻撃, a reflected attack
+    {"cyan", QColor(0, 255, 255)},    // 魔法
+    {"yellow", QColor(255, 255, 0)},  // レーザー
+    {"white", QColor(255, 255, 255)},
+};
+// The stamina gauge's flash: the gauge white with its labels red, then the
+// gauge red with its labels white.
+constexpr const char* kStaminaFlash = "hp";
+constexpr int kFlashPhases = 12;  // six blinks, each on and off
 
 }  // namespace
 
@@ -127,6 +180,9 @@ TForm1::TForm1(Game& g, WindowHooks hooks, std::shared_ptr<PictureLoader> pictur
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(192, 192, 192));
+    // Captions of disabled buttons stay readable (a requirement list tells
+    // the player what is missing), a clear grey against the button face.
+    pal.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(112, 112, 112));
     setPalette(pal);
     setFixedSize(640, 506);
     // A fixed dialog frame: system menu, minimise and close, no maximise.
@@ -136,11 +192,14 @@ TForm1::TForm1(Game& g, WindowHooks hooks, std::shared_ptr<PictureLoader> pictur
 
     syncModel();
 
-    flash_ = new FlashOverlay(this);
-    flash_->setObjectName(QStringLiteral("flash_overlay"));
     flashTimer_ = new QTimer(this);
-    flashTimer_->setSingleShot(true);
-    connect(flashTimer_, &QTimer::timeout, flash_, &QWidget::hide);
+    connect(flashTimer_, &QTimer::timeout, this, [this] {
+        if (++flashPhase_ >= kFlashPhases) {
+            endFlash();
+        } else {
+            drawFlashPhase();
+        }
+    });
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -231,7 +290,6 @@ void TForm1::placeAmongSiblings(ComponentId id, QWidget* w) {
             return;
         }
     }
-    if (flash_ && flash_->isVisible()) flash_->raise();
 }
 
 void TForm1::buildRemaining() {
@@ -250,10 +308,9 @@ QWidget* TForm1::create(ComponentId id) {
     switch (c.kind) {
         case Kind::Panel:
             if (!c.caption.empty()) {
-                w = new QGroupBox(parent);
+                w = new PanelGroup(parent);
             } else {
-                auto* f = new QFrame(parent);
-                w = f;
+                w = new PanelFrame(parent);
             }
             w->setAutoFillBackground(true);
             break;
@@ -347,7 +404,9 @@ void TForm1::apply(ComponentId id) {
         return;
     }
 
-    w->setGeometry(c.left, c.top, c.width, c.height);
+    // An auto-sized label gets its geometry once its font and text are set.
+    const bool autoSized = c.kind == Kind::Label && c.autoSize;
+    if (!autoSized) w->setGeometry(c.left, c.top, c.width, c.height);
     w->setEnabled(c.enabled);
     if (c.fontSize > 0 || w->font().pixelSize() != font().pixelSize()) {
         QFont f = font();
@@ -359,19 +418,40 @@ void TForm1::apply(ComponentId id) {
         case Kind::Panel: {
             QPalette pal = w->palette();
             pal.setColor(QPalette::Window, toQt(c.color));
+            pal.setColor(QPalette::WindowText, toQt(c.fontColor));
             w->setPalette(pal);
-            if (auto* box = qobject_cast<QGroupBox*>(w)) box->setTitle(toQt(c.caption));
+            const QPixmap picture = c.picture.empty() ? QPixmap() : pixmapFor(c.picture);
+            if (auto* box = dynamic_cast<PanelGroup*>(w)) {
+                box->setTitle(toQt(c.caption));
+                box->setPixmap(picture);
+            } else {
+                static_cast<PanelFrame*>(w)->setPixmap(picture);
+            }
             break;
         }
         case Kind::Button:
             static_cast<QPushButton*>(w)->setText(toQt(c.caption));
             break;
         case Kind::Label: {
+            // Only what changed is set: the click marker steps five times a
+            // second while a message waits, and every change repaints.
             auto* l = static_cast<QLabel*>(w);
             QPalette pal = l->palette();
             pal.setColor(QPalette::WindowText, toQt(c.fontColor));
-            l->setPalette(pal);
-            l->setText(toQt(c.caption));
+            pal.setColor(QPalette::Window, toQt(c.color));
+            if (pal != l->palette()) l->setPalette(pal);
+            if (l->autoFillBackground() != c.filled) l->setAutoFillBackground(c.filled);
+            if (const QString text = toQt(c.caption); text != l->text()) l->setText(text);
+            if (autoSized) {
+                // As large as its text: a glyph that grows is never cut off.
+                // The sizes are kept: measuring the text is the dearest part
+                // of a marker step.
+                l->setWordWrap(false);
+                const QString key = l->text() + QChar(0x1f) + QString::number(l->font().pixelSize());
+                auto size = autoSizes_.constFind(key);
+                if (size == autoSizes_.constEnd()) size = autoSizes_.insert(key, l->sizeHint());
+                l->setGeometry(QRect(QPoint(c.left, c.top), *size));
+            }
             break;
         }
         case Kind::Image:
@@ -451,19 +531,46 @@ void TForm1::dispatch(const std::string& componentName) {
 }
 
 void TForm1::showFlash(const std::string& kind, int durationMs) {
-    auto* overlay = static_cast<FlashOverlay*>(flash_);
-    if (kind == "red") {
-        overlay->color = QColor(255, 0, 0, 110);
-    } else if (kind == "white") {
-        overlay->color = QColor(255, 255, 255, 170);
-    } else {
-        overlay->color = QColor(255, 255, 0, 90);
+    if (!flashKind_.empty()) endFlash();
+    const bool stamina = kind == kStaminaFlash;
+    flashColor_ = QColor();
+    for (const FlashColor& f : kFlashColors)
+        if (kind == f.kind) flashColor_ = f.color;
+    if (!stamina && !flashColor_.isValid()) return;  // not a flash this window knows
+    flashKind_ = kind;
+    flashPhase_ = 0;
+    drawFlashPhase();
+    flashTimer_->start(std::max(1, durationMs / kFlashPhases));
+}
+
+// Even phases show the flash, odd ones what lies under it.
+void TForm1::drawFlashPhase() {
+    const bool on = flashPhase_ % 2 == 0;
+    if (flashKind_ == kStaminaFlash) {
+        const QColor red(255, 0, 0), white(255, 255, 255);
+        if (auto* gauge = dynamic_cast<GaugeView*>(widgetOf("hp_l"))) gauge->setBar(on ? white : red);
+        for (const char* label : {"hp_l2", "hp_l3"})
+            if (QWidget* l = widgetOf(label)) setTextColor(l, on ? red : white);
+        return;
     }
-    overlay->setGeometry(rect());
-    overlay->raise();
-    overlay->show();
-    overlay->repaint();
-    flashTimer_->start(durationMs > 0 ? durationMs : 100);
+    // The flash twin of the scene picture, filled with the colour, takes the
+    // scene's place.
+    auto* twin = dynamic_cast<PictureView*>(widgetOf("cg_red"));
+    if (!twin) return;
+    twin->setFill(flashColor_);
+    twin->setVisible(on);
+    if (QWidget* scene = widgetOf("cg")) scene->setVisible(!on && g_.form.at("cg").visible);
+}
+
+// Back to what the model shows.
+void TForm1::endFlash() {
+    flashTimer_->stop();
+    const std::string kind = std::exchange(flashKind_, std::string());
+    if (auto* twin = dynamic_cast<PictureView*>(widgetOf("cg_red"))) twin->setFill(QColor());
+    for (const char* name : {"cg", "cg_red", "hp_l", "hp_l2", "hp_l3"}) {
+        const ComponentId id = g_.form.find(name);
+        if (id != kNoComponent && slots_[static_cast<size_t>(id)].widget) apply(id);
+    }
 }
 
 void TForm1::paintEvent(QPaintEvent* e) {

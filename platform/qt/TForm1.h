@@ -20,6 +20,7 @@
 // hidden under a later panel), the rest right after the first paint. A widget still missing is made
 // when it is needed: when its component comes into view, or when widgetOf() asks for it.
 
+#include <QColor>
 #include <QHash>
 #include <QPixmap>
 #include <QWidget>
@@ -85,8 +86,12 @@ class TForm1 : public QWidget {
     void startTimers();
     void stopTimers();
 
-    // A brief coloured overlay ("red", "white", anything else yellow).
+    // A flash of `durationMs` in six blinks: "red", "cyan", "yellow" or
+    // "white" fill the scene picture's place; "hp" flashes the stamina gauge
+    // (white with red labels, then red with white labels). Other kinds show
+    // nothing. A new flash ends the one running.
     void showFlash(const std::string& kind, int durationMs);
+    bool flashRunning() const { return !flashKind_.empty(); }
 
   signals:
     // Emitted once, after the first paint of the window.
@@ -122,10 +127,15 @@ class TForm1 : public QWidget {
     std::vector<QWidget*> touched_;
     uint64_t appliedModelRevision_ = 0;
     QHash<QString, QPixmap> pixmapCache_;
+    QHash<QString, QSize> autoSizes_;  // auto-sized labels: text and pixel size -> size
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
-    QWidget* flash_ = nullptr;
+    void drawFlashPhase();
+    void endFlash();
     QTimer* flashTimer_ = nullptr;
+    std::string flashKind_;  // empty: no flash running
+    QColor flashColor_;
+    int flashPhase_ = 0;
     int handlerDepth_ = 0;
     bool closeRequested_ = false;
     bool formCloseRun_ = false;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
 #include <string>
 
@@ -105,8 +106,15 @@ TEST_F(FormLayoutTest, WindowComponentsAndStatusColumn) {
     EXPECT_EQ(c("bak").kind, Kind::Image);
     EXPECT_TRUE(c("bak").stretch);
     EXPECT_EQ(c("pic").left, 352);
-    EXPECT_EQ(c("cg").width, 213);
-    EXPECT_FALSE(c("cg").visible);
+    // The scene and its flash twin, under every panel of the command column
+    // (a wide panel reaches across the scene's place).
+    for (const char* scene : {"cg", "cg_red"}) {
+        SCOPED_TRACE(scene);
+        EXPECT_EQ((std::array{c(scene).left, c(scene).top, c(scene).width, c(scene).height}),
+                  (std::array{312, 124, 213, 160}));
+        EXPECT_FALSE(c(scene).visible);
+        EXPECT_LT(form.id(scene), form.id("com_box"));
+    }
     EXPECT_EQ(c("moji_l").left, 4);
     EXPECT_EQ(c("moji_l").top, 364);
     EXPECT_EQ(c("moji_l").width, 345);
@@ -125,6 +133,7 @@ TEST_F(FormLayoutTest, WindowComponentsAndStatusColumn) {
         SCOPED_TRACE(g);
         EXPECT_EQ(c(g).kind, Kind::Gauge);
         EXPECT_EQ(c(g).width, 113);
+        EXPECT_EQ(c(g).height, 9);
         EXPECT_EQ(c(g).top - previousTop == 24 || previousTop < 0, true);
         previousTop = c(g).top;
         const std::string number = std::string(g) + "2";

@@ -180,6 +180,7 @@ TEST_F(ScreensTest, ContinueResumesAtTheCommandPanel) {
     press("Button12");
     EXPECT_TRUE(visible("com_box"));
     EXPECT_FALSE(visible("sounan_box"));
+    EXPECT_EQ(g.form.at("Form1").color, (Rgb{0, 0, 0}));  // as after a new game
     EXPECT_EQ(g.form.at("bak").picture, "cg/背景.bmp");
     EXPECT_EQ(g.form.at("pic").picture, "cg/残響.jpg");
 }

@@ -140,6 +140,30 @@ TEST_F(StatusRefreshTest, StaminaColourKeepsItsBandBetweenBands) {
     }
 }
 
+// The colour is chosen with the maximum as capped in the same refresh: with
+// a maximum of 200 and 199 stamina the stamina is full (red), not in the
+// 8m..max band the uncapped maximum would give.
+TEST_F(StatusRefreshTest, StaminaColourUsesTheCappedMaximum) {
+    struct Case {
+        int maxStamina, stamina;
+        Rgb color;
+    };
+    const Case cases[] = {
+        {200, 199, {255, 0, 0}},     // capped max 199 = stamina
+        {200, 160, {236, 19, 68}},   // m = 19: 152 <= 160 < 199
+        {250, 120, {227, 28, 153}},  // m = 19: 114 <= 120 <= 133 (uncapped m = 25: 75..125)
+        {199, 199, {255, 0, 0}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.maxStamina * 1000 + k.stamina);
+        g.hpColor = {1, 2, 3};
+        cur().maxStamina = k.maxStamina;
+        cur().stamina = k.stamina;
+        refresh();
+        EXPECT_EQ(c("hp_l").color, k.color);
+    }
+}
+
 TEST_F(StatusRefreshTest, StaminaNumberTurnsRedAtZero) {
     cur().stamina = 0;
     refresh();

@@ -91,10 +91,6 @@ TEST(AssetList, SizesFollowWhereThePictureIsShown) {
             EXPECT_EQ(p.height, 160) << p.name;
             EXPECT_TRUE(p.name.starts_with("敵・")) << p.name;
         }
-        if (p.style == PictureStyle::Panel) {
-            EXPECT_EQ(p.height, 325) << p.name;
-            EXPECT_EQ(p.width, p.name == "haikei.jpg" ? 230 : 125) << p.name;
-        }
     }
     EXPECT_EQ(findPicture("ルル.jpg")->width, 289);
     EXPECT_EQ(findPicture("ルル.jpg")->height, 480);

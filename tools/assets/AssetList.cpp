@@ -13,6 +13,7 @@ constexpr int kSecondW = 289, kSecondH = 341;      // left picture `cg2`
 constexpr int kWindowW = 640, kWindowH = 480;      // full-window picture `bak`
 constexpr int kPanelW = 125, kPanelH = 325;        // command panels
 constexpr int kWidePanelW = 230;                   // the stat allocation panel
+constexpr int kMenuPanelW = 505;                   // the wide menus of the command column
 
 constexpr PictureAsset scene(std::string_view name, Scene s, std::string_view caption) {
     return {name, AssetKind::Jpeg, PictureStyle::Scene, kSceneW, kSceneH,
@@ -48,8 +49,9 @@ constexpr PictureAsset enemy(std::string_view name, Silhouette s, uint32_t colou
             0};
 }
 
-constexpr PictureAsset panel(std::string_view name, int width, uint32_t tint, int pattern) {
-    return {name,        AssetKind::Jpeg, PictureStyle::Panel, width, kPanelH,
+constexpr PictureAsset panel(std::string_view name, int width, uint32_t tint, int pattern,
+                             int height = kPanelH) {
+    return {name,        AssetKind::Jpeg, PictureStyle::Panel, width, height,
             Scene::None, Figure::None,    Silhouette::None,    tint,  {},
             pattern};
 }
@@ -82,6 +84,10 @@ constexpr std::array kPictures = {
     panel("haikei3.jpg", kPanelW, 0x8a2a2a, 2),     // battle: deep red
     panel("haikei4.jpg", kPanelW, 0x5a88b0, 3),     // nursing and rescue: soft blue
     panel("haikei5.jpg", kPanelW, 0x4a8a50, 4),     // command panel: leaf green
+    panel("haikei6.jpg", kMenuPanelW, 0xb08858, 1), // wide menus (meals, crafting, items): driftwood
+    panel("haikei7.jpg", kMenuPanelW, 0x9a8cc0, 0), // study, talk, songs, escape, trader: lilac
+    panel("haikei8.jpg", 405, 0x283c6a, 0, 101),    // the story's choices: night blue
+    panel("haikei9.jpg", 249, 0xc89a3c, 0, 137),    // the island-name box: warm gold
 
     // Characters; the blushing variants share the figure.
     portrait("ルル.jpg", Figure::LongHair, 0xe87aa8, "ルル"),

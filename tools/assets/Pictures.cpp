@@ -656,6 +656,24 @@ void captionBand(Canvas& c, const TextPainter& text, std::string_view caption) {
                      kWhite, kInk);
 }
 
+// The full-window backgrounds lie under the window's white text: the status
+// column on the left and the message line at the bottom left. Those areas
+// are dimmed, with a soft edge, so that the text reads on every background.
+void dimTextAreas(Canvas& c) {
+    constexpr float kColumn = 124, kMessageTop = 358, kMessageRight = 352, kEdge = 8;
+    constexpr float kDim = 0.6f;
+    const float h = static_cast<float>(c.height());
+    c.fillRect(0, 0, kColumn, h, {0, 0, 0}, kDim);
+    c.fillRect(kColumn, kMessageTop, kMessageRight, h, {0, 0, 0}, kDim);
+    for (float i = 0; i < kEdge; ++i) {
+        const float a = kDim * (1 - (i + 1) / (kEdge + 1));
+        c.fillRect(kColumn + i, 0, kColumn + i + 1, kMessageTop, {0, 0, 0}, a);
+        c.fillRect(kMessageRight + i, kMessageTop, kMessageRight + i + 1, h, {0, 0, 0}, a);
+        c.fillRect(kColumn + kEdge, kMessageTop - i - 1, kMessageRight, kMessageTop - i, {0, 0, 0},
+                   a);
+    }
+}
+
 Canvas paintScenePicture(const PictureAsset& a, const TextPainter& text) {
     Canvas big(a.width * kSupersample, a.height * kSupersample);
     Brush b(big);
@@ -665,6 +683,7 @@ Canvas paintScenePicture(const PictureAsset& a, const TextPainter& text) {
     big.vignette(0.35f);
     Canvas out = big.downsample(kSupersample);
     captionBand(out, text, a.caption);
+    if (a.kind == AssetKind::Bitmap) dimTextAreas(out);
     return out;
 }
 

@@ -2,14 +2,17 @@
 // handlers and the saved game, driven by clicks on the widgets.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 #include "app/GameHandlers.h"
@@ -488,6 +491,119 @@ TEST_F(GameWindowTest, CompanionsTalkNurseStudyAndCompose) {
     EXPECT_EQ(game.s.blueSkySongCount(), 1);
     EXPECT_TRUE(shown("uta_box"));
     answerer.stop();
+}
+
+// The battle flashes fill the scene's place with their colour in six blinks;
+// the stamina gauge blinks white with red labels. Afterwards the window shows
+// the model again.
+TEST_F(GameWindowTest, FlashesBlinkInTheirColours) {
+    open();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->missingWidgets() == 0; }));
+    game.form.hide("start_box");
+    window->syncModel();
+    const QPoint scene(312 + 106, 124 + 80);
+    struct Case {
+        const char* kind;
+        QColor color;
+    };
+    for (const Case& k : {Case{"red", QColor(255, 0, 0)}, Case{"cyan", QColor(0, 255, 255)},
+                          Case{"yellow", QColor(255, 255, 0)}}) {
+        SCOPED_TRACE(k.kind);
+        QWidget* twin = find<QWidget>("cg_red");
+        int blinks = 0;
+        bool was = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, window.get(), [&] {
+            if (twin->isVisible() && !was) ++blinks;
+            was = twin->isVisible();
+        });
+        host.flash({k.kind, 600});  // 50 ms a phase
+        EXPECT_EQ(window->grab().toImage().pixelColor(scene), k.color);
+        was = true;
+        blinks = 1;
+        poll.start(2);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !window->flashRunning(); }, 3000));
+        poll.stop();
+        EXPECT_EQ(blinks, 6);
+        EXPECT_FALSE(twin->isVisible());
+        EXPECT_NE(window->grab().toImage().pixelColor(scene), k.color);
+    }
+
+    // The stamina gauge (hp_l at 4, 37) and its labels.
+    QWidget* gauge = find<QWidget>("hp_l");
+    const QPoint bar = gauge->mapTo(window.get(), QPoint(2, 4));
+    game.form.setGauge(game.form.id("hp_l"), 10, 10);
+    game.form.setColor(game.form.id("hp_l"), {255, 0, 0});
+    window->syncModel();
+    host.flash({"hp", 600});
+    EXPECT_EQ(window->grab().toImage().pixelColor(bar), QColor(255, 255, 255));
+    EXPECT_EQ(find<QLabel>("hp_l2")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(find<QLabel>("hp_l3")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->flashRunning(); }, 3000));
+    EXPECT_EQ(window->grab().toImage().pixelColor(bar), QColor(255, 0, 0));
+    EXPECT_EQ(find<QLabel>("hp_l2")->palette().color(QPalette::WindowText),
+              QColor(255, 255, 255));
+}
+
+// Through the eight steps of a wait the click marker grows from its font of
+// 13 to 21 points and back; its widget always holds the whole glyph and its
+// centre stays put.
+TEST_F(GameWindowTest, TheClickMarkerSwellsWholeAroundItsCentre) {
+    open();
+    game.form.hide("start_box");
+    FormModel& f = game.form;
+    const ComponentId marker = f.id("click_l");
+    f.show("click_l");
+    struct Step {
+        int size, left, top;
+    };
+    const Step steps[] = {{13, 12, 458}, {15, 10, 457}, {17, 8, 456}, {19, 6, 455},
+                          {21, 4, 454},  {19, 6, 455},  {17, 8, 456}, {15, 10, 457}};
+    QPointF firstCentre;
+    for (const Step& st : steps) {
+        SCOPED_TRACE(st.size);
+        f.setFontSize(marker, st.size);
+        f.setPosition(marker, st.left, st.top);
+        window->syncModel();
+        auto* label = find<QLabel>("click_l");
+        const QFontMetrics fm(label->font());
+        const QRect glyph = fm.boundingRect(label->text());
+        EXPECT_GE(label->width(), glyph.width());
+        EXPECT_GE(label->height(), fm.height());
+        EXPECT_EQ(label->pos(), QPoint(st.left, st.top));
+        const QPointF centre = QRectF(label->geometry()).center();
+        if (firstCentre.isNull()) firstCentre = centre;
+        EXPECT_LE(std::abs(centre.x() - firstCentre.x()), 3.0);
+        EXPECT_LE(std::abs(centre.y() - firstCentre.y()), 3.0);
+    }
+}
+
+// Questions and errors are asked in Japanese, with the program's title.
+TEST_F(GameWindowTest, DialogsSpeakJapanese) {
+    open();
+    QtHost plain;  // no scripted answers: real dialogs
+    plain.attach(window.get());
+    std::vector<QString> seen;
+    auto answer = [&](const char* button) {
+        QTimer::singleShot(50, window.get(), [&seen, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            seen.push_back(box->windowTitle());
+            for (QAbstractButton* b : box->buttons()) seen.push_back(b->text());
+            for (QAbstractButton* b : box->buttons())
+                if (b->text() == QString::fromUtf8(button)) b->click();
+        });
+    };
+    QApplication::setApplicationDisplayName(QString::fromUtf8("Ｑ．Ｚ．"));
+    answer("いいえ");
+    EXPECT_FALSE(plain.confirm("はじめますか"));
+    answer("はい");
+    EXPECT_TRUE(plain.confirm("はじめますか"));
+    answer("OK");
+    plain.showError("セーブデータが読めません");
+    const auto u = [](const char* s) { return QString::fromUtf8(s); };
+    EXPECT_EQ(seen, (std::vector<QString>{u("Ｑ．Ｚ．"), u("はい"), u("いいえ"), u("Ｑ．Ｚ．"),
+                                          u("はい"), u("いいえ"), u("Ｑ．Ｚ．"), u("OK")}));
 }
 
 }  // namespace

@@ -7,16 +7,20 @@
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <thread>
 
 #include "platform/pictures/Picture.h"
 #include "platform/qt/QtHost.h"
@@ -147,16 +151,15 @@ class WindowTest : public ::testing::Test {
         ASSERT_TRUE(QTest::qWaitFor([this] { return window->missingWidgets() == 0; }));
     }
 
-    // What waitForClick does, without its marker animation.
+    // What waitForClick does, without its marker animation: sleep in the
+    // event loop until the click comes. The long timeout makes an input
+    // that fails to wake the loop show as a wait of seconds.
     void waitForClick() {
         if (game.s.runtime.clickState == -1) return;
         game.s.runtime.clickState = 0;
         QElapsedTimer t;
         t.start();
-        while (game.s.runtime.clickState == 0 && t.elapsed() < 5000) {
-            host.processEvents();
-            host.sleepMs(1);
-        }
+        while (game.s.runtime.clickState == 0 && t.elapsed() < 5000) host.waitForEvents(10000);
     }
 
     template <class W>
@@ -430,15 +433,42 @@ TEST_F(WindowTest, AHandlerCanCloseTheWindowItself) {
     EXPECT_EQ(formCloses, 1);
 }
 
-TEST_F(WindowTest, FlashShowsABriefOverlay) {
-    host.flash({"red", 50});
-    auto* overlay = find<QWidget>("flash_overlay");
-    ASSERT_NE(overlay, nullptr);
-    EXPECT_TRUE(overlay->isVisible());
-    const QColor tinted = window->grab().toImage().pixelColor(600, 495);
-    EXPECT_GT(tinted.red(), tinted.blue());
-    QTest::qWait(150);
-    EXPECT_FALSE(overlay->isVisible());
+// A wait sleeps in the event loop: without input it uses its whole time;
+// a click or a key from outside (the display's input arrives on another
+// thread) wakes it at once, and none is lost.
+TEST_F(WindowTest, AWaitSleepsUntilInputArrivesAndNeverMissesIt) {
+    QElapsedTimer t;
+    t.start();
+    int passes = 0;
+    while (t.elapsed() < 150) {
+        host.waitForEvents(static_cast<int>(150 - t.elapsed()));
+        ++passes;
+    }
+    EXPECT_LT(passes, 10);  // slept, did not spin
+
+    QWidget* message = find<QWidget>("moji_l");
+    const std::vector<std::function<QEvent*()>> inputs = {
+        [] {
+            return new QMouseEvent(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5),
+                                   Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        },
+        [] { return new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier); },
+        [] { return new QKeyEvent(QEvent::KeyPress, Qt::Key_Enter, Qt::KeypadModifier); },
+    };
+    const int rounds = 30;
+    for (int i = 0; i < rounds; ++i) {
+        QObject* target = i % 3 == 0 ? static_cast<QObject*>(message) : window.get();
+        std::thread input([&, i] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(i % 7));
+            QCoreApplication::postEvent(target, inputs[static_cast<size_t>(i % 3)]());
+        });
+        t.restart();
+        waitForClick();
+        input.join();
+        EXPECT_EQ(game.s.runtime.clickState, 1) << "round " << i;
+        EXPECT_LT(t.elapsed(), 2000) << "round " << i;
+    }
+    EXPECT_EQ(mouseDowns, rounds);
 }
 
 }  // namespace
