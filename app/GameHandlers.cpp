@@ -2,6 +2,7 @@
 
 #include "combat/Handlers.h"
 #include "daycycle/Handlers.h"
+#include "ending/Handlers.h"
 #include "field/Handlers.h"
 #include "production/Handlers.h"
 #include "shell/Screens.h"
@@ -18,6 +19,7 @@ void registerGameHandlers(HandlerRegistry& r) {
     registerCombatHandlers(r);
     registerProductionHandlers(r);
     registerStoryHandlers(r);
+    registerEndingHandlers(r);
 }
 
 }  // namespace kotou
