@@ -437,9 +437,9 @@ constexpr Chapter kChapters[kChapterCount] = {
 // before the player picks one of the two farewells, and each farewell has a
 // parting of its own.
 constexpr const char* kDawnWithRuru =
-    "夜が明けると、海はうそのように凪いでいた。ルルは無事に仲間のもとへ戻り、北からは潮見の国の船が近づいてくる。別れの時が来たのだ。";
+    "やがて東の空が白みはじめた。凪いだ海の上、ルルは無事に仲間のもとへ戻り、北からは潮見の国の船が近づいてくる。別れの時が来たのだ。";
 constexpr const char* kDawnWithoutRuru =
-    "夜が明けると、海はうそのように凪いでいた。四人とも生きている。潮見の国の船に手を振るルルのかたわらで、二人は静かに向き合った。";
+    "やがて東の空が白みはじめた。四人とも生きている。潮見の国の船に手を振るルルのかたわらで、二人は静かに向き合った。";
 
 constexpr Step kFinalRuruArashi[] = {
     narrate(kDawnWithRuru),

@@ -107,13 +107,22 @@ TEST_F(StoryWindow, EveryLineFitsTheMessageBox) {
             scenes.insert(scenes.end(), c->scenes.begin(), c->scenes.end());
     }
     int lines = 0;
+    for (int pair = 0; pair < kPairCount; ++pair) {
+        const FinalPairScene* f = finalPairScene(pair);
+        scenes.push_back(f->before);
+        scenes.insert(scenes.end(), f->partings.begin(), f->partings.end());
+        for (const char* farewell : f->captions) {
+            ++lines;
+            EXPECT_TRUE(fits(spokenLine(f->speaker, farewell))) << farewell;
+        }
+    }
     for (Scene scene : scenes)
         for (const Step& s : scene)
             if (!lineText(s).empty()) {
                 ++lines;
                 EXPECT_TRUE(fits(lineText(s))) << lineText(s);
             }
-    EXPECT_EQ(lines, 255);
+    EXPECT_EQ(lines, 255 + 78);  // the story, then the final pairs
 }
 
 TEST_F(StoryWindow, ChaptersAsAPlayerSeesThem) {
