@@ -17,9 +17,9 @@ constexpr int32_t kNoBestDays = 9999;
 }  // namespace
 
 std::array<int32_t, 2> bestCoupleOf(int phase, int option) {
-    if (phase < kFirstFinalPhase || phase > kLastFinalPhase || option < 0 || option > 1)
-        return {0, 0};
+    // pairMembers answers {0, 0} for a phase outside the final ones.
     const std::array<int, 2> m = pairMembers(phase - kFirstFinalPhase);
+    if (option < 0 || option > 1) return {0, 0};
     if (option == 0) return {m[0], m[1]};
     return {m[1], m[0]};
 }
@@ -35,9 +35,9 @@ void recordBests(GameState& s) {
 
 void playFarewell(Game& g, int option) {
     const int phase = g.s.storyPhase;
-    const FinalPairScene* f = finalPairScene(phase - kFirstFinalPhase);
     const std::array<int32_t, 2> couple = bestCoupleOf(phase, option);
-    if (f == nullptr || couple[0] == 0) return;
+    if (couple[0] == 0) return;
+    const FinalPairScene* f = finalPairScene(phase - kFirstFinalPhase);
     const auto o = static_cast<size_t>(option);
     showMessage(g, spokenLine(f->speaker, f->captions[o]));
     waitForClick(g);

@@ -68,6 +68,7 @@ void stock(GameState& s) {
 TEST_F(Ending, EachBuildTestsItsActionPointsAndSkillAndBuildsOneStage) {
     const struct {
         const char* button;
+        const char* thing;
         int32_t actionPoints;
         int32_t Character::*skill;
         int32_t skillNeeded;
@@ -76,26 +77,28 @@ TEST_F(Ending, EachBuildTestsItsActionPointsAndSkillAndBuildsOneStage) {
         int32_t stress;
         size_t progress;
         int32_t goal;
-        const char* started;
         const char* remaining;
         const char* completion;
         const char* growth;
     } cases[] = {
-        {"ikada_b", 10, &Character::strength, 25, "製作に必要なパラメーター【腕力】が低過ぎます", 4, 6, 0, 2,
-         "ルルは「イカダ」の製作に取りかかった！", "（残：材木1、流木4、つる4、皮8）",
-         "イカダがついに完成した！！！！！！", "【腕力】が1アップした！→26"},
-        {"all_b", 5, &Character::dexterity, 25, "製作に必要なパラメーター【器用さ】が低過ぎます", 4, 5, 1,
-         2, "ルルは「オール」の製作に取りかかった！", "（残：流木7、雨石1、鉄2）",
-         "オールがついに全て揃った！！！！！！", "【器用さ】が1アップした！→26"},
-        {"singou_b", 7, &Character::botany, 10, "製作に必要なパラメーター【植物学】が低過ぎます", 6, 7, 2,
-         3, "ルルは「信号灯」の製作に取りかかった！", "（残：ヒカリゴケ1、黒曜石1）",
-         "信号灯がついに完成した！！！！！！", "【植物学】が1アップした！→11"},
-        {"buki_b", 5, &Character::dexterity, 20, "製作に必要なパラメーター【器用さ】が低過ぎます", 4, 7, 3,
-         4, "ルルは「武器」の製作に取りかかった！", "（残：雫1、魔法石2、骨3、枝2）",
-         "武器がついに完成した！！！！！！", "【器用さ】が1アップした！→21"},
+        {"ikada_b", "イカダ", 10, &Character::strength, 25, "製作に必要なパラメーター【腕力】が低過ぎます", 4,
+         6, 0, 2, "（残：材木1、流木4、つる4、皮8）", "イカダがついに完成した！！！！！！",
+         "【腕力】が1アップした！→26"},
+        {"all_b", "オール", 5, &Character::dexterity, 25, "製作に必要なパラメーター【器用さ】が低過ぎます", 4,
+         5, 1, 2, "（残：流木7、雨石1、鉄2）", "オールがついに全て揃った！！！！！！",
+         "【器用さ】が1アップした！→26"},
+        {"singou_b", "信号灯", 7, &Character::botany, 10, "製作に必要なパラメーター【植物学】が低過ぎます", 6,
+         7, 2, 3, "（残：ヒカリゴケ1、黒曜石1）", "信号灯がついに完成した！！！！！！",
+         "【植物学】が1アップした！→11"},
+        {"buki_b", "武器", 5, &Character::dexterity, 20, "製作に必要なパラメーター【器用さ】が低過ぎます", 4, 7,
+         3, 4, "（残：雫1、魔法石2、骨3、枝2）", "武器がついに完成した！！！！！！",
+         "【器用さ】が1アップした！→21"},
     };
+    const std::string dots = "・・・・・・・・・・・・・・・・・・・";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.button);
+        // Steps: one action point short, one skill point short, the first
+        // stage at exactly both, the last stage with the skill point won.
         for (int step = 0; step < 4; ++step) {
             initNewGame(g.s);
             g.s.runtime.clickState = 1;
@@ -107,9 +110,10 @@ TEST_F(Ending, EachBuildTestsItsActionPointsAndSkillAndBuildsOneStage) {
             lulu.*c.skill = c.skillNeeded - (step == 1 ? 1 : 0);
             lulu.stress = lulu.hygiene = 50;
             lulu.stamina = 5;
-            // The last stage of each thing, with the skill point won.
-            if (step == 3) g.s.escape[c.progress] = c.goal - 1;
-            if (step >= 2) rng.push(step == 3 ? 0 : 1);
+            const bool last = step == 3;
+            if (last) g.s.escape[c.progress] = c.goal - 1;
+            if (step >= 2) rng.push(last ? 0 : 1);
+            const size_t draws = rng.requests().size();
             openPlan();
             host.clearRecords();
             const GameState before = g.s;
@@ -121,28 +125,28 @@ TEST_F(Ending, EachBuildTestsItsActionPointsAndSkillAndBuildsOneStage) {
                 EXPECT_TRUE(g.s == before);
                 continue;
             }
+            ASSERT_EQ(rng.requests().size(), draws + 1);
             EXPECT_EQ(rng.requests().back(), c.chance);
             EXPECT_EQ(lulu.actionPoints, 0);
             EXPECT_EQ(lulu.stress, 50 - c.stress);
             EXPECT_EQ(lulu.stamina, 4);
             EXPECT_EQ(lulu.hygiene, 45);
-            EXPECT_EQ(g.s.escape[c.progress], step == 3 ? c.goal : 1);
+            EXPECT_EQ(g.s.escape[c.progress], last ? c.goal : 1);
             EXPECT_EQ(g.form.at("cg").picture, "cg/背景・脱出.jpg");
-            EXPECT_EQ(host.sounds[1], (HeadlessHost::Sound{2, "hanmer.wav"}));
-            const std::string progress = host.messages[3].text;
-            std::vector<std::string> lines = {c.started, "・・・・・・・・・・・・・・・・・・・",
-                                              "・・・・・・・・・・・・・・・・・・・", progress, c.remaining};
-            if (step == 3) {
+            std::vector<HeadlessHost::Sound> sounds = {{0, "1.wav"}, {2, "hanmer.wav"}};
+            std::vector<std::string> lines = {std::string("ルルは「") + c.thing + "」の製作に取りかかった！", dots, dots,
+                                              std::string("★") + c.thing + "　＞　" +
+                                                  num(g.s.escape[c.progress]) + "/" + num(c.goal),
+                                              c.remaining};
+            if (last) {
+                sounds.push_back({3, "seisaku.wav"});
                 lines.push_back(c.completion);
                 lines.push_back(c.growth);
-                EXPECT_TRUE(host.played("seisaku.wav", 3));
                 // The button goes with the last stage, materials or not.
                 refreshStatus(g);
                 EXPECT_FALSE(g.form.at(c.button).visible);
-            } else {
-                EXPECT_TRUE(progress.ends_with("　＞　1/" + num(c.goal))) << progress;
-                EXPECT_FALSE(host.played("seisaku.wav"));
             }
+            EXPECT_EQ(host.sounds, sounds);
             EXPECT_EQ(host.messageTexts(), lines);
         }
     }
@@ -249,6 +253,15 @@ TEST(BestCouple, TheFarewellDecidesWhichNameComesFirst) {
     EXPECT_EQ(characterName(s, 5), "");
 }
 
+TEST_F(Ending, AFarewellOutsideTheFinalChoiceDoesNothing) {
+    for (const auto& [phase, option] : {std::pair{20, 0}, {27, 1}, {24, 2}}) {
+        g.s.storyPhase = phase;
+        playFarewell(g, option);
+    }
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(host.closeRequests, 0);
+}
+
 TEST(BestCouple, TheBestsKeepTheShortestTimeAndTheHighestScore) {
     const struct {
         int32_t bestDays, day, days;
@@ -258,6 +271,7 @@ TEST(BestCouple, TheBestsKeepTheShortestTimeAndTheHighestScore) {
         {30, 40, 30, 50, 49, 50},  // slower and lower: the bests stay
         {40, 40, 40, 50, 50, 50},  // equal
         {41, 40, 40, 50, 51, 51},  // one day faster, one point more
+        {1, 40, 1, 0, 0, 0},       // a one-day record stays
         {0, 40, 40, 0, 0, 0},      // no time stored
         {-3, 40, 40, -5, 0, 0},
     };
@@ -280,7 +294,7 @@ TEST_F(Ending, AFailedSaveStillFinishesTheClearScreen) {
         SCOPED_TRACE(readOnly ? "read-only save" : "no dat folder");
         host.clearRecords();
         g.s.runtime.clickState = 1;
-        g.s.dayNumber = 9999;
+        g.s.dayNumber = readOnly ? 9999 : 1;
         g.s.runtime.bestCoupleFirst = 4;
         g.s.runtime.bestCoupleSecond = 7;  // not a character: no name
         if (readOnly) {
@@ -292,7 +306,9 @@ TEST_F(Ending, AFailedSaveStillFinishesTheClearScreen) {
         showClearScreen(g);
         EXPECT_EQ(host.errors.size(), 1u);
         EXPECT_TRUE(host.saw("ベストカップルリング：残響×"));
-        EXPECT_FALSE(host.saw("これまでの最短記録"));  // 9999 days is no record
+        // 9999 days cannot be told from no record; one day is the shortest.
+        EXPECT_EQ(host.saw("（これまでの最短記録：1日）"), !readOnly);
+        EXPECT_EQ(host.saw("これまでの最短記録"), !readOnly);
         EXPECT_EQ(host.lastMessage(), "ＴＨＥ ＥＮＤ");
         EXPECT_EQ(host.closeRequests, 1);
     }
