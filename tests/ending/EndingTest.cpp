@@ -173,6 +173,7 @@ TEST_F(Ending, ABuildClickCountsOnlyWhileItsPanelIsUp) {
 
     // 戻る puts the picture away and brings the command panel back.
     press("BitBtn34");
+    EXPECT_EQ(host.sounds.back(), (HeadlessHost::Sound{0, "1.wav"}));
     EXPECT_FALSE(g.form.at("dassyutu_box").visible);
     EXPECT_FALSE(g.form.at("cg").visible);
     EXPECT_TRUE(g.form.at("com_box").visible);
