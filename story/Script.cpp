@@ -1,5 +1,6 @@
 // The script of the story: every chapter's lines, pictures and sounds, the
-// two night choices and their scenes. Data only; story/Story.cpp plays it.
+// two night choices and their scenes, and the final pairs' partings. Data
+// only; story/Story.cpp and ending/Ending.cpp play it.
 // Voices and the arc are described in docs/story.md.
 #include "story/Script.h"
 
