@@ -2,6 +2,7 @@
 
 #include "combat/Handlers.h"
 #include "daycycle/Handlers.h"
+#include "ending/Handlers.h"
 #include "field/Handlers.h"
 #include "production/Handlers.h"
 #include "shell/Screens.h"
@@ -20,6 +21,7 @@ void registerGameHandlers(HandlerRegistry& r) {
     registerProductionHandlers(r);
     registerStoryHandlers(r);
     registerCompanionHandlers(r);
+    registerEndingHandlers(r);
 }
 
 }  // namespace kotou

@@ -288,13 +288,17 @@ void BitBtn20Click(Game& g) {
     }
     c.actionPoints -= 3;
     playSound(g, 0, "save.wav");
+    if (saveWithReport(g)) showMessage(g, "セーブしました。");
+}
+
+bool saveWithReport(Game& g) {
     try {
         saveGame(g.s, g.host.baseDir(), g.form.at("point_l").caption);
     } catch (const std::exception& e) {
         g.host.showError(std::string("セーブできませんでした。\n") + e.what());
-        return;
+        return false;
     }
-    showMessage(g, "セーブしました。");
+    return true;
 }
 
 void registerShellHandlers(HandlerRegistry& r) {

@@ -56,6 +56,10 @@ void listMouseDown(Game& g);
 // The save command (セーブ on the command panel and on the stranded panel).
 void BitBtn20Click(Game& g);
 
+// Saves the game and the records file; a failure is shown to the player.
+// Returns whether both files were written.
+bool saveWithReport(Game& g);
+
 // The island name a player may give: not empty, no control characters, and
 // storable in the save file's code page.
 bool isValidIslandName(const std::string& name);

@@ -269,8 +269,10 @@ void StatusView::refresh(Game& g) const {
 
     clampCharacter(s, c);
 
-    if (has(ill_)) f.setVisible(ill_, c.illness >= 1);
-    if (has(poison_)) f.setVisible(poison_, c.poison >= 1);
+    // The ending shows the story, not the current character's condition.
+    const bool marks = !s.runtime.endingStarted;
+    if (has(ill_)) f.setVisible(ill_, marks && c.illness >= 1);
+    if (has(poison_)) f.setVisible(poison_, marks && c.poison >= 1);
 
     for (size_t i : {kHygieneRow, kStressRow, kObesityRow, kBowelRow})
         if (has(gauge_[i])) f.setColor(gauge_[i], conditionColor(shown[i]));

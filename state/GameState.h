@@ -69,6 +69,12 @@ struct RuntimeState {
     int32_t titleFrame = 0;      // title animation counter 0..29
     int32_t talkPartner = 0;     // communication partner
     BattleState battle;
+    // The ending: the escape has started (the status column's marks stay
+    // hidden from then on), and the best couple of the final choice in the
+    // order the player chose, character indices 1..4 (0 = not chosen yet).
+    bool endingStarted = false;
+    int32_t bestCoupleFirst = 0;
+    int32_t bestCoupleSecond = 0;
 
     bool operator==(const RuntimeState&) const = default;
 };

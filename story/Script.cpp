@@ -1,5 +1,6 @@
 // The script of the story: every chapter's lines, pictures and sounds, the
-// two night choices and their scenes. Data only; story/Story.cpp plays it.
+// two night choices and their scenes, and the final pairs' partings. Data
+// only; story/Story.cpp and ending/Ending.cpp play it.
 // Voices and the arc are described in docs/story.md.
 #include "story/Script.h"
 
@@ -432,20 +433,160 @@ constexpr Chapter kChapters[kChapterCount] = {
     {"背景・海上", "嵐", "ルル.jpg", kChapter20, ChapterEnd::FinalChoice},
 };
 
-// The parting of the final pair: the pictures of each pair. The narration,
-// the lines before the choice and the two farewells are written with the
-// ending.
-constexpr Step kFinalRuruArashi[] = {portrait("ルル"), picture("嵐.jpg")};
-constexpr Step kFinalRuruSpark[] = {portrait("ルル"), picture("スパーク.jpg")};
-constexpr Step kFinalRuruZankyou[] = {portrait("ルル"), picture("残響.jpg")};
-constexpr Step kFinalArashiSpark[] = {portrait("スパーク"), picture("嵐.jpg")};
-constexpr Step kFinalArashiZankyou[] = {portrait("残響"), picture("嵐.jpg")};
-constexpr Step kFinalSparkZankyou[] = {portrait("残響"), picture("スパーク.jpg")};
+// The morning after the escape: the final pair's parting. The pairs with
+// ルル share one narration, the other three another; each pair then speaks
+// before the player picks one of the two farewells, and each farewell has a
+// parting of its own.
+constexpr const char* kDawnWithRuru =
+    "やがて東の空が白みはじめた。凪いだ海の上、ルルは無事に仲間のもとへ戻り、北からは潮見の国の船が近づいてくる。別れの時が来たのだ。";
+constexpr const char* kDawnWithoutRuru =
+    "やがて東の空が白みはじめた。四人とも生きている。潮見の国の船に手を振るルルのかたわらで、二人は静かに向き合った。";
+
+constexpr Step kFinalRuruArashi[] = {
+    narrate(kDawnWithRuru),
+    portrait("ルル"),
+    picture("嵐.jpg"),
+    say("嵐", "……無事でよかった。お前が連れていかれた時は、生きた心地がしなかった"),
+    say("ルル", "えへへ、ごめんね。でも嵐の声、ちゃんと聞こえてたよ。海の底のほうまで"),
+    say("嵐", "潮見の船は、まずお前の港町に寄るそうだ。……約束どおり、家に帰れるな"),
+    say("ルル", "うん。……嵐は？ いっしょに来ないの？"),
+    say("嵐", "俺は焼けた港へ行く。造船所を建て直す。……だから、ここでお別れだ"),
+};
+constexpr Step kPartingRuruArashi1[] = {
+    say("嵐", "ああ。一番の席は、もうお前の名前で取ってある"),
+    say("ルル", "えへへ、約束だよ。その時は、船の上で歌ってあげる"),
+    say("嵐", "……悪くない。待ってろ、ルル。必ず迎えに行く"),
+};
+constexpr Step kPartingRuruArashi2[] = {
+    say("嵐", "……言うな。俺だって、同じだ"),
+    say("ルル", "泣かないって決めてたのに……。嵐の作ってくれた舟のこと、ずっと忘れないから"),
+    say("嵐", "ああ。お前が歌えば、どこの海にいても聞こえる。……元気でな、ルル"),
+};
+
+constexpr Step kFinalRuruSpark[] = {
+    narrate(kDawnWithRuru),
+    portrait("ルル"),
+    picture("スパーク.jpg"),
+    say("スパーク", "ルル！ よかった……ほんとによかった！ オレのレーザー、ちゃんと届いたんだな！"),
+    say("ルル", "うん、光がまっすぐ来たの。スパークが呼んでくれてるって、すぐわかったよ"),
+    say("スパーク", "へへっ……。でもさ、船が来たら、オレは都へ行くんだ。工房を開くって決めたから"),
+    say("ルル", "知ってる。すごい発明家になるんだよね。……わたしの港町からは、ちょっと遠いね"),
+    say("スパーク", "と、遠くねえよ！ ……たぶん。なあ、ルル。最後に何か、言っとくことあるか？"),
+};
+constexpr Step kPartingRuruSpark1[] = {
+    say("スパーク", "お、おう！ 世界一光るやつ作ってやる！ 港町ごと明るくなるくらいのな！"),
+    say("ルル", "えへへ、それはまぶしすぎるかも。……でも、楽しみにしてる"),
+    say("スパーク", "見てろよ！ ……だから、泣くなよな。オレまでつられちまうだろ"),
+};
+constexpr Step kPartingRuruSpark2[] = {
+    say("スパーク", "べ、別に……って、ちがう！ オレも！ オレも、ルルが大好きだ！"),
+    say("ルル", "ふふっ、知ってるよ。顔、まっかだもん"),
+    say("スパーク", "うるせー！ ……絶対、会いに行くからな。一番すげー発明、持ってな"),
+};
+
+constexpr Step kFinalRuruZankyou[] = {
+    narrate(kDawnWithRuru),
+    portrait("ルル"),
+    picture("残響.jpg"),
+    say("残響", "ルルさん、お帰りなさい。あなたの歌が、海をしずめてくれましたね"),
+    say("ルル", "残響さんが、子守歌の本当の意味を教えてくれたからだよ。怖かったけど、歌えた"),
+    say("残響", "私は北の海へ行きます。焼けた本を書き直すために。……ここでお別れです"),
+    say("ルル", "うん……わかってる。残響さんの本ができたら、一番に読ませてね"),
+    say("残響", "ええ、もちろん。最初の一冊には、あなたの子守歌を書くつもりです。続きも、きっと見つけます"),
+};
+constexpr Step kPartingRuruZankyou1[] = {
+    say("残響", "ええ、約束します。古い本にもあります。歌は、歌う人がいるかぎり消えない、と"),
+    say("ルル", "じゃあ、わたし、ずっと歌ってる。残響さんに聞こえるくらい、大きな声で"),
+    say("残響", "ふふ、楽しみにしています。……どうか、お元気で。私の大切な、妹のような人"),
+};
+constexpr Step kPartingRuruZankyou2[] = {
+    say("残響", "私もです、ルルさん。あなたと過ごした日々は、どの本よりも大切な一冊です"),
+    say("ルル", "……泣いちゃいそう。最後は笑ってお別れしたかったのに"),
+    say("残響", "泣いてもいいのですよ。……さあ、顔を上げて。あなたの船が来ましたよ"),
+};
+
+constexpr Step kFinalArashiSpark[] = {
+    narrate(kDawnWithoutRuru),
+    portrait("スパーク"),
+    picture("嵐.jpg"),
+    say("嵐", "スパーク。……あの一撃、見事だった。お前がいなきゃ、ルルは戻らなかった"),
+    say("スパーク", "へへっ、アニキの作った舟の上だから撃てたんだよ。揺れひとつなかったもんな"),
+    say("嵐", "……俺は港へ行く。お前は都だ。ここから先は、別々の海だな"),
+};
+constexpr Step kPartingArashiSpark1[] = {
+    say("嵐", "勝負？ 何で勝負する気だ、坊主"),
+    say("スパーク", "坊主って言うな！ 決まってんだろ、どっちがすげー船を作るかだ！ オレのは空も飛ぶぜ！"),
+    say("嵐", "……ふん、悪くない。受けて立つ。負けたら、俺の造船所で働いてもらうぞ"),
+};
+constexpr Step kPartingArashiSpark2[] = {
+    say("嵐", "礼はいらん。お前も、俺の背中を守ってくれた"),
+    say("スパーク", "……へへっ。な、泣いてねえからな！ 潮風が目にしみただけだ！"),
+    say("嵐", "わかってる。……元気でな、スパーク。お前は、俺の自慢の弟分だ"),
+};
+
+constexpr Step kFinalArashiZankyou[] = {
+    narrate(kDawnWithoutRuru),
+    portrait("残響"),
+    picture("嵐.jpg"),
+    say("嵐", "残響。……礼を言いそびれていた。あの呪文がなければ、俺は海の底だった"),
+    say("残響", "礼には及びません。千年分の本のなかで、あの一行を覚えていてよかったと、心から思っています"),
+    say("嵐", "お前は北へ行くんだったな。……港を建て直したら、潮見の国への船も出せる"),
+};
+constexpr Step kPartingArashiZankyou1[] = {
+    say("嵐", "本を運ぶ船か。……ああ、いいだろう。波にも雨にも負けない船にしてやる"),
+    say("残響", "ふふ、頼もしいですね。その船が着く日まで、私は一冊でも多く書き直しておきます"),
+    say("嵐", "約束だ。……書庫の棚を空けて、待ってろ"),
+};
+constexpr Step kPartingArashiZankyou2[] = {
+    say("嵐", "……俺もだ。お前の話は長いが、不思議と眠くならなかった"),
+    say("残響", "まあ。それは、ほめ言葉と受け取っておきますね"),
+    say("嵐", "ああ、ほめてる。……元気でな、残響。また潮の話を聞かせてくれ"),
+};
+
+constexpr Step kFinalSparkZankyou[] = {
+    narrate(kDawnWithoutRuru),
+    portrait("残響"),
+    picture("スパーク.jpg"),
+    say("スパーク", "センセイ！ オレ、ちゃんと狙えたよな！ 怒りで撃ったら外すって、センセイが言ってくれたから"),
+    say("残響", "ええ。見事でしたよ、スパークくん。あの光は、怒りではなく願いの光でした"),
+    say("スパーク", "へへっ……。でもさ、センセイは北へ行っちまうんだろ。もう何も教われねえのかよ"),
+};
+constexpr Step kPartingSparkZankyou1[] = {
+    say("スパーク", "だ、誰かのため？ オレのためじゃダメなのかよ"),
+    say("残響", "ふふ、それでは半分です。古い本にもあります。道具は、使う人を思って作るものだ、と"),
+    say("スパーク", "……わかった。できたら一番にセンセイに見せに行く！ 合格って言わせてやるからな！"),
+};
+constexpr Step kPartingSparkZankyou2[] = {
+    say("スパーク", "セ、センセイ……。べ、別にオレ、さみしくなんかねえし！"),
+    say("残響", "ええ、わかっています。……ですから、手紙をくださいね。字の練習にもなりますよ"),
+    say("スパーク", "へへっ、最後まで宿題かよ！ ……ありがとな、センセイ。絶対、書くから"),
+};
 
 constexpr FinalPairScene kFinalPairs[kPairCount] = {
-    {kFinalRuruArashi, {"", ""}},    {kFinalRuruSpark, {"", ""}},
-    {kFinalRuruZankyou, {"", ""}},   {kFinalArashiSpark, {"", ""}},
-    {kFinalArashiZankyou, {"", ""}}, {kFinalSparkZankyou, {"", ""}},
+    {kFinalRuruArashi,
+     "ルル",
+     {"さよならは言わない。港が直ったら、一番に乗せてね", "嵐、ありがとう。本当は、ずっといっしょにいたかった"},
+     {Scene(kPartingRuruArashi1), Scene(kPartingRuruArashi2)}},
+    {kFinalRuruSpark,
+     "ルル",
+     {"光る花飾り、待ってるね。約束だよ、スパーク", "スパーク、大好きだよ。離れても、ずっと"},
+     {Scene(kPartingRuruSpark1), Scene(kPartingRuruSpark2)}},
+    {kFinalRuruZankyou,
+     "ルル",
+     {"続きが見つかったら教えてね。わたしが歌うから", "残響さん、大好き。お姉さんができたみたいだった"},
+     {Scene(kPartingRuruZankyou1), Scene(kPartingRuruZankyou2)}},
+    {kFinalArashiSpark,
+     "スパーク",
+     {"アニキ、都で一番の工房を作ったら、勝負しようぜ", "アニキ、守ってくれてありがとな。オレ、忘れねえ"},
+     {Scene(kPartingArashiSpark1), Scene(kPartingArashiSpark2)}},
+    {kFinalArashiZankyou,
+     "残響",
+     {"では、最初の船は本を運ぶ船にしてください、嵐さん", "嵐さん、あなたと計画を練った夜は、楽しかったです"},
+     {Scene(kPartingArashiZankyou1), Scene(kPartingArashiZankyou2)}},
+    {kFinalSparkZankyou,
+     "残響",
+     {"スパークくん、宿題です。都で、誰かのための発明を", "あなたに教えた日々は、私にとっても宝物でした"},
+     {Scene(kPartingSparkZankyou1), Scene(kPartingSparkZankyou2)}},
 };
 
 }  // namespace

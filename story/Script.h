@@ -11,6 +11,9 @@ namespace kotou {
 
 inline constexpr int kChapterCount = 21;  // chapters 0..20
 inline constexpr int kEscapeChapter = 20;
+// The story phases of the final choice: 21 + the final pair (0..5).
+inline constexpr int kFirstFinalPhase = 21;
+inline constexpr int kLastFinalPhase = kFirstFinalPhase + kPairCount - 1;
 
 // Where ルル goes on the night of chapter 18 or 19: the question shown, the
 // captions of the two buttons and the scene each one plays.
@@ -36,11 +39,14 @@ struct Chapter {
     const NightChoice* choice = nullptr;  // with ChapterEnd::NightChoice
 };
 
-// The pair scene before the final choice, per pair 0..5: the narration and
-// lines before the buttons, and the option speaker's two farewells.
+// The pair scene of the final choice, per pair 0..5: the narration and
+// lines before the buttons; who speaks the two farewells offered on them;
+// and, per farewell, the three lines of the parting that follow it.
 struct FinalPairScene {
     Scene before;
+    const char* speaker;
     std::array<const char*, 2> captions;
+    std::array<Scene, 2> partings;
 };
 
 // Chapter `phase`, or nullptr outside 0..20 (a save may hold any phase).

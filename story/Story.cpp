@@ -1,15 +1,13 @@
 #include "story/Story.h"
 
 #include "daycycle/Night.h"
+#include "ending/Ending.h"
 #include "shell/Availability.h"
 #include "shell/Messages.h"
 #include "story/Script.h"
 
 namespace kotou {
 namespace {
-
-constexpr int kFirstFinalPhase = 21;
-constexpr int kLastFinalPhase = kFirstFinalPhase + kPairCount - 1;
 
 // The two buttons with their captions, then the panel; the next click on one
 // of them goes on with the story.
@@ -29,7 +27,10 @@ void choose(Game& g, const char* button, int option) {
     g.form.hide("select_box");
     const int phase = g.s.storyPhase;
     // The farewell after the final choice belongs to the ending.
-    if (phase >= kFirstFinalPhase && phase <= kLastFinalPhase) return;
+    if (phase >= kFirstFinalPhase && phase <= kLastFinalPhase) {
+        playFarewell(g, option);
+        return;
+    }
     const Chapter* c = chapterAt(phase);
     if (c != nullptr && c->choice != nullptr)
         playScene(g, c->choice->scenes.at(static_cast<size_t>(option)));

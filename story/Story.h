@@ -27,8 +27,8 @@ void offerFinalChoice(Game& g);
 
 // The two buttons of select_box: on the night of chapter 18 or 19 they play
 // the chosen scene and end the chapter; in another story phase they only end
-// the chapter; in the final phases (21..26) they leave the farewell to the
-// ending.
+// the chapter; in the final phases (21..26) they choose the farewell that
+// begins the ending (playFarewell).
 void select_b1Click(Game& g);
 void select_b2Click(Game& g);
 

@@ -126,7 +126,11 @@ class Session {
         int line = -1;
     };
 
-    bool stopped() const { return result_.aborted || result_.problems.size() >= opt_.maxProblems; }
+    bool stopped() const {
+        return result_.aborted || result_.problems.size() >= opt_.maxProblems || windowClosed();
+    }
+    // The clear screen closes the window; nothing is offered after it.
+    bool windowClosed() const { return g_.s.runtime.clickState == -1; }
 
     void prepareFolder() {
         std::filesystem::path dir = opt_.baseDir;
@@ -318,6 +322,7 @@ class Session {
             std::error_code ec;
             std::filesystem::remove_all(ownFolder_, ec);
         }
+        result_.windowClosed = windowClosed();
         result_.transcript = std::move(transcript_);
         result_.finalState = g_.s;
         try {

@@ -96,6 +96,9 @@ struct Result {
     std::vector<Problem> problems;
     // A handler threw (or a check could not run on): the run ended there.
     bool aborted = false;
+    // The game closed its window (the end of the game): the run ended there
+    // normally, whatever days were left.
+    bool windowClosed = false;
     std::string transcript;  // only with keepTranscript
     std::string finalSave;   // the save image of the final state
     GameState finalState;

@@ -127,6 +127,47 @@ TEST(Soak, EveryPlaceTheStrandedPanelTheRescueAndTheRadioAreReached) {
                 clicked.count("kyu_spark_b") || clicked.count("kyu_zankyou_b"));
 }
 
+// The escape needs tools, materials, skills and teamwork a random player
+// gathers only over years of play. With them kept at hand from the first
+// night and the story at chapter 17, the player builds the four things,
+// escapes, chooses a farewell and the run ends with the window.
+TEST(Soak, TheEscapeIsBuiltAndTheGameEnds) {
+    Options o = optionsFor(6, 120);
+    o.adjustHandlers = [](HandlerRegistry& r) {
+        Handler sleep = *r.find("BitBtn5");
+        r.add("BitBtn5", [sleep](Game& g) {
+            GameState& s = g.s;
+            s.storyPhase = std::max(s.storyPhase, 17);
+            s.hasSaw = s.hasAxe = s.hasNeedle = 1;
+            for (int32_t GameState::*count :
+                 {&GameState::lumberCount, &GameState::driftwoodCount, &GameState::vineCount,
+                  &GameState::hideCount, &GameState::rainStoneCount, &GameState::ironCount,
+                  &GameState::glowMossCount, &GameState::obsidianCount, &GameState::dropCount,
+                  &GameState::magicStoneCount, &GameState::boneCount, &GameState::branchCount})
+                s.*count = std::max(s.*count, 8);
+            for (int k = 1; k <= kCharacterCount; ++k) {
+                s.ch(k).strength = std::max(s.ch(k).strength, 25);
+                s.ch(k).dexterity = std::max(s.ch(k).dexterity, 25);
+                s.ch(k).botany = std::max(s.ch(k).botany, 10);
+            }
+            for (int32_t& v : s.pairIntimacy) v = std::max(v, 10);
+            sleep(g);
+        });
+    };
+    const Result r = play(o);
+    expectClean(r, "escape");
+    EXPECT_FALSE(r.aborted);
+    EXPECT_TRUE(r.windowClosed);
+    EXPECT_LT(r.daysPlayed, 120);
+    EXPECT_GE(r.finalState.storyPhase, 21);
+    EXPECT_LE(r.finalState.storyPhase, 26);
+    EXPECT_NE(r.finalState.bestCoupleText.find("×"), std::string::npos);
+    const std::set<std::string> clicked(r.replay.clicks.begin(), r.replay.clicks.end());
+    for (const char* b : {"dassyutu_b", "BitBtn34", "ikada_b", "all_b", "singou_b", "buki_b", "clear_b"})
+        EXPECT_TRUE(clicked.count(b)) << b;
+    EXPECT_TRUE(r.replay.clicks.back().starts_with("select_b"));
+}
+
 TEST(Soak, ReplayingARunGivesTheSameTranscriptAndState) {
     Options o = optionsFor(7, 6);
     o.keepTranscript = true;

@@ -145,7 +145,11 @@ TEST(Script, EveryLineIsCodePage932TextThatFitsTheMessageBox) {
                 EXPECT_NO_THROW(toCp932(t)) << t;
         }
     }
-    for (int pair = 0; pair < kPairCount; ++pair) scenes.push_back(finalPairScene(pair)->before);
+    for (int pair = 0; pair < kPairCount; ++pair) {
+        const FinalPairScene* f = finalPairScene(pair);
+        scenes.push_back(f->before);
+        scenes.insert(scenes.end(), f->partings.begin(), f->partings.end());
+    }
     for (Scene scene : scenes) {
         for (const Step& s : scene) {
             const std::string line = lineText(s);
@@ -159,6 +163,48 @@ TEST(Script, EveryLineIsCodePage932TextThatFitsTheMessageBox) {
             EXPECT_EQ(words.find("』"), std::string::npos) << line;
         }
     }
+}
+
+// The final pair's parting: one narration for the pairs with ルル and
+// another for the rest, the pictures, the lines before the choice, the two
+// farewells of the option speaker and the three lines after each.
+TEST(Script, EachFinalPairHasItsSceneFarewellsAndPartings) {
+    const struct {
+        const char* before;
+        const char* speaker;
+        const char* parting;  // the same speakers after either farewell
+    } expected[kPairCount] = {
+        {"narr pic=ルル cg2=嵐.jpg 嵐 ルル 嵐 ルル 嵐", "ルル", "嵐 ルル 嵐"},
+        {"narr pic=ルル cg2=スパーク.jpg スパーク ルル スパーク ルル スパーク", "ルル", "スパーク ルル スパーク"},
+        {"narr pic=ルル cg2=残響.jpg 残響 ルル 残響 ルル 残響", "ルル", "残響 ルル 残響"},
+        {"narr pic=スパーク cg2=嵐.jpg 嵐 スパーク 嵐", "スパーク", "嵐 スパーク 嵐"},
+        {"narr pic=残響 cg2=嵐.jpg 嵐 残響 嵐", "残響", "嵐 残響 嵐"},
+        {"narr pic=残響 cg2=スパーク.jpg スパーク 残響 スパーク", "残響", "スパーク 残響 スパーク"},
+    };
+    int lines = 0;
+    for (int pair = 0; pair < kPairCount; ++pair) {
+        SCOPED_TRACE(pair);
+        const FinalPairScene* f = finalPairScene(pair);
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(shape(f->before), expected[pair].before);
+        EXPECT_STREQ(f->speaker, expected[pair].speaker);
+        for (Scene parting : f->partings) EXPECT_EQ(shape(parting), expected[pair].parting);
+        EXPECT_NE(lineText(f->partings[0][0]), lineText(f->partings[1][0]));
+        EXPECT_STRNE(f->captions[0], f->captions[1]);
+        // A farewell is the option speaker's next line, and a button caption:
+        // one row of the select button.
+        for (const char* caption : f->captions) {
+            EXPECT_NO_THROW(toCp932(caption)) << caption;
+            EXPECT_GT(cp932Length(caption), 0u);
+            EXPECT_LE(cp932Length(caption), 50u) << caption;
+        }
+        EXPECT_EQ(lineText(f->before[0]), lineText(finalPairScene(pair < 3 ? 0 : 3)->before[0]));
+        lines += lineCount(f->before) + 2 + lineCount(f->partings[0]) + lineCount(f->partings[1]);
+    }
+    EXPECT_NE(lineText(finalPairScene(0)->before[0]), lineText(finalPairScene(3)->before[0]));
+    EXPECT_EQ(lines, 78);  // 74 written: each narration serves three pairs
+    EXPECT_EQ(finalPairScene(-1), nullptr);
+    EXPECT_EQ(finalPairScene(kPairCount), nullptr);
 }
 
 TEST(Script, TheHintsOfChaptersOneAndFourAreSpoken) {

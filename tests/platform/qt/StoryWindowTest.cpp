@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -17,10 +18,13 @@
 #include "shell/FormLayout.h"
 #include "shell/Screens.h"
 #include "state/GameState.h"
+#include "state/RecordsFile.h"
+#include "state/SaveFile.h"
 #include "state/Text.h"
 #include "story/Script.h"
 #include "story/Story.h"
 #include "tests/platform/qt/QtTestSupport.h"
+#include "tests/support/Files.h"
 
 namespace kotou {
 namespace {
@@ -107,13 +111,28 @@ TEST_F(StoryWindow, EveryLineFitsTheMessageBox) {
             scenes.insert(scenes.end(), c->scenes.begin(), c->scenes.end());
     }
     int lines = 0;
+    // A farewell is a button's caption on one row, then the speaker's line.
+    auto* button = qobject_cast<QPushButton*>(window->widgetOf("select_b1"));
+    ASSERT_NE(button, nullptr);
+    for (int pair = 0; pair < kPairCount; ++pair) {
+        const FinalPairScene* f = finalPairScene(pair);
+        scenes.push_back(f->before);
+        scenes.insert(scenes.end(), f->partings.begin(), f->partings.end());
+        for (const char* farewell : f->captions) {
+            ++lines;
+            EXPECT_TRUE(fits(spokenLine(f->speaker, farewell))) << farewell;
+            EXPECT_LE(button->fontMetrics().horizontalAdvance(QString::fromUtf8(farewell)),
+                      button->width() - 8)
+                << farewell;
+        }
+    }
     for (Scene scene : scenes)
         for (const Step& s : scene)
             if (!lineText(s).empty()) {
                 ++lines;
                 EXPECT_TRUE(fits(lineText(s))) << lineText(s);
             }
-    EXPECT_EQ(lines, 255);
+    EXPECT_EQ(lines, 255 + 78);  // the story, then the final pairs
 }
 
 TEST_F(StoryWindow, ChaptersAsAPlayerSeesThem) {
@@ -145,6 +164,55 @@ TEST_F(StoryWindow, ChaptersAsAPlayerSeesThem) {
                  {{"【スパーク】『おい、でっかいの", "story-escape-giant.png"},
                   {"やがて最後の光も消え", "story-escape-last.png"}});
     EXPECT_GE(game.s.storyPhase, 21);
+}
+
+// The end of the game as the program plays it: from the plan's panel to the
+// clear screen, which closes the window and so ends the event loop.
+TEST_F(StoryWindow, TheEndingClosesTheWindowAndEndsTheProgram) {
+    const fs::path base = test::scratchDir("story-window", "ending");
+    fs::create_directories(base / "dat");
+    fs::create_directory_symlink(fs::path(KOTOU_BIN_DIR) / "cg", base / "cg");
+    host.options().baseDir = base;
+    GameState& s = game.s;
+    s.runtime.clickState = 1;
+    s.currentCharacter = 1;
+    s.hasSaw = s.hasAxe = 1;
+    s.lumberCount = 7, s.driftwoodCount = 5, s.vineCount = 6, s.hideCount = 3;
+    s.escape = {1, 2, 3, 4};  // the raft's last stage to build
+    s.pairIntimacy = {10, 10, 10, 10, 10, 10};  // all tied: 嵐–残響
+    s.storyPhase = 17;
+    s.dayNumber = 130;
+    s.cur().actionPoints = s.cur().maxActionPoints = 12;
+    s.cur().strength = 30;
+    game.form.show("com_box");
+    QTest::qWait(120);  // a status refresh offers the plan
+    QTest::mouseClick(window->findChild<QWidget*>("dassyutu_b"), Qt::LeftButton);
+    playClicking([this] { QTest::mouseClick(window->findChild<QWidget*>("ikada_b"), Qt::LeftButton); },
+                 {{"★イカダ", "ending-raft.png"}});
+    QTest::qWait(120);
+    playClicking([this] { QTest::mouseClick(window->findChild<QWidget*>("clear_b"), Qt::LeftButton); },
+                 {{"やがて東の空が", "ending-dawn.png"}});
+    ASSERT_EQ(s.storyPhase, 25);
+
+    QApplication::setQuitOnLastWindowClosed(true);
+    int code = -1;
+    playClicking(
+        [&] {
+            QTimer::singleShot(0, window.get(), [this] {
+                QTest::mouseClick(window->findChild<QWidget*>("select_b1"), Qt::LeftButton);
+            });
+            QTimer::singleShot(60000, [] { QApplication::exit(1); });  // never hang
+            code = QApplication::exec();
+        },
+        {{"ベストカップルリング", "ending-clear.png"}});
+    QApplication::setQuitOnLastWindowClosed(false);
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(window->isVisible());
+    const GameState saved = loadSaveImage(test::readAll(saveFilePath(base)), GameState{});
+    EXPECT_EQ(saved.bestCoupleText, "嵐×残響");
+    EXPECT_EQ(saved.bestDays, 130);
+    EXPECT_NE(fromCp932(test::readAll(recordsFilePath(base))).find("ﾍﾞｽﾄｶｯﾌﾟﾘﾝｸﾞ：嵐×残響"),
+              std::string::npos);
 }
 
 }  // namespace

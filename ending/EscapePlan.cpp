@@ -1,0 +1,154 @@
+#include "ending/EscapePlan.h"
+
+#include <string>
+
+#include "production/Growth.h"
+#include "shell/Availability.h"
+#include "shell/Messages.h"
+#include "shell/Screens.h"
+#include "story/Script.h"
+#include "story/Story.h"
+
+namespace kotou {
+namespace {
+
+constexpr const char* kPanel = "dassyutu_box";
+
+constexpr EscapeBuild kBuilds[] = {
+    {"ikada_b", "イカダ", 10, &Character::strength, "腕力", 25,
+     {{{&GameState::lumberCount, 7, "材木"},
+       {&GameState::driftwoodCount, 5, "流木"},
+       {&GameState::vineCount, 6, "つる"},
+       {&GameState::hideCount, 3, "皮"}}},
+     6, 0, 2, "イカダがついに完成した！！！！！！", chanceStrengthUp},
+    {"all_b", "オール", 5, &Character::dexterity, "器用さ", 25,
+     {{{&GameState::driftwoodCount, 2, "流木"},
+       {&GameState::rainStoneCount, 1, "雨石"},
+       {&GameState::ironCount, 1, "鉄"},
+       {}}},
+     5, 1, 2, "オールがついに全て揃った！！！！！！", chanceDexterityUp},
+    {"singou_b", "信号灯", 7, &Character::botany, "植物学", 10,
+     {{{&GameState::glowMossCount, 3, "ヒカリゴケ"}, {&GameState::obsidianCount, 5, "黒曜石"}, {}, {}}},
+     7, 2, 3, "信号灯がついに完成した！！！！！！", chanceBotanyUp},
+    {"buki_b", "武器", 5, &Character::dexterity, "器用さ", 20,
+     {{{&GameState::dropCount, 1, "雫"},
+       {&GameState::magicStoneCount, 1, "魔法石"},
+       {&GameState::boneCount, 1, "骨"},
+       {&GameState::branchCount, 3, "枝"}}},
+     7, 3, 4, "武器がついに完成した！！！！！！", chanceDexterityUp},
+};
+
+// A click counts only while the button is offered and its panel is up:
+// messages pump events, so a second click may arrive after the first one
+// hid the panel, and the table alone would still allow it.
+bool offered(const Game& g, const char* button) {
+    return commandAvailable(g.s, g.form, button) &&
+           g.form.effectivelyVisible(g.form.id(button));
+}
+
+void build(Game& g, const EscapeBuild& b) {
+    if (!offered(g, b.button) || !GameState::isCharacterIndex(g.s.currentCharacter)) return;
+    playSound(g, 0, "1.wav");
+    Character& c = g.s.cur();
+    if (c.actionPoints < b.actionCost) {
+        showMessage(g, "製作に必要な行動力が低過ぎます");
+        return;
+    }
+    if (c.*b.skill < b.skillNeeded) {
+        showMessage(g, std::string("製作に必要なパラメーター【") + b.skillLabel + "】が低過ぎます");
+        return;
+    }
+    g.form.hide(kPanel);
+    c.actionPoints -= b.actionCost;
+    showScene(g, "背景・脱出.jpg");
+    playSound(g, 2, "hanmer.wav");
+    showMessage(g, c.name + "は「" + b.thing + "」の製作に取りかかった！");
+
+    for (const BuildMaterial& m : b.materials)
+        if (m.count != nullptr) g.s.*m.count -= m.amount;
+    c.stress -= b.stressCost;
+    c.stamina -= 1;
+    c.hygiene -= 5;
+    int32_t& progress = g.s.escape[b.progress];
+    progress += 1;
+
+    appendMessage(g, "・・・・・・・・・・・・・・・・・・・");
+    appendMessage(g, "・・・・・・・・・・・・・・・・・・・");
+    waitForClick(g);
+    showMessage(g, std::string("★") + b.thing + "　＞　" + std::to_string(progress) + "/" +
+                       std::to_string(b.goal));
+    appendMessage(g, remainingLine(g.s, b));
+    if (progress >= b.goal) {
+        waitForClick(g);
+        playSound(g, 3, "seisaku.wav");
+        showMessage(g, b.completion);
+        waitForClick(g);
+    }
+    b.growth(g);
+    g.form.show(kPanel);
+}
+
+}  // namespace
+
+std::span<const EscapeBuild> escapeBuilds() {
+    return kBuilds;
+}
+
+std::string remainingLine(const GameState& s, const EscapeBuild& b) {
+    std::string line = "（残：";
+    for (size_t i = 0; i < b.materials.size() && b.materials[i].count != nullptr; ++i) {
+        if (i > 0) line += "、";
+        line += b.materials[i].label;
+        line += std::to_string(s.*b.materials[i].count);
+    }
+    return line + "）";
+}
+
+void dassyutu_bClick(Game& g) {
+    if (!offered(g, "dassyutu_b")) return;
+    playSound(g, 0, "1.wav");
+    openPanelOver(g, kPanel, "com_box");
+}
+
+void BitBtn34Click(Game& g) {
+    if (!offered(g, "BitBtn34")) return;
+    playSound(g, 0, "1.wav");
+    // The builds leave their picture up; like every way back to the command
+    // panel, this one puts it away.
+    showScene(g, "");
+    g.form.hide(kPanel);
+    g.form.show("com_box");
+}
+
+void ikada_bClick(Game& g) {
+    build(g, kBuilds[0]);
+}
+void all_bClick(Game& g) {
+    build(g, kBuilds[1]);
+}
+void singou_bClick(Game& g) {
+    build(g, kBuilds[2]);
+}
+void buki_bClick(Game& g) {
+    build(g, kBuilds[3]);
+}
+
+void clear_bClick(Game& g) {
+    if (!offered(g, "clear_b")) return;
+    // From here on the window shows the story: no scene picture, no turn
+    // name, no condition marks, no score.
+    g.s.runtime.endingStarted = true;
+    showScene(g, "");
+    for (const char* label : {"turn_name_l", "ill_l", "poison_l", "point_l"}) g.form.hide(label);
+    playSound(g, 0, "start.wav");
+    g.form.hide(kPanel);
+    g.s.storyPhase = kEscapeChapter;
+    showMessage(g, "とうとう脱出をはかった！！！");
+    waitForClick(g);
+    showPortrait(g, "");
+    showMessage(g, "しかしその沖合では、ゴルドスの大軍が霧にまぎれ、島を出る者を待ち伏せていた……。");
+    waitForClick(g);
+    playNightEvent(g);
+}
+
+}  // namespace kotou
