@@ -75,8 +75,8 @@ GameFolders resolveGameFolders(const FolderEnvironment& env) {
     f.data = portable ? env.executableDir : env.installedData;
 
     const auto writable = env.writable ? env.writable : isWritableFolder;
-    const bool besideExecutable = portable && writable(env.executableDir) &&
-                                  writable(env.executableDir / "dat");
+    const bool besideExecutable =
+        portable && writable(env.executableDir) && writable(env.executableDir / "dat");
     const fs::path user = userSaveFolder(env.xdgDataHome, env.home);
     // Without any home folder the save stays beside the executable, where a
     // failing save at least names the file it could not write.

@@ -16,13 +16,13 @@ namespace fs = std::filesystem;
 
 struct Layout {
     const char* name;
-    bool assetsBeside;       // cg/ and dat/ beside the executable
-    bool exeWritable;        // the executable's folder
-    bool datWritable;        // its dat/
-    bool saveBeside;         // an older dat/my.dat beside the executable
-    bool saveInUserFolder;   // a dat/my.dat in the player's data folder
-    const char* xdg;         // $XDG_DATA_HOME: "abs" = <root>/xdg, else as given
-    const char* home;        // "abs" = <root>/home, else as given
+    bool assetsBeside;      // cg/ and dat/ beside the executable
+    bool exeWritable;       // the executable's folder
+    bool datWritable;       // its dat/
+    bool saveBeside;        // an older dat/my.dat beside the executable
+    bool saveInUserFolder;  // a dat/my.dat in the player's data folder
+    const char* xdg;        // $XDG_DATA_HOME: "abs" = <root>/xdg, else as given
+    const char* home;       // "abs" = <root>/home, else as given
     // Expected, as "exe", "installed", "xdg" (<root>/xdg/kotou) or "home"
     // (<root>/home/.local/share/kotou).
     const char* data;
@@ -94,7 +94,8 @@ TEST(GameFolders, LayoutsDecideDataSaveAndContinueFolders) {
 
         // Only a save into the player's folder creates that folder.
         prepareSaveFolder(f);
-        EXPECT_EQ(fs::is_directory(xdg / "dat"), f.save == xdg || (l.saveInUserFolder && user == xdg));
+        EXPECT_EQ(fs::is_directory(xdg / "dat"),
+                  f.save == xdg || (l.saveInUserFolder && user == xdg));
         EXPECT_EQ(fs::is_directory(home / "dat"),
                   f.save == home || (l.saveInUserFolder && user == home));
     }

@@ -1,0 +1,381 @@
+// The installed game, as a player's machine gets it: `cmake --install` into a
+// temporary prefix and the Debian package unpacked there with dpkg-deb.
+// Nothing is installed into this machine. The player is an unprivileged
+// account (uid 65534 when the tests run as root, where permission bits would
+// refuse nothing), so read-only folders really are read-only.
+#include <fcntl.h>
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "shell/FormLayout.h"
+#include "shell/HeadlessHost.h"
+#include "shell/Screens.h"
+#include "state/GameFolders.h"
+#include "state/Random.h"
+#include "state/SaveFile.h"
+#include "tests/support/Files.h"
+#include "tools/assets/AppIcon.h"
+#include "tools/assets/AssetList.h"
+
+extern char** environ;
+
+namespace kotou {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readAll;
+using test::writeAll;
+
+constexpr uid_t kPlayer = 65534;
+
+bool asRoot() {
+    return geteuid() == 0;
+}
+
+// Becomes the unprivileged player (a no-op for a developer's own account).
+bool becomePlayer() {
+    if (!asRoot()) return true;
+    return setgroups(0, nullptr) == 0 && setgid(kPlayer) == 0 && setuid(kPlayer) == 0;
+}
+
+// A folder the player owns.
+void giveToPlayer(const fs::path& p) {
+    fs::create_directories(p);
+    if (asRoot()) {
+        EXPECT_EQ(chown(p.c_str(), kPlayer, kPlayer), 0) << p;
+    }
+}
+
+std::vector<std::string> split(const std::string& s, char sep) {
+    std::vector<std::string> parts;
+    std::stringstream in(s);
+    for (std::string part; std::getline(in, part, sep);)
+        if (!part.empty()) parts.push_back(part);
+    return parts;
+}
+
+struct Outcome {
+    int status = -1;  // exit code; -1 when killed by a signal or out of time
+    std::string out, err;
+};
+
+// Runs a program with this process's environment less the player's folders,
+// plus `extra` ("NAME=value"); as the player when asked. Ends it after
+// `timeoutS` seconds.
+Outcome run(const std::vector<std::string>& argv, const fs::path& scratch, bool asPlayer = false,
+            const std::vector<std::string>& extra = {}, int timeoutS = 120) {
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+        const std::string v = *e;
+        if (v.rfind("HOME=", 0) != 0 && v.rfind("XDG_", 0) != 0) env.push_back(v);
+    }
+    env.insert(env.end(), extra.begin(), extra.end());
+    std::vector<char*> cargv, cenv;
+    for (const auto& a : argv) cargv.push_back(const_cast<char*>(a.c_str()));
+    for (const auto& e : env) cenv.push_back(const_cast<char*>(e.c_str()));
+    cargv.push_back(nullptr);
+    cenv.push_back(nullptr);
+    const fs::path out = scratch / "run.out", err = scratch / "run.err";
+
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (o < 0 || e < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0) _exit(126);
+        if (asPlayer && !becomePlayer()) _exit(125);
+        execve(cargv[0], cargv.data(), cenv.data());
+        _exit(127);
+    }
+    Outcome r;
+    int status = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutS);
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            r.err = "(out of time) ";
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    if (r.err.empty() && WIFEXITED(status)) r.status = WEXITSTATUS(status);
+    r.out = readAll(out);
+    r.err += readAll(err);
+    return r;
+}
+
+// Runs `session` in a child process as the player and returns what it
+// returned (or the exception it threw).
+std::string asPlayer(const std::function<std::string()>& session) {
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) return "no pipe";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(pipeFds[0]);
+        std::string result;
+        try {
+            result = becomePlayer() ? session() : "cannot become the player";
+        } catch (const std::exception& e) {
+            result = std::string("exception: ") + e.what();
+        }
+        const ssize_t written = write(pipeFds[1], result.data(), result.size());
+        _exit(written == static_cast<ssize_t>(result.size()) ? 0 : 1);
+    }
+    close(pipeFds[1]);
+    std::string result;
+    char buffer[512];
+    for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;) result.append(buffer, n);
+    close(pipeFds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return result;
+}
+
+// A player's session with a game installed at `exeDir`: resolves the folders
+// as the game does at start-up, then either saves a new game holding
+// `apples` apples or (apples < 0) continues. Returns "saved", "continued N"
+// or the error the player would see.
+std::string playerSession(const fs::path& exeDir, const fs::path& xdg, int apples) {
+    FolderEnvironment env;
+    env.executableDir = exeDir;
+    env.installedData = (exeDir / KOTOU_DATA_FROM_BIN).lexically_normal();
+    env.xdgDataHome = xdg.string();
+    env.writable = isWritableFolder;
+    const GameFolders folders = resolveGameFolders(env);
+    prepareSaveFolder(folders);
+
+    HeadlessHost host(folders.data);
+    host.setSaveFolders(folders.save, folders.load);
+    DefaultRandom rng(1);
+    Game g(host, rng);
+    buildForm(g.form);
+    host.attach(g);
+    g.s.runtime.clickState = 1;
+    if (apples >= 0) {
+        initNewGame(g.s);
+        g.s.currentCharacter = 1;
+        g.s.cur().actionPoints = 5;
+        g.s.appleCount = apples;
+        BitBtn20Click(g);
+    } else {
+        Button12Click(g);
+    }
+    if (!host.errors.empty()) return host.errors.front();
+    return apples >= 0 ? "saved" : "continued " + std::to_string(g.s.appleCount);
+}
+
+int savedApples(const fs::path& folder) {
+    GameState s;
+    parseSave(readAll(saveFilePath(folder)), s);
+    return s.appleCount;
+}
+
+// Width, height and colour type from a PNG's header, or zeros.
+struct PngHeader {
+    uint32_t width = 0, height = 0;
+    int colourType = -1;
+};
+
+PngHeader pngHeader(const fs::path& file) {
+    const std::string b = readAll(file);
+    if (b.size() < 26 || b.compare(1, 3, "PNG") != 0 || b.compare(12, 4, "IHDR") != 0) return {};
+    auto be32 = [&](size_t at) {
+        uint32_t v = 0;
+        for (size_t i = 0; i < 4; ++i) v = v << 8 | static_cast<uint8_t>(b[at + i]);
+        return v;
+    };
+    return {be32(16), be32(20), static_cast<uint8_t>(b[25])};
+}
+
+class Install : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        std::string pattern = (fs::temp_directory_path() / "kotou-install-XXXXXX").string();
+        root_ = mkdtemp(pattern.data());
+        fs::permissions(root_, fs::perms(0755));
+        const std::string build = KOTOU_BUILD_DIR;
+
+        prefix_ = root_ / "prefix";
+        const Outcome install =
+            run({KOTOU_CMAKE, "--install", build, "--prefix", prefix_.string()}, root_);
+        if (install.status != 0) failures_ += "cmake --install failed: " + install.err;
+
+        const Outcome pack = run({KOTOU_CPACK, "-G", "DEB", "--config",
+                                  build + "/CPackConfig.cmake", "-B", (root_ / "package").string()},
+                                 root_);
+        for (const auto& e : fs::directory_iterator(root_ / "package"))
+            if (e.path().extension() == ".deb") deb_ = e.path();
+        if (pack.status != 0 || deb_.empty()) failures_ += "cpack failed: " + pack.out + pack.err;
+        unpacked_ = root_ / "unpacked";
+        const Outcome unpack =
+            run({"/usr/bin/dpkg-deb", "-x", deb_.string(), unpacked_.string()}, root_);
+        if (unpack.status != 0) failures_ += "dpkg-deb -x failed: " + unpack.err;
+        unpacked_ /= fs::path(KOTOU_PACKAGE_PREFIX).relative_path();
+    }
+
+    static void TearDownTestSuite() {
+        // Read-only folders of the tests would stop the removal of a
+        // developer's own account.
+        std::error_code ec;
+        for (auto it = fs::recursive_directory_iterator(root_, ec);
+             it != fs::recursive_directory_iterator(); it.increment(ec))
+            if (it->is_directory(ec) && !it->is_symlink(ec))
+                fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(root_, ec);
+    }
+
+    void SetUp() override { ASSERT_EQ(failures_, ""); }
+
+    static fs::path bin(const fs::path& tree) { return tree / KOTOU_INSTALL_BINDIR; }
+    static fs::path data(const fs::path& tree) {
+        return (bin(tree) / KOTOU_DATA_FROM_BIN).lexically_normal();
+    }
+
+    static inline fs::path root_, prefix_, deb_, unpacked_;
+    static inline std::string failures_;
+};
+
+TEST_F(Install, TreesHoldProgramsDataMenuEntryAndIcons) {
+    for (const fs::path& tree : {prefix_, unpacked_}) {
+        SCOPED_TRACE(tree.string());
+        for (const std::string& program : split(KOTOU_INSTALLED_PROGRAMS, ',')) {
+            const fs::path p = bin(tree) / program;
+            EXPECT_TRUE(fs::is_regular_file(p) && access(p.c_str(), X_OK) == 0) << p;
+        }
+        EXPECT_TRUE(fs::is_regular_file(bin(tree) / KOTOU_MODULES_FROM_BIN / "kotou-sdl-audio.so"));
+
+        std::vector<std::string> missing;
+        for (const auto& file : assets::allAssetFiles()) {
+            std::error_code ec;
+            if (fs::file_size(data(tree) / file.path, ec) == 0 || ec) missing.push_back(file.path);
+        }
+        EXPECT_EQ(missing.size(), 0u) << "first missing: " << (missing.empty() ? "" : missing[0]);
+        EXPECT_FALSE(fs::exists(data(tree) / "dat" / "my.dat"));
+
+        const fs::path entry = tree / KOTOU_INSTALL_DATAROOTDIR / "applications/kotou.desktop";
+        const Outcome validate = run({"/usr/bin/desktop-file-validate", entry.string()}, root_);
+        EXPECT_EQ(validate.status, 0) << validate.out << validate.err;
+        EXPECT_EQ(validate.out + validate.err, "");
+        const std::string text = readAll(entry);
+        for (const char* line :
+             {"\nName=孤島生活\n", "\nExec=kotou\n", "\nIcon=kotou\n", "\nCategories=Game;"})
+            EXPECT_NE(text.find(line), std::string::npos) << line;
+
+        for (const int size : assets::kAppIconSizes) {
+            const std::string n = std::to_string(size);
+            const PngHeader h = pngHeader(tree / KOTOU_INSTALL_DATAROOTDIR / "icons/hicolor" /
+                                          (n + "x" + n) / "apps/kotou.png");
+            EXPECT_EQ(h.width, static_cast<uint32_t>(size));
+            EXPECT_EQ(h.height, static_cast<uint32_t>(size));
+            EXPECT_EQ(h.colourType, 6) << "RGBA";
+        }
+    }
+}
+
+TEST_F(Install, PackageNamesWhatTheGameNeedsAtRunTime) {
+    const Outcome control =
+        run({"/usr/bin/dpkg-deb", "-f", deb_.string(), "Package", "Section", "Depends"}, root_);
+    ASSERT_EQ(control.status, 0) << control.err;
+    EXPECT_NE(control.out.find("Package: kotou\n"), std::string::npos);
+    EXPECT_NE(control.out.find("Section: games\n"), std::string::npos);
+    // Linked (found by dpkg-shlibdeps) and loaded at run time (named).
+    for (const char* dependency : {"libqt6widgets6", "libsdl2-2.0-0", "libjpeg", "libfluidsynth3",
+                                   "timgm6mb-soundfont", "fonts-ipafont-gothic"})
+        EXPECT_NE(control.out.find(dependency), std::string::npos) << dependency;
+}
+
+// The menu entry's command in the unpacked package: the game finds its data
+// and sound module there, makes the player's save folder in their home, and
+// ends with exit code 0 when its window is closed.
+TEST_F(Install, UnpackedGameStartsAsTheMenuEntrySaysAndClosesCleanly) {
+    const std::string entry =
+        readAll(unpacked_ / KOTOU_INSTALL_DATAROOTDIR / "applications/kotou.desktop");
+    const size_t exec = entry.find("\nExec=");
+    ASSERT_NE(exec, std::string::npos);
+    const std::string command = entry.substr(exec + 6, entry.find('\n', exec + 1) - exec - 6);
+    const fs::path home = root_ / "menu-home";
+    giveToPlayer(home);
+
+    const Outcome game =
+        run({(bin(unpacked_) / command).string()}, root_, true,
+            {"HOME=" + home.string(), "QT_QPA_PLATFORM=offscreen", "SDL_AUDIODRIVER=dummy",
+             "KOTOU_MUSIC_DRIVER=none", "KOTOU_CLOSE_AFTER_SHOWN=1"});
+    EXPECT_EQ(game.status, 0) << game.err;
+    EXPECT_EQ(game.err.find("kotou:"), std::string::npos) << game.err;
+    EXPECT_TRUE(fs::is_directory(home / ".local/share/kotou/dat"));
+    EXPECT_FALSE(fs::exists(bin(unpacked_) / "dat"));
+}
+
+// Saving and continuing in the three layouts a player meets: an installed
+// game, a read-only copy with an older save beside it, and a writable
+// portable copy.
+TEST_F(Install, SaveGoesWhereThePlayerMayWriteAndContinueFindsIt) {
+    auto portableCopy = [&](const std::string& name, bool writable, int oldApples) {
+        const fs::path dir = root_ / name;
+        fs::create_directories(dir / "dat");
+        fs::create_symlink(data(prefix_) / "cg", dir / "cg");
+        if (oldApples >= 0) {
+            GameState s;
+            initNewGame(s);
+            s.currentCharacter = 1;
+            s.appleCount = oldApples;
+            writeAll(saveFilePath(dir), formatSave(s));
+        }
+        if (writable) {
+            giveToPlayer(dir);
+            giveToPlayer(dir / "dat");
+        } else {
+            fs::permissions(dir / "dat", fs::perms(0555));
+            fs::permissions(dir, fs::perms(0555));
+        }
+        return dir;
+    };
+    auto xdgFor = [&](const std::string& name) {
+        giveToPlayer(root_ / name);
+        return root_ / name;
+    };
+
+    // Installed: the save goes to $XDG_DATA_HOME/kotou, never into the tree.
+    const fs::path xdg = xdgFor("xdg-installed");
+    EXPECT_EQ(asPlayer([&] { return playerSession(bin(prefix_), xdg, 41); }), "saved");
+    EXPECT_EQ(savedApples(xdg / "kotou"), 41);
+    EXPECT_TRUE(fs::is_regular_file(xdg / "kotou" / "記録.txt"));
+    EXPECT_FALSE(fs::exists(saveFilePath(data(prefix_))));
+    EXPECT_EQ(asPlayer([&] { return playerSession(bin(prefix_), xdg, -1); }), "continued 41");
+
+    // Read-only copy: its older save is continued; the next save goes to the
+    // player's folder and is the one continued from then on.
+    const fs::path readOnly = portableCopy("portable-readonly", false, 17);
+    const fs::path xdg2 = xdgFor("xdg-readonly");
+    EXPECT_EQ(asPlayer([&] { return playerSession(readOnly, xdg2, -1); }), "continued 17");
+    EXPECT_EQ(asPlayer([&] { return playerSession(readOnly, xdg2, 18); }), "saved");
+    EXPECT_EQ(savedApples(readOnly), 17);
+    EXPECT_EQ(savedApples(xdg2 / "kotou"), 18);
+    EXPECT_EQ(asPlayer([&] { return playerSession(readOnly, xdg2, -1); }), "continued 18");
+
+    // Writable copy: the save stays beside the executable.
+    const fs::path portable = portableCopy("portable", true, -1);
+    const fs::path xdg3 = xdgFor("xdg-portable");
+    EXPECT_EQ(asPlayer([&] { return playerSession(portable, xdg3, 23); }), "saved");
+    EXPECT_EQ(savedApples(portable), 23);
+    EXPECT_TRUE(fs::is_regular_file(portable / "記録.txt"));
+    EXPECT_FALSE(fs::exists(xdg3 / "kotou"));
+    EXPECT_EQ(asPlayer([&] { return playerSession(portable, xdg3, -1); }), "continued 23");
+}
+
+}  // namespace
+}  // namespace kotou
