@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -375,6 +376,18 @@ TEST_F(Install, SaveGoesWhereThePlayerMayWriteAndContinueFindsIt) {
     EXPECT_TRUE(fs::is_regular_file(portable / "記録.txt"));
     EXPECT_FALSE(fs::exists(xdg3 / "kotou"));
     EXPECT_EQ(asPlayer([&] { return playerSession(portable, xdg3, -1); }), "continued 23");
+}
+
+// Without HOME (a service, a cron job) the player's folder is in the home
+// folder of their account: kotou-save looks for the save there.
+TEST_F(Install, SaveToolFindsThePlayersFolderWithoutHome) {
+    const passwd* account = getpwuid(asRoot() ? kPlayer : getuid());
+    ASSERT_NE(account, nullptr);
+    const Outcome check = run({(bin(unpacked_) / "kotou-save").string(), "check"}, root_, true);
+    EXPECT_EQ(check.status, 1);
+    EXPECT_NE(check.err.find(std::string(account->pw_dir) + "/.local/share/kotou/dat/my.dat"),
+              std::string::npos)
+        << check.err;
 }
 
 }  // namespace
