@@ -101,18 +101,5 @@ TEST(GameFolders, LayoutsDecideDataSaveAndContinueFolders) {
     }
 }
 
-TEST(GameFolders, RealPermissionsOfTheProcess) {
-    const fs::path dir = test::scratchDir("folders", "permissions");
-    EXPECT_TRUE(isWritableFolder(dir));
-    EXPECT_FALSE(isWritableFolder(dir / "missing"));
-    test::writeAll(dir / "file", "x");
-    EXPECT_FALSE(isWritableFolder(dir / "file"));  // not a folder
-    EXPECT_FALSE(holdsGameData(dir));
-    fs::create_directories(dir / "cg");
-    EXPECT_FALSE(holdsGameData(dir));
-    fs::create_directories(dir / "dat");
-    EXPECT_TRUE(holdsGameData(dir));
-}
-
 }  // namespace
 }  // namespace kotou

@@ -66,7 +66,7 @@ int generateIcons(const std::filesystem::path& hicolorDir, std::ostream* log) {
         const auto dir = hicolorDir / name / "apps";
         std::filesystem::create_directories(dir);
         const AppIcon icon = paintAppIcon(size);
-        writeFile(dir / "kotou.png", encodePng(icon.colour, &icon.alpha));
+        writeFile(dir / "kotou.png", encodePng(icon.colour, icon.alpha));
         ++written;
     }
     if (log) *log << "kotou-assets: wrote " << written << " icons to " << hicolorDir.string() << "\n";

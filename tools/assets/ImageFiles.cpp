@@ -125,21 +125,19 @@ void pngChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uin
 
 }  // namespace
 
-std::vector<uint8_t> encodePng(const Canvas& canvas, const Canvas* alpha) {
+std::vector<uint8_t> encodePng(const Canvas& canvas, const Canvas& alpha) {
     const int w = canvas.width(), h = canvas.height();
-    if (alpha && (alpha->width() != w || alpha->height() != h))
+    if (alpha.width() != w || alpha.height() != h)
         throw std::runtime_error("PNG: the alpha canvas differs in size");
-    const int channels = alpha ? 4 : 3;
 
     // Every row starts with filter type 0 (none).
     std::vector<uint8_t> raw;
-    raw.reserve(static_cast<size_t>(h) * (1 + static_cast<size_t>(w) * channels));
+    raw.reserve(static_cast<size_t>(h) * (1 + static_cast<size_t>(w) * 4));
     for (int y = 0; y < h; ++y) {
         raw.push_back(0);
         for (int x = 0; x < w; ++x) {
             const Rgb c = canvas.at(x, y);
-            raw.insert(raw.end(), {c.r, c.g, c.b});
-            if (alpha) raw.push_back(alpha->at(x, y).r);
+            raw.insert(raw.end(), {c.r, c.g, c.b, alpha.at(x, y).r});
         }
     }
     uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
@@ -152,8 +150,8 @@ std::vector<uint8_t> encodePng(const Canvas& canvas, const Canvas* alpha) {
     std::vector<uint8_t> header;
     putBigEndian32(header, static_cast<uint32_t>(w));
     putBigEndian32(header, static_cast<uint32_t>(h));
-    // 8 bits per channel, RGBA (6) or RGB (2), deflate, no filter set, no interlace.
-    header.insert(header.end(), {8, static_cast<uint8_t>(alpha ? 6 : 2), 0, 0, 0});
+    // 8 bits per channel, RGBA (6), deflate, no filter set, no interlace.
+    header.insert(header.end(), {8, 6, 0, 0, 0});
 
     std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     pngChunk(out, "IHDR", header);

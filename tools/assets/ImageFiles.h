@@ -16,8 +16,8 @@ std::vector<uint8_t> encodeJpeg(const Canvas& canvas, int quality);
 // A bottom-up 24-bit BMP (BITMAPINFOHEADER, rows padded to 4 bytes).
 std::vector<uint8_t> encodeBmp(const Canvas& canvas);
 
-// An 8-bit PNG of the canvas. With `alpha` (same size) the red channel of
-// that canvas is the opacity (RGBA), else the picture is opaque (RGB).
-std::vector<uint8_t> encodePng(const Canvas& canvas, const Canvas* alpha = nullptr);
+// An 8-bit RGBA PNG of the canvas; the red channel of `alpha` (same size)
+// is the opacity.
+std::vector<uint8_t> encodePng(const Canvas& canvas, const Canvas& alpha);
 
 }  // namespace kotou::assets
