@@ -162,7 +162,8 @@ class Install : public ::testing::Test {
         const Outcome pack =
             run(root_, KOTOU_CPACK " -G DEB --config " + build + "/CPackConfig.cmake -B " +
                            (root_ / "package").string());
-        for (const auto& e : fs::directory_iterator(root_ / "package"))
+        std::error_code ec;
+        for (const auto& e : fs::directory_iterator(root_ / "package", ec))
             if (e.path().extension() == ".deb") deb_ = e.path();
         if (pack.status != 0 || deb_.empty()) failures_ += "cpack failed: " + pack.out + pack.err;
         unpacked_ = root_ / "unpacked";
