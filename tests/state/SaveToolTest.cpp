@@ -161,6 +161,8 @@ TEST(SaveTool, FindsTheGameSaveWhereverTheGameKeepsIt) {
     // A read-only game folder: the save goes to the player's folder, which
     // the tool creates, and is found there afterwards.
     exeWritable = false;
+    EXPECT_EQ(tool({"check"}).code, 0);  // still the older save; reading creates nothing
+    EXPECT_FALSE(fs::exists(user));
     writeAll(root / "in.txt", "appleCount=6\ncurrentCharacter=1\n");
     ASSERT_EQ(tool({"write", (root / "in.txt").string()}).code, 0);
     EXPECT_EQ(tool({"dump"}).out.substr(0, 13), "appleCount=6\n");

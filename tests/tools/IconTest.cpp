@@ -39,6 +39,9 @@ Decoded decode(const std::vector<uint8_t>& png) {
             d.height = be32(png, at + 12);
             EXPECT_EQ(png[at + 16], 8);  // bits per channel
             d.colourType = png[at + 17];
+            // deflate, the one filter method, no interlacing
+            EXPECT_EQ(std::vector<uint8_t>(png.begin() + at + 18, png.begin() + at + 21),
+                      std::vector<uint8_t>(3, 0));
         }
         if (type == "IDAT")
             packed.insert(packed.end(), png.begin() + at + 8, png.begin() + at + 8 + length);
