@@ -125,9 +125,10 @@ TEST(SaveTool, CheckAndUsage) {
     EXPECT_EQ(runTool({"dump", (dir / "seven.dat").string()}).code, 0);
 
     EXPECT_EQ(runTool({"check", (dir / "none.dat").string()}).code, 1);
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {}, {"dump", "a", "b"}, {"check", "a", "b"}, {"write"}, {"write", "a", "b", "c"},
-             {"frobnicate", "a"}}) {
+    const std::vector<std::vector<std::string>> badUsage = {
+        {},        {"dump", "a", "b"},       {"check", "a", "b"},
+        {"write"}, {"write", "a", "b", "c"}, {"frobnicate", "a"}};
+    for (const auto& args : badUsage) {
         r = runTool(args);
         EXPECT_EQ(r.code, 2);
         EXPECT_NE(r.err.find("usage: kotou-save"), std::string::npos);

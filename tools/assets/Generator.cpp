@@ -69,7 +69,8 @@ int generateIcons(const std::filesystem::path& hicolorDir, std::ostream* log) {
         writeFile(dir / "kotou.png", encodePng(icon.colour, icon.alpha));
         ++written;
     }
-    if (log) *log << "kotou-assets: wrote " << written << " icons to " << hicolorDir.string() << "\n";
+    if (log)
+        *log << "kotou-assets: wrote " << written << " icons to " << hicolorDir.string() << "\n";
     return written;
 }
 

@@ -119,8 +119,8 @@ void pngChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uin
     const size_t start = out.size();
     out.insert(out.end(), type, type + 4);
     out.insert(out.end(), data.begin(), data.end());
-    putBigEndian32(out, static_cast<uint32_t>(crc32(0, out.data() + start,
-                                                    static_cast<uInt>(out.size() - start))));
+    putBigEndian32(out, static_cast<uint32_t>(
+                            crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
 }
 
 }  // namespace
