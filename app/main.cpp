@@ -8,6 +8,8 @@
 //   KOTOU_CLOSE_AFTER_SHOWN=1 close the window as soon as the title screen
 //                             has been painted, through the normal shutdown
 //                             (the install tests start the installed game so);
+//                             with either of these, missing game data is
+//                             reported on stderr only, without a dialog;
 //   KOTOU_MUSIC_DRIVER=name   FluidSynth audio driver for the music
 //                             ("none" for silence).
 //
@@ -74,7 +76,10 @@ int main(int argc, char** argv) {
                                  environment.executableDir.string() + "\n" +
                                  environment.installedData.string();
         std::cerr << "kotou: " << text << '\n';
-        QMessageBox::critical(nullptr, QStringLiteral("kotou"), QString::fromStdString(text));
+        // A scripted run has no one to close the dialog.
+        if (!environmentFlag("KOTOU_CLOSE_AFTER_SHOWN") &&
+            !environmentFlag("KOTOU_EXIT_AFTER_SHOWN"))
+            QMessageBox::critical(nullptr, QStringLiteral("kotou"), QString::fromStdString(text));
         return 1;
     }
     prepareSaveFolder(folders);

@@ -264,6 +264,21 @@ TEST_F(Install, UnpackedGameStartsAsTheMenuEntrySaysAndClosesCleanly) {
     EXPECT_FALSE(fs::exists(bin(unpacked_) / "dat"));
 }
 
+// A game with neither data beside it nor an installed data folder says so
+// instead of showing a blank window.
+TEST_F(Install, GameWithoutItsDataSaysWhereItLooked) {
+    const fs::path lone = root_ / "lone" / "bin";
+    fs::create_directories(lone);
+    fs::copy_file(bin(prefix_) / "kotou", lone / "kotou");
+    const Outcome game = run(root_, (lone / "kotou").string(), true,
+                             "QT_QPA_PLATFORM=offscreen KOTOU_CLOSE_AFTER_SHOWN=1");
+    EXPECT_EQ(game.status, 1);
+    EXPECT_NE(game.err.find("見つかりません。\n" + lone.string() + "\n" +
+                            (root_ / "lone" / "share" / "kotou").string()),
+              std::string::npos)
+        << game.err;
+}
+
 // Saving and continuing in the three layouts a player meets: an installed
 // game, a read-only copy with an older save beside it, and a writable
 // portable copy.
