@@ -2,6 +2,10 @@
 
 #include <dlfcn.h>
 
+#ifndef KOTOU_MODULES_FROM_BIN
+#define KOTOU_MODULES_FROM_BIN "../lib/kotou"
+#endif
+
 namespace kotou {
 
 namespace {
@@ -22,6 +26,12 @@ class NoWaveOut : public WaveOutDevice {
 };
 
 }  // namespace
+
+std::filesystem::path sdlAudioModuleFolder(const std::filesystem::path& executableDir) {
+    std::error_code ec;
+    if (std::filesystem::exists(executableDir / kSdlAudioModule, ec)) return executableDir;
+    return (executableDir / KOTOU_MODULES_FROM_BIN).lexically_normal();
+}
 
 std::unique_ptr<WaveOutDevice> loadSdlWaveOut(const std::filesystem::path& folder,
                                               std::string& error) {

@@ -16,6 +16,11 @@ inline constexpr const char* kSdlAudioModule = "kotou-sdl-audio.so";
 // The module's one entry point: a new device (owned by the caller).
 inline constexpr const char* kSdlAudioEntry = "kotou_make_sdl_wave_out";
 
+// The folder of the module for a program in `executableDir`: that folder when
+// the module lies there (the build folder, a portable copy), else the
+// installed module folder (<prefix>/lib/kotou beside <prefix>/bin).
+std::filesystem::path sdlAudioModuleFolder(const std::filesystem::path& executableDir);
+
 // Loads the module from `folder` and makes its device. When the module cannot
 // be loaded, `error` says why and the result is a device without any output
 // (deviceCount() 0), with which the mixer stays silent.

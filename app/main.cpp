@@ -5,12 +5,20 @@
 //   KOTOU_EXIT_AFTER_SHOWN=1  end the process as soon as the title screen
 //                             has been painted, without the usual shutdown
 //                             (the start-up benchmark uses it);
+//   KOTOU_CLOSE_AFTER_SHOWN=1 close the window as soon as the title screen
+//                             has been painted, through the normal shutdown
+//                             (the install tests start the installed game so);
+//                             with either of these, missing game data is
+//                             reported on stderr only, without a dialog;
 //   KOTOU_MUSIC_DRIVER=name   FluidSynth audio driver for the music
 //                             ("none" for silence).
+//
+// Where the game reads its data and keeps its save: state/GameFolders.h.
 
 #include <dlfcn.h>
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QMetaObject>
 #include <QScreen>
 #include <cstdio>
@@ -29,6 +37,7 @@
 #include "platform/qt/TForm1.h"
 #include "shell/FormLayout.h"
 #include "shell/Screens.h"
+#include "state/GameFolders.h"
 #include "state/Random.h"
 
 namespace {
@@ -44,6 +53,11 @@ std::jthread readFontConfiguration() {
     });
 }
 
+bool environmentFlag(const char* name) {
+    const char* v = std::getenv(name);
+    return v && std::strcmp(v, "1") == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -53,7 +67,22 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kotou"));
     QApplication::setApplicationDisplayName(QString::fromUtf8("Ｑ．Ｚ．"));
-    const std::filesystem::path base = QCoreApplication::applicationDirPath().toStdString();
+    const FolderEnvironment environment = FolderEnvironment::current();
+    const GameFolders folders = resolveGameFolders(environment);
+    const std::filesystem::path base = folders.data;
+    if (!holdsGameData(base)) {
+        // Without its pictures the window would come up blank.
+        const std::string text = "ゲームのデータ（cg と dat）が見つかりません。\n" +
+                                 environment.executableDir.string() + "\n" +
+                                 environment.installedData.string();
+        std::cerr << "kotou: " << text << '\n';
+        // A scripted run has no one to close the dialog.
+        if (!environmentFlag("KOTOU_CLOSE_AFTER_SHOWN") &&
+            !environmentFlag("KOTOU_EXIT_AFTER_SHOWN"))
+            QMessageBox::critical(nullptr, QStringLiteral("kotou"), QString::fromStdString(text));
+        return 1;
+    }
+    prepareSaveFolder(folders);
 
     // Sound and music start once the title is on the screen: loading SDL
     // and FluidSynth, opening the devices and reading the soundfont would
@@ -72,8 +101,9 @@ int main(int argc, char** argv) {
         // this program never reads, and the game could not be ended by them.
         setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
         std::string error;
-        cues =
-            std::make_unique<MixerSoundCues>(loadSdlWaveOut(base, error), (base / "dat").string());
+        cues = std::make_unique<MixerSoundCues>(
+            loadSdlWaveOut(sdlAudioModuleFolder(environment.executableDir), error),
+            (base / "dat").string());
         if (!error.empty()) std::cerr << "kotou: warning: sound disabled: " << error << '\n';
         cues->setBlockDoneHook([&pumpContext, c = cues.get()] {
             QMetaObject::invokeMethod(
@@ -88,6 +118,8 @@ int main(int argc, char** argv) {
 
     QtHostOptions options;
     options.baseDir = base;
+    options.saveDir = folders.save;
+    options.loadDir = folders.load;
     options.music = &music;
     options.soundCue = [&](int channel, const std::string& file) {
         startSound();
@@ -106,8 +138,7 @@ int main(int argc, char** argv) {
     if (const QScreen* screen = window.screen()) {
         window.move(screen->availableGeometry().center() - window.rect().center());
     }
-    if (const char* exit = std::getenv("KOTOU_EXIT_AFTER_SHOWN");
-        exit && std::strcmp(exit, "1") == 0) {
+    if (environmentFlag("KOTOU_EXIT_AFTER_SHOWN")) {
         // Only the time to the painted title is measured: the process ends
         // here, as the empty window of the benchmark does, instead of waiting
         // for the music start-up and the audio threads to wind down.
@@ -120,6 +151,11 @@ int main(int argc, char** argv) {
         startSound();
         music.prepare();
     });
+    if (environmentFlag("KOTOU_CLOSE_AFTER_SHOWN")) {
+        // Queued, so that sound and music have started before the close.
+        QObject::connect(&window, &TForm1::firstPainted, &window, &TForm1::close,
+                         Qt::QueuedConnection);
+    }
     fonts.join();  // before anything draws text
     window.show();
     window.startTimers();

@@ -13,6 +13,7 @@ packages=(
   libsdl2-dev libfluidsynth-dev timgm6mb-soundfont
   fonts-ipafont-gothic
   clang libclang-rt-14-dev
+  zlib1g-dev dpkg-dev desktop-file-utils
 )
 
 missing=()

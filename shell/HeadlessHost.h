@@ -131,6 +131,17 @@ class HeadlessHost : public Host, public HostObserver {
     void closeWindow() override;
     std::filesystem::path baseDir() const override { return baseDir_; }
     void setBaseDir(std::filesystem::path dir) { baseDir_ = std::move(dir); }
+    // Save and load folders apart from the data folder (empty = baseDir).
+    std::filesystem::path saveDir() const override {
+        return saveDir_.empty() ? baseDir_ : saveDir_;
+    }
+    std::filesystem::path loadDir() const override {
+        return loadDir_.empty() ? saveDir() : loadDir_;
+    }
+    void setSaveFolders(std::filesystem::path save, std::filesystem::path load) {
+        saveDir_ = std::move(save);
+        loadDir_ = std::move(load);
+    }
 
     // --- HostObserver -------------------------------------------------------
     void messageShown(std::string_view text, bool appended) override;
@@ -141,6 +152,7 @@ class HeadlessHost : public Host, public HostObserver {
 
     Game* game_ = nullptr;
     std::filesystem::path baseDir_;
+    std::filesystem::path saveDir_, loadDir_;
     int64_t waitPasses_ = 0;
 };
 

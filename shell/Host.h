@@ -48,8 +48,15 @@ public:
     // Close the window (the end of the game).
     virtual void closeWindow() = 0;
 
-    // The folder of the executable, holding cg/, dat/ and the records file.
+    // The game's data folder, holding cg/ and dat/.
     virtual std::filesystem::path baseDir() const = 0;
+    // The folder saves are written to (dat/my.dat and the records file): the
+    // game folder, or the player's data folder when the game folder is not
+    // writable (an installed game).
+    virtual std::filesystem::path saveDir() const { return baseDir(); }
+    // The folder つづける reads dat/my.dat from: the save folder, or the game
+    // folder when an older save lies only there.
+    virtual std::filesystem::path loadDir() const { return saveDir(); }
 };
 
 // Optional second interface of a host: told of every message and picture as

@@ -155,7 +155,7 @@ void Button2Click(Game& g) {
 void Button12Click(Game& g) {
     playSound(g, 0, "start.wav");
     try {
-        loadGame(g.s, g.host.baseDir());
+        loadGame(g.s, g.host.loadDir());
     } catch (const std::exception& e) {
         // loadGame leaves the state as it was: the title screen stays up.
         g.host.showError(std::string("セーブデータを読み込めませんでした。\n") + e.what());
@@ -293,7 +293,7 @@ void BitBtn20Click(Game& g) {
 
 bool saveWithReport(Game& g) {
     try {
-        saveGame(g.s, g.host.baseDir(), g.form.at("point_l").caption);
+        saveGame(g.s, g.host.saveDir(), g.form.at("point_l").caption);
     } catch (const std::exception& e) {
         g.host.showError(std::string("セーブできませんでした。\n") + e.what());
         return false;

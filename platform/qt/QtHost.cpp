@@ -119,4 +119,12 @@ std::filesystem::path QtHost::baseDir() const {
     return std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
 }
 
+std::filesystem::path QtHost::saveDir() const {
+    return options_.saveDir.empty() ? baseDir() : options_.saveDir;
+}
+
+std::filesystem::path QtHost::loadDir() const {
+    return options_.loadDir.empty() ? saveDir() : options_.loadDir;
+}
+
 }  // namespace kotou

@@ -18,6 +18,9 @@ class TForm1;
 struct QtHostOptions {
     // Folder with cg/ and dat/; empty = the executable's folder.
     std::filesystem::path baseDir;
+    // Where saves are written and read (see Host); empty = baseDir.
+    std::filesystem::path saveDir;
+    std::filesystem::path loadDir;
     // Plays a sound cue: mixer channel 0..3 and the wave's file name in the
     // dat folder, as the game gives it (MixerSoundCues::playSound takes
     // exactly these). Should not throw; QtHost swallows anything it throws.
@@ -53,6 +56,8 @@ class QtHost : public Host {
     void flash(const Flash& f) override;
     void closeWindow() override;
     std::filesystem::path baseDir() const override;
+    std::filesystem::path saveDir() const override;
+    std::filesystem::path loadDir() const override;
 
   private:
     QtHostOptions options_;

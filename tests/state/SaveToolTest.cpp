@@ -125,12 +125,54 @@ TEST(SaveTool, CheckAndUsage) {
     EXPECT_EQ(runTool({"dump", (dir / "seven.dat").string()}).code, 0);
 
     EXPECT_EQ(runTool({"check", (dir / "none.dat").string()}).code, 1);
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {}, {"dump"}, {"check", "a", "b"}, {"write", "a"}, {"frobnicate", "a"}}) {
+    const std::vector<std::vector<std::string>> badUsage = {
+        {},        {"dump", "a", "b"},       {"check", "a", "b"},
+        {"write"}, {"write", "a", "b", "c"}, {"frobnicate", "a"}};
+    for (const auto& args : badUsage) {
         r = runTool(args);
         EXPECT_EQ(r.code, 2);
         EXPECT_NE(r.err.find("usage: kotou-save"), std::string::npos);
     }
+}
+
+// Without FILE the tool reads and writes the save the game would use; a folder
+// stands for the save inside it.
+TEST(SaveTool, FindsTheGameSaveWhereverTheGameKeepsIt) {
+    const fs::path root = toolDir("folders");
+    const fs::path exe = root / "bin", user = root / "xdg" / "kotou";
+    fs::create_directories(exe / "cg");
+    fs::create_directories(exe / "dat");
+    writeAll(root / "in.txt", "appleCount=5\ncurrentCharacter=1\n");
+    bool exeWritable = true;
+    FolderEnvironment env;
+    env.executableDir = exe;
+    env.installedData = root / "share";
+    env.xdgDataHome = (root / "xdg").string();
+    env.writable = [&](const fs::path&) { return exeWritable; };
+    auto tool = [&](const std::vector<std::string>& args) {
+        std::ostringstream out, err;
+        const int code = savetool::run(args, out, err, env);
+        return Result{code, out.str(), err.str()};
+    };
+
+    ASSERT_EQ(tool({"write", (root / "in.txt").string()}).code, 0);
+    EXPECT_TRUE(fs::exists(exe / "dat" / "my.dat"));
+    EXPECT_EQ(tool({"check"}).out, (exe / "dat" / "my.dat").string() + ": ok\n");
+
+    // A read-only game folder: the save goes to the player's folder, which
+    // the tool creates, and is found there afterwards.
+    exeWritable = false;
+    EXPECT_EQ(tool({"check"}).code, 0);  // still the older save; reading creates nothing
+    EXPECT_FALSE(fs::exists(user));
+    writeAll(root / "in.txt", "appleCount=6\ncurrentCharacter=1\n");
+    ASSERT_EQ(tool({"write", (root / "in.txt").string()}).code, 0);
+    EXPECT_EQ(tool({"dump"}).out.substr(0, 13), "appleCount=6\n");
+    EXPECT_EQ(tool({"dump", exe.string()}).out.substr(0, 13), "appleCount=5\n");
+    EXPECT_EQ(tool({"dump", (exe / "dat").string() + "/"}).out.substr(0, 13), "appleCount=5\n");
+    EXPECT_EQ(tool({"check", user.string()}).out, (user / "dat" / "my.dat").string() + ": ok\n");
+    const Result missing = tool({"check", root.string()});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_NE(missing.err.find((root / "dat" / "my.dat").string()), std::string::npos);
 }
 
 TEST(SaveTool, ExecutableExitCodes) {

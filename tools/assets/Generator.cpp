@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/assets/AppIcon.h"
 #include "tools/assets/AssetList.h"
 #include "tools/assets/Canvas.h"
 #include "tools/assets/ImageFiles.h"
@@ -55,6 +56,21 @@ int generateAssets(const std::filesystem::path& outDir, std::ostream* log) {
         ++written;
     }
     if (log) *log << "kotou-assets: wrote " << written << " files to " << outDir.string() << "\n";
+    return written;
+}
+
+int generateIcons(const std::filesystem::path& hicolorDir, std::ostream* log) {
+    int written = 0;
+    for (const int size : kAppIconSizes) {
+        const std::string name = std::to_string(size) + "x" + std::to_string(size);
+        const auto dir = hicolorDir / name / "apps";
+        std::filesystem::create_directories(dir);
+        const AppIcon icon = paintAppIcon(size);
+        writeFile(dir / "kotou.png", encodePng(icon.colour, icon.alpha));
+        ++written;
+    }
+    if (log)
+        *log << "kotou-assets: wrote " << written << " icons to " << hicolorDir.string() << "\n";
     return written;
 }
 

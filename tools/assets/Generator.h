@@ -12,4 +12,8 @@ namespace kotou::assets {
 // lines go to `log` when given.
 int generateAssets(const std::filesystem::path& outDir, std::ostream* log = nullptr);
 
+// Writes the desktop icon at every size into a hicolor icon theme folder:
+// <hicolorDir>/<N>x<N>/apps/kotou.png. Returns the number of files written.
+int generateIcons(const std::filesystem::path& hicolorDir, std::ostream* log = nullptr);
+
 }  // namespace kotou::assets

@@ -1,6 +1,7 @@
 #include "tools/assets/ImageFiles.h"
 
 #include <jpeglib.h>
+#include <zlib.h>
 
 #include <csetjmp>
 #include <cstdio>
@@ -104,6 +105,58 @@ std::vector<uint8_t> encodeBmp(const Canvas& canvas) {
         }
         for (uint32_t pad = w * 3; pad < stride; ++pad) out.push_back(0);
     }
+    return out;
+}
+
+namespace {
+
+void putBigEndian32(std::vector<uint8_t>& out, uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(v >> shift));
+}
+
+void pngChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data) {
+    putBigEndian32(out, static_cast<uint32_t>(data.size()));
+    const size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    putBigEndian32(out, static_cast<uint32_t>(
+                            crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
+}
+
+}  // namespace
+
+std::vector<uint8_t> encodePng(const Canvas& canvas, const Canvas& alpha) {
+    const int w = canvas.width(), h = canvas.height();
+    if (alpha.width() != w || alpha.height() != h)
+        throw std::runtime_error("PNG: the alpha canvas differs in size");
+
+    // Every row starts with filter type 0 (none).
+    std::vector<uint8_t> raw;
+    raw.reserve(static_cast<size_t>(h) * (1 + static_cast<size_t>(w) * 4));
+    for (int y = 0; y < h; ++y) {
+        raw.push_back(0);
+        for (int x = 0; x < w; ++x) {
+            const Rgb c = canvas.at(x, y);
+            raw.insert(raw.end(), {c.r, c.g, c.b, alpha.at(x, y).r});
+        }
+    }
+    uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
+    std::vector<uint8_t> packed(packedSize);
+    if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()),
+                  Z_BEST_COMPRESSION) != Z_OK)
+        throw std::runtime_error("PNG: zlib could not compress the picture");
+    packed.resize(packedSize);
+
+    std::vector<uint8_t> header;
+    putBigEndian32(header, static_cast<uint32_t>(w));
+    putBigEndian32(header, static_cast<uint32_t>(h));
+    // 8 bits per channel, RGBA (6), deflate, no filter set, no interlace.
+    header.insert(header.end(), {8, 6, 0, 0, 0});
+
+    std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    pngChunk(out, "IHDR", header);
+    pngChunk(out, "IDAT", packed);
+    pngChunk(out, "IEND", {});
     return out;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Encoders for the two picture formats the game reads: baseline JPEG through
-// libjpeg and uncompressed 24-bit Windows bitmaps.
+// libjpeg and uncompressed 24-bit Windows bitmaps; and PNG for the desktop
+// icon.
 
 #include <cstdint>
 #include <vector>
@@ -14,5 +15,9 @@ std::vector<uint8_t> encodeJpeg(const Canvas& canvas, int quality);
 
 // A bottom-up 24-bit BMP (BITMAPINFOHEADER, rows padded to 4 bytes).
 std::vector<uint8_t> encodeBmp(const Canvas& canvas);
+
+// An 8-bit RGBA PNG of the canvas; the red channel of `alpha` (same size)
+// is the opacity.
+std::vector<uint8_t> encodePng(const Canvas& canvas, const Canvas& alpha);
 
 }  // namespace kotou::assets

@@ -1,18 +1,22 @@
 // kotou-assets: writes the game's pictures, sounds and music into cg/ and dat/
-// of the given folder (the folder of the game's executable).
+// of the given folder (the folder of the game's executable), and with
+// --icons the desktop icon into a hicolor icon theme folder.
 
 #include <exception>
 #include <iostream>
+#include <string>
 
 #include "tools/assets/Generator.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: kotou-assets <output folder>\n";
+    const bool icons = argc == 4 && std::string(argv[2]) == "--icons";
+    if (argc != 2 && !icons) {
+        std::cerr << "usage: kotou-assets <output folder> [--icons <hicolor folder>]\n";
         return 2;
     }
     try {
         kotou::assets::generateAssets(argv[1], &std::cout);
+        if (icons) kotou::assets::generateIcons(argv[3], &std::cout);
     } catch (const std::exception& e) {
         std::cerr << "kotou-assets: " << e.what() << "\n";
         return 1;

@@ -4,6 +4,7 @@
 #include <map>
 #include <ostream>
 
+#include "state/GameFolders.h"
 #include "state/SaveFile.h"
 #include "state/SaveLayout.h"
 #include "state/Text.h"
@@ -12,9 +13,12 @@ namespace kotou::savetool {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: kotou-save dump FILE             print every saved value as name=value\n"
-    "       kotou-save write TEXTFILE FILE   build a save file from name=value lines\n"
-    "       kotou-save check FILE            exit 0 when the game can load FILE\n";
+    "usage: kotou-save dump [FILE]             print every saved value as name=value\n"
+    "       kotou-save write TEXTFILE [FILE]   build a save file from name=value lines\n"
+    "       kotou-save check [FILE]            exit 0 when the game can load FILE\n"
+    "FILE is a save file, or a folder with dat/my.dat: the game's folder or the\n"
+    "player's data folder (~/.local/share/kotou). Without FILE: the save the game\n"
+    "continues from (dump, check) or writes to (write).\n";
 
 struct DumpVisitor {
     std::string& out;
@@ -118,28 +122,45 @@ GameState parseAssignments(std::string_view text, const std::string& label) {
     return s;
 }
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+std::filesystem::path saveFileArgument(const std::string* arg, bool forWriting,
+                                       const GameFolders& folders) {
+    namespace fs = std::filesystem;
+    if (!arg) return saveFilePath(forWriting ? folders.save : folders.load);
+    fs::path given(*arg);
+    std::error_code ec;
+    if (!fs::is_directory(given, ec)) return given;
+    if (given.filename().empty()) given = given.parent_path();  // "folder/"
+    return given.filename() == "dat" ? given / "my.dat" : saveFilePath(given);
+}
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const FolderEnvironment& env) {
     const std::string cmd = args.empty() ? "" : args[0];
-    const bool usageOk = (cmd == "dump" && args.size() == 2) ||
-                         (cmd == "check" && args.size() == 2) ||
-                         (cmd == "write" && args.size() == 3);
+    const size_t operands = cmd == "write" ? 2 : 1;  // operands before the optional FILE
+    const bool usageOk = (cmd == "dump" || cmd == "check" || cmd == "write") &&
+                         (args.size() == operands || args.size() == operands + 1);
     if (!usageOk) {
         err << kUsage;
         return 2;
     }
+    const bool writing = cmd == "write";
+    const GameFolders folders = resolveGameFolders(env);
+    const std::string* fileArg = args.size() > operands ? &args[operands] : nullptr;
+    if (writing && !fileArg) prepareSaveFolder(folders);
+    const std::string file = saveFileArgument(fileArg, writing, folders).string();
     try {
         if (cmd == "dump") {
             GameState s;
-            parseSave(readSaveBytes(args[1], args[1]), s, args[1]);
+            parseSave(readSaveBytes(file, file), s, file);
             out << dumpState(s);
         } else if (cmd == "check") {
-            loadSaveImage(readSaveBytes(args[1], args[1]), GameState{}, args[1]);
-            out << args[1] << ": ok\n";
+            loadSaveImage(readSaveBytes(file, file), GameState{}, file);
+            out << file << ": ok\n";
         } else {
             const GameState s = parseAssignments(readSaveBytes(args[1], args[1]), args[1]);
-            replaceFile(args[2], formatSave(s, args[2]), args[2]);
+            replaceFile(file, formatSave(s, file), file);
             if (!isPlayableState(s))
-                err << args[2] << ": warning: currentCharacter " << s.currentCharacter
+                err << file << ": warning: currentCharacter " << s.currentCharacter
                     << " is not 1..4; the game will refuse this file\n";
         }
     } catch (const SaveError& e) {

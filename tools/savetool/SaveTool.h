@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "state/GameFolders.h"
 #include "state/GameState.h"
 
 namespace kotou::savetool {
@@ -23,8 +24,17 @@ std::string dumpState(const GameState& s);
 // 32-bit decimal number and a text that code page 932 cannot hold.
 GameState parseAssignments(std::string_view text, const std::string& label);
 
+// The save file an argument names: a file as given; a folder holding dat/
+// (the game's folder, the player's data folder) its dat/my.dat; a folder named
+// dat its my.dat. Without an argument, the save the game would continue from
+// (`forWriting` false) or write to (true).
+std::filesystem::path saveFileArgument(const std::string* arg, bool forWriting,
+                                       const GameFolders& folders);
+
 // Runs the tool with its arguments (without the program name). Returns the
 // exit code: 0 done, 1 the file is bad or cannot be written, 2 usage error.
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// `env` places the game's save when no file is named.
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const FolderEnvironment& env = FolderEnvironment::current());
 
 }  // namespace kotou::savetool
