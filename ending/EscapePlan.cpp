@@ -15,39 +15,72 @@ namespace {
 constexpr const char* kPanel = "dassyutu_box";
 
 constexpr EscapeBuild kBuilds[] = {
-    {"ikada_b", "イカダ", 10, &Character::strength, "腕力", 25,
+    {"ikada_b",
+     "イカダ",
+     10,
+     &Character::strength,
+     "腕力",
+     25,
      {{{&GameState::lumberCount, 7, "材木"},
        {&GameState::driftwoodCount, 5, "流木"},
        {&GameState::vineCount, 6, "つる"},
        {&GameState::hideCount, 3, "皮"}}},
-     6, 0, 2, "イカダがついに完成した！！！！！！", chanceStrengthUp},
-    {"all_b", "オール", 5, &Character::dexterity, "器用さ", 25,
+     6,
+     0,
+     2,
+     "イカダがついに完成した！！！！！！",
+     chanceStrengthUp},
+    {"all_b",
+     "オール",
+     5,
+     &Character::dexterity,
+     "器用さ",
+     25,
      {{{&GameState::driftwoodCount, 2, "流木"},
        {&GameState::rainStoneCount, 1, "雨石"},
        {&GameState::ironCount, 1, "鉄"},
        {}}},
-     5, 1, 2, "オールがついに全て揃った！！！！！！", chanceDexterityUp},
-    {"singou_b", "信号灯", 7, &Character::botany, "植物学", 10,
-     {{{&GameState::glowMossCount, 3, "ヒカリゴケ"}, {&GameState::obsidianCount, 5, "黒曜石"}, {}, {}}},
-     7, 2, 3, "信号灯がついに完成した！！！！！！", chanceBotanyUp},
-    {"buki_b", "武器", 5, &Character::dexterity, "器用さ", 20,
+     5,
+     1,
+     2,
+     "オールがついに全て揃った！！！！！！",
+     chanceDexterityUp},
+    {"singou_b",
+     "信号灯",
+     7,
+     &Character::botany,
+     "植物学",
+     10,
+     {{{&GameState::glowMossCount, 3, "ヒカリゴケ"},
+       {&GameState::obsidianCount, 5, "黒曜石"},
+       {},
+       {}}},
+     7,
+     2,
+     3,
+     "信号灯がついに完成した！！！！！！",
+     chanceBotanyUp},
+    {"buki_b",
+     "武器",
+     5,
+     &Character::dexterity,
+     "器用さ",
+     20,
      {{{&GameState::dropCount, 1, "雫"},
        {&GameState::magicStoneCount, 1, "魔法石"},
        {&GameState::boneCount, 1, "骨"},
        {&GameState::branchCount, 3, "枝"}}},
-     7, 3, 4, "武器がついに完成した！！！！！！", chanceDexterityUp},
+     7,
+     3,
+     4,
+     "武器がついに完成した！！！！！！",
+     chanceDexterityUp},
 };
 
-// A click counts only while the button is offered and its panel is up:
-// messages pump events, so a second click may arrive after the first one
-// hid the panel, and the table alone would still allow it.
-bool offered(const Game& g, const char* button) {
-    return commandAvailable(g.s, g.form, button) &&
-           g.form.effectivelyVisible(g.form.id(button));
-}
-
 void build(Game& g, const EscapeBuild& b) {
-    if (!offered(g, b.button) || !GameState::isCharacterIndex(g.s.currentCharacter)) return;
+    if (!commandOffered(g.s, g.form, b.button) ||
+        !GameState::isCharacterIndex(g.s.currentCharacter))
+        return;
     playSound(g, 0, "1.wav");
     Character& c = g.s.cur();
     if (c.actionPoints < b.actionCost) {
@@ -105,13 +138,13 @@ std::string remainingLine(const GameState& s, const EscapeBuild& b) {
 }
 
 void dassyutu_bClick(Game& g) {
-    if (!offered(g, "dassyutu_b")) return;
+    if (!commandOffered(g.s, g.form, "dassyutu_b")) return;
     playSound(g, 0, "1.wav");
     openPanelOver(g, kPanel, "com_box");
 }
 
 void BitBtn34Click(Game& g) {
-    if (!offered(g, "BitBtn34")) return;
+    if (!commandOffered(g.s, g.form, "BitBtn34")) return;
     playSound(g, 0, "1.wav");
     // The builds leave their picture up; like every way back to the command
     // panel, this one puts it away.
@@ -134,7 +167,7 @@ void buki_bClick(Game& g) {
 }
 
 void clear_bClick(Game& g) {
-    if (!offered(g, "clear_b")) return;
+    if (!commandOffered(g.s, g.form, "clear_b")) return;
     // From here on the window shows the story: no scene picture, no turn
     // name, no condition marks, no score.
     g.s.runtime.endingStarted = true;
@@ -146,7 +179,8 @@ void clear_bClick(Game& g) {
     showMessage(g, "とうとう脱出をはかった！！！");
     waitForClick(g);
     showPortrait(g, "");
-    showMessage(g, "しかしその沖合では、ゴルドスの大軍が霧にまぎれ、島を出る者を待ち伏せていた……。");
+    showMessage(g,
+                "しかしその沖合では、ゴルドスの大軍が霧にまぎれ、島を出る者を待ち伏せていた……。");
     waitForClick(g);
     playNightEvent(g);
 }

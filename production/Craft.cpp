@@ -36,12 +36,8 @@ const BenchInfo& benchOf(Bench b) {
 // while the panel is closed for the messages of the item before, or after
 // the item was made or its materials were taken; such a click changes nothing.
 bool offered(const Game& g, const char* button) {
-    if (!GameState::isCharacterIndex(g.s.currentCharacter)) return false;
-    const ComponentId id = g.form.find(button);
-    if (id == kNoComponent) return false;
-    const ComponentId panel = g.form.at(id).parent;
-    return (panel == kNoComponent || g.form.effectivelyVisible(panel)) &&
-           commandAvailable(g.s, g.form, button);
+    return GameState::isCharacterIndex(g.s.currentCharacter) &&
+           commandOffered(g.s, g.form, button);
 }
 
 std::string remainingLine(GameState& s, const CraftRow& row) {

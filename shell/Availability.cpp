@@ -461,6 +461,13 @@ bool commandAvailable(const GameState& s, const FormModel& form, std::string_vie
     return shown && enabled;
 }
 
+bool commandOffered(const GameState& s, const FormModel& form, std::string_view button) {
+    const ComponentId id = form.find(button);
+    if (id == kNoComponent || !commandAvailable(s, form, button)) return false;
+    const ComponentId panel = form.at(id).parent;
+    return panel == kNoComponent || form.effectivelyVisible(panel);
+}
+
 void Availability::apply(const GameState& s, FormModel& form) const {
     for (const Resolved& r : rows_) {
         if (r.shown) form.setVisible(r.id, r.shown(s));

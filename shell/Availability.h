@@ -54,6 +54,12 @@ class Availability {
 // rows is available exactly when the form shows and enables it.
 bool commandAvailable(const GameState& s, const FormModel& form, std::string_view button);
 
+// The guard of a command handler: the table offers the button now
+// (commandAvailable) and every panel it lies on is shown. A handler hides its
+// panel while its messages run, so a second click that arrives through the
+// message pump is refused here too.
+bool commandOffered(const GameState& s, const FormModel& form, std::string_view button);
+
 // The saw needs these materials at least; the tool's build takes from them.
 inline constexpr int kSawBones = 2;
 inline constexpr int kSawObsidian = 2;

@@ -7,13 +7,8 @@ namespace kotou {
 namespace companions {
 
 bool offered(const Game& g, std::string_view button) {
-    if (!GameState::isCharacterIndex(g.s.currentCharacter)) return false;
-    const ComponentId id = g.form.find(button);
-    if (id == kNoComponent || !commandAvailable(g.s, g.form, button)) return false;
-    // The button's own visibility is the table's to decide (the status
-    // refresh may not have run yet); the panels it lies on must be shown.
-    const ComponentId panel = g.form.at(id).parent;
-    return panel == kNoComponent || g.form.effectivelyVisible(panel);
+    return GameState::isCharacterIndex(g.s.currentCharacter) &&
+           commandOffered(g.s, g.form, button);
 }
 
 std::string dotLine(int n) {

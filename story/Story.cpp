@@ -21,8 +21,7 @@ void offerChoice(Game& g, const std::array<const char*, 2>& captions) {
 // Both buttons: a click counts only while the panel shows it (messages pump
 // events, so a second click may arrive after the first hid the panel).
 void choose(Game& g, const char* button, int option) {
-    if (!commandAvailable(g.s, g.form, button) || !g.form.effectivelyVisible(g.form.id(button)))
-        return;
+    if (!commandOffered(g.s, g.form, button)) return;
     playSound(g, 0, "key2.wav");
     g.form.hide("select_box");
     const int phase = g.s.storyPhase;

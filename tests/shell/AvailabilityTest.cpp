@@ -54,6 +54,21 @@ TEST_F(AvailabilityTest, GuardFollowsTheStateNotAStaleForm) {
     EXPECT_FALSE(commandAvailable(s, form, "no_such_button"));
 }
 
+// The handlers' guard adds the panels: a button on a closed panel (closed by
+// its own handler while the messages run) is not offered.
+TEST_F(AvailabilityTest, OfferedOnlyWhileItsPanelsAreShown) {
+    s.appleCount = 1;
+    form.show("cook_box");
+    form.show("desert_box");
+    EXPECT_TRUE(commandOffered(s, form, "ringo_b"));
+    form.hide("desert_box");
+    EXPECT_FALSE(commandOffered(s, form, "ringo_b"));
+    form.show("desert_box");
+    s.appleCount = 0;
+    EXPECT_FALSE(commandOffered(s, form, "ringo_b"));
+    EXPECT_FALSE(commandOffered(s, form, "no_such_button"));
+}
+
 // One state change, and which buttons must be shown (or hidden) after it.
 struct Case {
     const char* what;
