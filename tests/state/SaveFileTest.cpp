@@ -8,6 +8,12 @@
 #include "state/RecordsFile.h"
 #include "state/SaveFile.h"
 #include "tests/support/Files.h"
+#include "tests/support/Unprivileged.h"
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
 
 namespace kotou {
 namespace {
@@ -56,6 +62,13 @@ std::vector<std::string> newGameLines() {
         pos = end + 2;
     }
     return lines;
+}
+
+// The names in a folder.
+std::set<std::string> entries(const fs::path& dir) {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
+    return names;
 }
 
 std::string join(const std::vector<std::string>& lines) {
@@ -356,11 +369,6 @@ TEST(SaveFile, FailedSaveKeepsThePreviousFiles) {
     GameState second = first;
     second.appleCount = 2;
 
-    // The temporary file cannot be created.
-    fs::create_directory(dir / "dat" / "my.dat.tmp");
-    EXPECT_THROW(saveGame(second, dir, pointText(0)), SaveError);
-    fs::remove(dir / "dat" / "my.dat.tmp");
-
     // A text that cannot be stored: nothing is written at all.
     GameState badName = second;
     badName.islandName = "絵文字😀";
@@ -380,7 +388,7 @@ TEST(SaveFile, FailedSaveKeepsThePreviousFiles) {
 
     EXPECT_EQ(readAll(dir / "dat" / "my.dat"), savedBytes);
     EXPECT_EQ(readAll(recordsFilePath(dir)), recordBytes);
-    EXPECT_FALSE(fs::exists(dir / "dat" / "my.dat.tmp"));
+    EXPECT_EQ(entries(dir / "dat"), std::set<std::string>{"my.dat"});
 
     // A missing dat folder is an error that names the file.
     const fs::path noDat = dir / "elsewhere";
@@ -398,6 +406,150 @@ TEST(SaveFile, FailedSaveKeepsThePreviousFiles) {
     fs::create_directories(recordsFilePath(dir) / "blocked");
     EXPECT_THROW(saveGame(second, dir, pointText(0)), SaveError);
     EXPECT_EQ(readAll(dir / "dat" / "my.dat"), formatSave(second));
+}
+
+// --- Odd folders -------------------------------------------------------------
+//
+// The permission cases run as an unprivileged user in a child process (root
+// ignores permission bits); their bodies report what did not hold as text.
+
+// Collects the checks of a child's body: "" when all held.
+struct Checks {
+    std::string failed;
+    void expect(bool ok, const std::string& what) {
+        if (!ok) failed += what + "; ";
+    }
+    void expectError(const std::function<void()>& f, const std::string& message) {
+        try {
+            f();
+            failed += "no error, expected '" + message + "'; ";
+        } catch (const SaveError& e) {
+            if (e.what() != message) failed += std::string("error '") + e.what() + "'; ";
+        }
+    }
+};
+
+GameState withApples(int32_t n) {
+    GameState s;
+    initNewGame(s);
+    s.appleCount = n;
+    return s;
+}
+
+mode_t modeOf(const fs::path& p) {
+    struct stat st {};
+    ::stat(p.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+TEST(SaveFolder, ReadOnlyFolderWithAWritableSaveIsWrittenInPlace) {
+    const fs::path base = test::unprivilegedScratch("rofolder");
+    ASSERT_FALSE(base.empty());
+    const std::string result = test::runUnprivileged([&] {
+        Checks c;
+        fs::create_directories(base / "dat");
+        saveGame(withApples(1), base, pointText(0));
+        fs::permissions(base / "dat", fs::perms(0555));
+        saveGame(withApples(2), base, pointText(0));
+        c.expect(readAll(base / "dat" / "my.dat") == formatSave(withApples(2)), "not saved");
+        c.expect(entries(base / "dat") == std::set<std::string>{"my.dat"}, "stray files");
+
+        // Without a save to overwrite, nothing can be done; the error says why.
+        fs::permissions(base / "dat", fs::perms(0755));
+        fs::remove(base / "dat" / "my.dat");
+        fs::permissions(base / "dat", fs::perms(0555));
+        try {
+            saveGame(withApples(3), base, pointText(0));
+            c.expect(false, "saved into a read-only folder");
+        } catch (const SaveError& e) {
+            const std::string m = e.what();
+            c.expect(m.starts_with("dat/my.dat: cannot create my.dat.tmp-") &&
+                         m.ends_with(": Permission denied"),
+                     "message '" + m + "'");
+        }
+        c.expect(entries(base / "dat").empty(), "files made in a read-only folder");
+        fs::permissions(base / "dat", fs::perms(0755));
+        return c.failed;
+    });
+    fs::remove_all(base);
+    EXPECT_EQ(result, "");
+}
+
+TEST(SaveFolder, AFolderThatCannotBeEnteredOrListedSaysSo) {
+    const fs::path base = test::unprivilegedScratch("noread");
+    ASSERT_FALSE(base.empty());
+    const std::string result = test::runUnprivileged([&] {
+        Checks c;
+        fs::create_directories(base / "dat");
+        // Listing refused, entering allowed: saving and loading work; only the
+        // folder's own sync is impossible and is skipped.
+        fs::permissions(base / "dat", fs::perms(0300));
+        saveGame(withApples(4), base, pointText(0));
+        GameState s;
+        loadGame(s, base);
+        c.expect(s.appleCount == 4, "not loaded back");
+
+        // Entering refused: the load names the refusal, not a missing file.
+        fs::permissions(base / "dat", fs::perms(0));
+        c.expectError([&] { loadGame(s, base); }, "dat/my.dat: cannot open the file: Permission denied");
+        c.expectError([&] { saveGame(s, base, pointText(0)); },
+                      "dat/my.dat: cannot reach the file: Permission denied");
+        fs::permissions(base / "dat", fs::perms(0755));
+        return c.failed;
+    });
+    fs::remove_all(base);
+    EXPECT_EQ(result, "");
+}
+
+TEST(SaveFolder, AFailedWriteReportsItsOwnCauseAndKeepsTheOldSave) {
+    const fs::path base = test::unprivilegedScratch("full");
+    ASSERT_FALSE(base.empty());
+    const std::string result = test::runUnprivileged([&] {
+        Checks c;
+        fs::create_directories(base / "dat");
+        saveGame(withApples(5), base, pointText(0));
+        // A file size limit stands in for a full disk: the write fails half-way.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{1000, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        c.expectError([&] { saveGame(withApples(6), base, pointText(0)); },
+                      "dat/my.dat: cannot write the file: File too large");
+        c.expect(readAll(base / "dat" / "my.dat") == formatSave(withApples(5)), "old save lost");
+        c.expect(entries(base / "dat") == std::set<std::string>{"my.dat"}, "temporary file left");
+
+        // A device that is always full, in a folder that takes no new file:
+        // written in place, where the write fails first and the sync after it
+        // fails differently. The player hears of the full disk.
+        c.expectError([] { replaceFile("/dev/full", "1\r\n", "full"); },
+                      "full: cannot write the file: No space left on device");
+        return c.failed;
+    });
+    fs::remove_all(base);
+    EXPECT_EQ(result, "");
+}
+
+TEST(SaveFolder, TheNewFileKeepsThePermissionsAndIgnoresPlantedLinks) {
+    const fs::path dir = freshDir("planted");
+    saveGame(withApples(1), dir, pointText(0));
+    for (const mode_t mode : {0640, 0666}) {
+        fs::permissions(dir / "dat" / "my.dat", fs::perms(mode));
+        saveGame(withApples(2), dir, pointText(0));
+        EXPECT_EQ(modeOf(dir / "dat" / "my.dat"), mode);
+    }
+
+    // Links under the names a temporary file could take lead elsewhere; the
+    // save makes its own file and the other file stays as it was.
+    const fs::path victim = dir / "victim.txt";
+    writeAll(victim, "keep");
+    fs::create_symlink(victim, dir / "dat" / "my.dat.tmp");
+    for (int n = 1; n <= 50; ++n)
+        fs::create_symlink(victim, dir / "dat" /
+                                       ("my.dat.tmp-" + std::to_string(::getpid()) + "-" +
+                                        std::to_string(n)));
+    saveGame(withApples(3), dir, pointText(0));
+    EXPECT_EQ(readAll(victim), "keep");
+    EXPECT_EQ(readAll(dir / "dat" / "my.dat"), formatSave(withApples(3)));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / "dat" / "my.dat")));
 }
 
 }  // namespace
