@@ -77,72 +77,57 @@ std::string join(const std::vector<std::string>& lines) {
     return out;
 }
 
+// The whole order of the file, written out from the format's table: the
+// order of the lines is the format.
 TEST(SaveLayout, NamesSitOnTheLinesOfTheFormat) {
-    const auto& names = saveValueNames();
-    ASSERT_EQ(names.size(), 460u);
-    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), 460u) << "duplicate name";
-    const std::vector<std::pair<int, const char*>> expected = {
-        {1, "appleCount"},
-        {2, "rareItems[0]"},
-        {14, "rareItems[12]"},
-        {15, "leafCount"},
-        {19, "fireFruitCount"},
-        {22, "sevenFruitCount"},
-        {23, "greenMushroomCount"},
-        {26, "waterCount"},
-        {31, "giantMushroomCount"},
-        {32, "sunStoneCount"},
-        {40, "shellCount"},
-        {41, "hasDrumBath"},
-        {50, "hasHut"},
-        {58, "cakeBookState"},
-        {60, "hasSoap"},
-        {61, "dropCount"},
-        {62, "hasGun"},
-        {67, "medicineBookState"},
-        {75, "hasNet"},
-        {76, "gemCount"},
-        {88, "hasPot"},
-        {94, "hasBasket"},
-        {95, "laxativeCount"},
-        {99, "dayNumber"},
-        {104, "storyPhase"},
-        {189, "currentCharacter"},
-        {190, "weather"},
-        {191, "worldFlags[0]"},
-        {289, "worldFlags[98]"},
-        {290, "pairIntimacy[0]"},
-        {295, "pairIntimacy[5]"},
-        {296, "extraItems[0]"},
-        {394, "extraItems[98]"},
-        {395, "carvingMade[0]"},
-        {424, "carvingMade[29]"},
-        {425, "escape[0]"},
-        {444, "escape[19]"},
-        {445, "radioState"},
-        {446, "kiwiCount"},
-        {449, "hasVaccine"},
-        {450, "hasReservoir"},
-        {451, "islandName"},
-        {452, "bestCoupleText"},
-        {453, "bestDays"},
-        {454, "bestScore"},
-        {455, "finalCourseClears"},
-        {456, "organFlags[0]"},
-        {459, "organFlags[3]"},
-        {460, "organTitle"},
+    std::vector<std::string> expected;
+    auto add = [&](std::initializer_list<const char*> names) {
+        expected.insert(expected.end(), names.begin(), names.end());
     };
-    for (const auto& [line, name] : expected) EXPECT_EQ(names[line - 1], name) << "line " << line;
-    const char* fields[] = {
-        "name",          "level",   "strength",   "cooking",   "maxActionPoints",
-        "actionPoints",  "stamina", "maxStamina", "dexterity", "hygiene",
-        "bowel",         "stress",  "geography",  "botany",    "zoology",
-        "trainingLevel", "illness", "poison",     "phantom",   "strandedPhase",
-        "obesity"};
+    auto block = [&](const std::string& name, int n) {
+        for (int i = 0; i < n; ++i) expected.push_back(name + "[" + std::to_string(i) + "]");
+    };
+    add({"appleCount"});
+    block("rareItems", 13);
+    add({"leafCount", "stoneCount", "branchCount", "vineCount", "fireFruitCount",
+         "blackFruitCount", "wonderFruitCount", "sevenFruitCount"});
+    add({"greenMushroomCount", "sugarCount", "herbCount", "waterCount", "blueBirdCount",
+         "kappaCount", "treeSnakeCount", "walkingMushroomCount", "giantMushroomCount"});
+    add({"sunStoneCount", "seawaterCount", "mudCount", "flameStoneCount", "ironCount",
+         "lumberCount", "driftwoodCount", "flotsamCount", "shellCount"});
+    add({"hasDrumBath", "hasWaterSupply", "hasSimpleToilet", "hasMidToilet", "hasLuxuryToilet",
+         "hasShower", "hasFireStarter", "hasSaw", "hasAxe", "hasHut", "hasNeedle", "hasBucket",
+         "hasTent", "hasStove", "hasHouse", "hasSleepingBag", "hasKnife", "cakeBookState",
+         "herbTeaBookState", "hasSoap"});
+    add({"dropCount", "hasGun", "machineCount", "angelTearCount", "obsidianCount",
+         "glowMossCount", "medicineBookState", "flowerBookFound", "catBookFound",
+         "worldBookFound", "hasRucksack", "hasLamp", "hasBoat", "hasFishingTackle", "hasNet"});
+    add({"gemCount", "magicStoneCount", "moonShadowCount", "lizardCount", "saltCount",
+         "grassCount", "pinkRabbitCount", "blackTigerCount", "perseWolfCount", "mermaidCount",
+         "maneaterFishCount", "giantCount", "hasPot", "smallCrabCount", "seaBreamCount",
+         "crucianCount", "smallFishCount", "seaweedCount", "hasBasket"});
+    add({"laxativeCount", "flowerWreathCount", "medicinalHerbCount", "antidoteHerbCount",
+         "dayNumber", "rainStoneCount", "timeSandCount", "farewellStoneCount", "thanksStoneCount",
+         "storyPhase"});
     for (int k = 1; k <= 4; ++k)
-        for (int f = 0; f < 21; ++f)
-            EXPECT_EQ(names[104 + (k - 1) * 21 + f],
-                      "character[" + std::to_string(k) + "]." + fields[f]);
+        for (const char* field :
+             {"name", "level", "strength", "cooking", "maxActionPoints", "actionPoints", "stamina",
+              "maxStamina", "dexterity", "hygiene", "bowel", "stress", "geography", "botany",
+              "zoology", "trainingLevel", "illness", "poison", "phantom", "strandedPhase",
+              "obesity"})
+            expected.push_back("character[" + std::to_string(k) + "]." + field);
+    add({"currentCharacter", "weather"});
+    block("worldFlags", 99);
+    block("pairIntimacy", 6);
+    block("extraItems", 99);
+    block("carvingMade", 30);
+    block("escape", 20);
+    add({"radioState", "kiwiCount", "hideCount", "boneCount", "hasVaccine", "hasReservoir",
+         "islandName", "bestCoupleText", "bestDays", "bestScore", "finalCourseClears"});
+    block("organFlags", 4);
+    add({"organTitle"});
+    ASSERT_EQ(expected.size(), 460u);
+    EXPECT_EQ(saveValueNames(), expected);
 }
 
 TEST(SaveFile, WritesTheExactBytes) {
@@ -267,6 +252,7 @@ TEST(SaveFile, BadValuesNameTheLineAndLeaveTheStateAlone) {
         {50, "\xff\xfe\x01", "dat/my.dat line 50: '\\xff\\xfe' is not a number"},
         {60, "\x82\xe8\x82\xf1\x82\xb2", "dat/my.dat line 60: 'りんご' is not a number"},
         {70, std::string("\0\x02", 2), "dat/my.dat line 70: '\\x00' is not a number"},
+        {71, "\x7f", "dat/my.dat line 71: '\\x7f' is not a number"},
         {105, "\x81", "dat/my.dat line 105: the text is not valid code page 932"},
         {189, "7", "dat/my.dat line 189: current character 7 is not 1..4"},
         {189, "-1", "dat/my.dat line 189: current character -1 is not 1..4"},
@@ -300,6 +286,66 @@ TEST(SaveFile, BadValuesNameTheLineAndLeaveTheStateAlone) {
     fs::create_directories(empty / "dat" / "my.dat");
     EXPECT_THROW(loadGame(s, empty), SaveError);
     EXPECT_EQ(s, original);
+}
+
+// Texts: the longest line a save may hold goes both ways; one byte more, a
+// line break or a character outside code page 932 is refused naming its line.
+TEST(SaveFile, TextLimitsNameTheLine) {
+    GameState s;
+    initNewGame(s);
+    s.islandName = std::string(kMaxSaveLineBytes, 'a');
+    EXPECT_EQ(loadSaveImage(formatSave(s), GameState{}).islandName, s.islandName);
+    const struct {
+        std::string name;
+        std::string message;
+    } cases[] = {
+        {std::string(kMaxSaveLineBytes + 1, 'a'),
+         "dat/my.dat line 451: islandName is longer than 65536 bytes"},
+        {"two\nlines", "dat/my.dat line 451: islandName contains a line break"},
+        {"絵文字😀", "dat/my.dat line 451: islandName has a character that code page 932 cannot hold"},
+    };
+    for (const auto& c : cases) {
+        s.islandName = c.name;
+        try {
+            formatSave(s);
+            ADD_FAILURE() << c.message;
+        } catch (const SaveError& e) {
+            EXPECT_EQ(e.what(), c.message);
+        }
+    }
+    s.islandName.clear();
+    s.character[2].name = "\r";
+    try {
+        formatSave(s);
+        ADD_FAILURE();
+    } catch (const SaveError& e) {
+        EXPECT_STREQ(e.what(), "dat/my.dat line 126: character[2].name contains a line break");
+    }
+
+    // A file ending with the line break of a text: the next text is missing,
+    // not an empty line.
+    std::vector<std::string> lines = newGameLines();
+    lines.resize(451);
+    GameState t;
+    const auto src = parseSave(join(lines), t);
+    EXPECT_FALSE(src[450].missing);
+    EXPECT_TRUE(src[451].missing);
+}
+
+TEST(SaveFile, FilesUpToTheSizeLimitAreRead) {
+    const fs::path dir = freshDir("size");
+    const fs::path file = dir / "big.dat";
+    writeAll(file, "");
+    fs::resize_file(file, kMaxSaveFileBytes);
+    EXPECT_EQ(readSaveBytes(file, "big").size(), kMaxSaveFileBytes);
+    fs::resize_file(file, kMaxSaveFileBytes + 1);
+    try {
+        readSaveBytes(file, "big");
+        ADD_FAILURE();
+    } catch (const SaveError& e) {
+        EXPECT_STREQ(e.what(), "big: the file is larger than 32 MiB");
+    }
+    fs::remove(file);
 }
 
 TEST(SaveFile, BlanksAndLineEndsAreReadAsTheGameAlwaysDid) {
