@@ -416,10 +416,14 @@ void startPending(MixSession& s) {
             if (s.deviceHead) remix = true;
         } else {
             PlayRequest* tail = lastOf(s.queues[c]);
+            // Behind the channel's last request; a request the device has
+            // played to its end may still be queued (requests leave their
+            // channel at the next block-done signal), and a start in the past
+            // would make the remix play again what was already heard.
             if (!tail)
                 r->start = now ? p : s.mixPos;
             else
-                r->start = now ? tail->end : std::max(tail->end, s.mixPos);
+                r->start = std::max(tail->end, now ? p : s.mixPos);
             (tail ? tail->next : s.queues[c]) = r;
             if (r->start < s.mixPos) remix = true;
         }
