@@ -191,24 +191,33 @@ void setPosition(MixSession& s, int64_t q) {
 // ---- mixing ----
 
 // out[i] = 128 + sum(src[k][i] - 128), clamped to 0..255, for `n` bytes
-// (at most kRun) from `at`. With n == kRun every loop has a fixed trip count,
-// which lets the compiler vectorise it even at -O2.
+// (at most kRun) from `at`, in three passes over a 16-bit accumulator: the
+// first source, each further source added, the clamp. Each pass is a
+// function whose arguments are declared not to overlap, so that the compiler
+// vectorises all three at -O2 for the full runs of kRun bytes (GCC 12: 16
+// bytes per step), not only the clamp; a shorter last run goes byte by byte.
 constexpr size_t kRun = 256;
+
+inline void widen(int16_t* __restrict acc, const uint8_t* __restrict s, int16_t bias, size_t n) {
+    for (size_t i = 0; i < n; ++i) acc[i] = int16_t(s[i] - bias);
+}
+
+inline void addInto(int16_t* __restrict acc, const uint8_t* __restrict s, size_t n) {
+    for (size_t i = 0; i < n; ++i) acc[i] = int16_t(acc[i] + s[i]);
+}
+
+inline void clampInto(uint8_t* __restrict out, const int16_t* __restrict acc, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
+        const int v = acc[i];
+        out[i] = uint8_t(v < 0 ? 0 : (v > 255 ? 255 : v));
+    }
+}
 
 inline void mixRun(uint8_t* out, const uint8_t* const* src, int count, size_t at, size_t n) {
     int16_t acc[kRun];
-    const int16_t bias = int16_t(128 * (count - 1));
-    const uint8_t* s0 = src[0] + at;
-    for (size_t i = 0; i < n; ++i) acc[i] = int16_t(s0[i] - bias);
-    for (int k = 1; k < count; ++k) {
-        const uint8_t* sk = src[k] + at;
-        for (size_t i = 0; i < n; ++i) acc[i] = int16_t(acc[i] + sk[i]);
-    }
-    uint8_t* o = out + at;
-    for (size_t i = 0; i < n; ++i) {
-        const int v = acc[i];
-        o[i] = uint8_t(v < 0 ? 0 : (v > 255 ? 255 : v));
-    }
+    widen(acc, src[0] + at, int16_t(128 * (count - 1)), n);
+    for (int k = 1; k < count; ++k) addInto(acc, src[k] + at, n);
+    clampInto(out + at, acc, n);
 }
 
 void mixSpan(uint8_t* out, const uint8_t* const* src, int count, size_t len) {
