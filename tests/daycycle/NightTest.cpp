@@ -410,6 +410,12 @@ TEST_F(Night, ClosingTheWindowStopsTheNightBeforeTheTurnPasses) {
     EXPECT_EQ(g.s.currentCharacter, 1);
     EXPECT_FALSE(visible("com_box"));
     EXPECT_FALSE(host.saw("のターン"));
+
+    // The new day does not begin either (a story chapter ends in advanceDay).
+    g.s.currentCharacter = 4;
+    advanceDay(g);
+    EXPECT_EQ(g.s.dayNumber, 1);
+    EXPECT_EQ(g.s.currentCharacter, 4);
 }
 
 TEST_F(Night, NothingHappensWithoutACurrentCharacter) {
