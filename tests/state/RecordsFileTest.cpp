@@ -104,6 +104,25 @@ TEST(RecordsFile, ClosestPairTournament) {
     EXPECT_EQ(recordsLines(s, pointText(0))[6], "仲が良い２人：スパークと残響");
 }
 
+TEST(RecordsFile, TextsThatCannotBeWrittenNameTheirLine) {
+    GameState s = newGame();
+    s.islandName = "絵文字😀";
+    try {
+        formatRecords(s, pointText(0));
+        ADD_FAILURE();
+    } catch (const SaveError& e) {
+        EXPECT_STREQ(e.what(), "記録.txt line 2: a character cannot be written in code page 932");
+    }
+    s = newGame();
+    s.bestCoupleText = "a\nb";
+    try {
+        formatRecords(s, pointText(0));
+        ADD_FAILURE();
+    } catch (const SaveError& e) {
+        EXPECT_STREQ(e.what(), "記録.txt line 7: the text contains a line break");
+    }
+}
+
 TEST(RecordsFile, SaveWritesCp932WithCrLfBesideTheGame) {
     const fs::path dir = fs::path(KOTOU_TEST_OUTPUT) / "records" / "write";
     fs::remove_all(dir);
