@@ -96,6 +96,8 @@ TEST(MixerSettings, RemixPositionDeviceAndOutputChoices) {
     RecordingWaveOut::Setup monoDevice;
     monoDevice.channels = 1;
     EXPECT_EQ(statusFor("", monoDevice, &stereo).format.channels, 1);
+    MixerConfig oneChannel{10, kConfigChannels, 1, 11};
+    EXPECT_EQ(statusFor("", {}, &oneChannel).format.channels, 1);
     MixerConfig wrongSize{9, kConfigChannels | kConfigRate, 2, 22};
     EXPECT_EQ(statusFor("", {}, &wrongSize).format, kDefaultOutputFormat);
 }
@@ -137,6 +139,7 @@ TEST(MixerSession, StartUpRefusals) {
     RecordingWaveOut noDevice(none);
     IniFile empty;
     EXPECT_MIXER_ERROR(MixerInit({&noDevice, {}, &empty}), "No wave output devices available");
+    EXPECT_MIXER_ERROR(MixerInit({nullptr, {}, &empty}), "No wave output devices available");
 
     RecordingWaveOut::Setup sync;
     sync.synchronous = true;
@@ -181,10 +184,17 @@ TEST(MixerChannels, OpenFlushAndCloseRefusals) {
     EXPECT_MIXER_ERROR(MixerOpenChannel(s, 9, kOpenCount), "Invalid number of channels");
     MixerOpenChannel(s, 5, 0);
     EXPECT_MIXER_ERROR(MixerOpenChannel(s, 5, 0), "The channel has already been opened");
-    MixerOpenChannel(s, 3, kOpenCount);  // 0..2 added, 5 kept
+    MixerOpenChannel(s, 1, kOpenCount);  // channel 0 alone
+    EXPECT_EQ(MixerGetStatus(s).openChannels, 2);
+    EXPECT_FALSE(MixerChannelOpen(s, 1));
+    MixerOpenChannel(s, 3, kOpenCount);  // 1..2 added, 0 and 5 kept
     EXPECT_EQ(MixerGetStatus(s).openChannels, 4);
     EXPECT_TRUE(MixerChannelOpen(s, 2));
     EXPECT_FALSE(MixerChannelOpen(s, 3));
+    for (int c : {-1, 8}) {  // not channels at all
+        EXPECT_FALSE(MixerChannelOpen(s, c));
+        EXPECT_EQ(MixerQueueLength(s, c), 0);
+    }
 
     EXPECT_MIXER_ERROR(MixerFlushChannel(s, 8, 0), "Invalid channel number");
     EXPECT_MIXER_ERROR(MixerFlushChannel(s, 3, 0), "The specified channel was not open");
@@ -465,6 +475,17 @@ TEST(MixerPosition, ClockBasedPositionRoundsToWholeFramesInStereo) {
     EXPECT_EQ(MixerCurrentPosition(s), 440);  // 20 ms * 22050 / 1000 = 441, made even
     clock += 1000;
     EXPECT_EQ(MixerCurrentPosition(s), 22490);
+    MixerCloseSession(s);
+
+    // In mono every byte is a frame: nothing is rounded.
+    s = MixerInit({&dev, [&] { return clock; }, &empty});
+    MixerActivate(s, true);
+    MixerOpenChannel(s, 0, 0);
+    p.session = s;
+    p.wave = MixerOpenWaveMemory(s, image.data(), image.size());
+    MixerPlay(&p);
+    clock += 1;
+    EXPECT_EQ(MixerCurrentPosition(s), 11);
     MixerCloseSession(s);
 }
 
