@@ -152,18 +152,24 @@ void BM_MixerMixBlock(benchmark::State& state) {
 }
 BENCHMARK(BM_MixerMixBlock)->Arg(1)->Arg(2)->Arg(3)->Arg(4)->Arg(8);
 
-// The plain add-and-clamp loop alone.
-void BM_PlainAddClamp(benchmark::State& state) {
-    const auto sources = sourcesFor(int(state.range(0)));
+// Times `mix(out, offset)` on successive blocks of the sources.
+template <class F>
+void timeBlocks(benchmark::State& state, F&& mix) {
     uint8_t out[kBlock];
     size_t offset = 0;
     for (auto _ : state) {
-        plainAddClamp(out, sources, offset);
+        mix(out, offset);
         offset = (offset + kBlock) % kWaveBytes;
         benchmark::DoNotOptimize(out);
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * kBlock);
+}
+
+// The plain add-and-clamp loop alone.
+void BM_PlainAddClamp(benchmark::State& state) {
+    const auto sources = sourcesFor(int(state.range(0)));
+    timeBlocks(state, [&](uint8_t* out, size_t offset) { plainAddClamp(out, sources, offset); });
 }
 BENCHMARK(BM_PlainAddClamp)->Arg(1)->Arg(2)->Arg(3)->Arg(4)->Arg(8);
 
@@ -171,30 +177,16 @@ BENCHMARK(BM_PlainAddClamp)->Arg(1)->Arg(2)->Arg(3)->Arg(4)->Arg(8);
 // call per source at full volume.
 void BM_SdlMixAudioFormat(benchmark::State& state) {
     const auto sources = sourcesFor(int(state.range(0)));
-    uint8_t out[kBlock];
-    size_t offset = 0;
-    for (auto _ : state) {
-        sdlMix(out, sources, offset);
-        offset = (offset + kBlock) % kWaveBytes;
-        benchmark::DoNotOptimize(out);
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(int64_t(state.iterations()) * kBlock);
+    timeBlocks(state, [&](uint8_t* out, size_t offset) { sdlMix(out, sources, offset); });
 }
 BENCHMARK(BM_SdlMixAudioFormat)->Arg(1)->Arg(2)->Arg(3)->Arg(4)->Arg(8);
 
 // A block copied: the bound for one source.
 void BM_MemcpyBlock(benchmark::State& state) {
     const auto sources = sourcesFor(1);
-    uint8_t out[kBlock];
-    size_t offset = 0;
-    for (auto _ : state) {
+    timeBlocks(state, [&](uint8_t* out, size_t offset) {
         std::memcpy(out, sources[0].data() + offset, kBlock);
-        offset = (offset + kBlock) % kWaveBytes;
-        benchmark::DoNotOptimize(out);
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(int64_t(state.iterations()) * kBlock);
+    });
 }
 BENCHMARK(BM_MemcpyBlock);
 

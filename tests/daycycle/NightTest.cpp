@@ -9,21 +9,21 @@
 namespace kotou {
 namespace {
 
+// Meters that bring no conditional draw: the night then draws only the
+// obesity drift (random(2) at 10 action points) and the bed visit.
+Character& makeCalm(Character& c) {
+    c.bowel = 50;
+    c.hygiene = 60;
+    c.stress = 50;
+    c.obesity = 80;
+    c.stamina = 7;
+    c.actionPoints = 0;
+    return c;
+}
+
 class Night : public DayFixture {
   protected:
-    // Character 1 with meters that bring no conditional draw: the night then
-    // draws only the obesity drift (random(2) at 10 action points) and the
-    // bed visit.
-    Character& calm() {
-        Character& c = ch(1);
-        c.bowel = 50;
-        c.hygiene = 60;
-        c.stress = 50;
-        c.obesity = 80;
-        c.stamina = 7;
-        c.actionPoints = 0;
-        return c;
-    }
+    Character& calm() { return makeCalm(ch(1)); }
 };
 
 // Every draw at one end of its range: the highest value (nothing that needs
@@ -68,13 +68,7 @@ NightRun nightOf(bool draws, const std::function<void(GameState&, Character&)>& 
     g.s.runtime.clickState = 1;
     host.attach(g);
     host.silentClicks = true;
-    Character& c = g.s.ch(1);
-    c.bowel = 50;
-    c.hygiene = 60;
-    c.stress = 50;
-    c.obesity = 80;
-    c.stamina = 7;
-    c.actionPoints = 0;
+    Character& c = makeCalm(g.s.ch(1));
     setup(g.s, c);
     goToSleep(g);
     return {c, rng.dice};

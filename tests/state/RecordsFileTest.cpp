@@ -105,21 +105,22 @@ TEST(RecordsFile, ClosestPairTournament) {
 }
 
 TEST(RecordsFile, TextsThatCannotBeWrittenNameTheirLine) {
-    GameState s = newGame();
-    s.islandName = "絵文字😀";
-    try {
-        formatRecords(s, pointText(0));
-        ADD_FAILURE();
-    } catch (const SaveError& e) {
-        EXPECT_STREQ(e.what(), "記録.txt line 2: a character cannot be written in code page 932");
-    }
-    s = newGame();
-    s.bestCoupleText = "a\nb";
-    try {
-        formatRecords(s, pointText(0));
-        ADD_FAILURE();
-    } catch (const SaveError& e) {
-        EXPECT_STREQ(e.what(), "記録.txt line 7: the text contains a line break");
+    const struct {
+        std::string islandName, bestCoupleText, message;
+    } cases[] = {
+        {"絵文字😀", "", "記録.txt line 2: a character cannot be written in code page 932"},
+        {"", "a\nb", "記録.txt line 7: the text contains a line break"},
+    };
+    for (const auto& c : cases) {
+        GameState s = newGame();
+        s.islandName = c.islandName;
+        s.bestCoupleText = c.bestCoupleText;
+        try {
+            formatRecords(s, pointText(0));
+            ADD_FAILURE() << c.message;
+        } catch (const SaveError& e) {
+            EXPECT_EQ(e.what(), c.message);
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <random>
 #include <set>
@@ -69,6 +70,16 @@ std::set<std::string> entries(const fs::path& dir) {
     std::set<std::string> names;
     for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
     return names;
+}
+
+// `f` throws SaveError with exactly `message`.
+void expectSaveError(const std::function<void()>& f, const std::string& message) {
+    try {
+        f();
+        ADD_FAILURE() << "no error: " << message;
+    } catch (const SaveError& e) {
+        EXPECT_EQ(e.what(), message);
+    }
 }
 
 std::string join(const std::vector<std::string>& lines) {
@@ -306,21 +317,12 @@ TEST(SaveFile, TextLimitsNameTheLine) {
     };
     for (const auto& c : cases) {
         s.islandName = c.name;
-        try {
-            formatSave(s);
-            ADD_FAILURE() << c.message;
-        } catch (const SaveError& e) {
-            EXPECT_EQ(e.what(), c.message);
-        }
+        expectSaveError([&] { formatSave(s); }, c.message);
     }
     s.islandName.clear();
     s.character[2].name = "\r";
-    try {
-        formatSave(s);
-        ADD_FAILURE();
-    } catch (const SaveError& e) {
-        EXPECT_STREQ(e.what(), "dat/my.dat line 126: character[2].name contains a line break");
-    }
+    expectSaveError([&] { formatSave(s); },
+                    "dat/my.dat line 126: character[2].name contains a line break");
 
     // A file ending with the line break of a text: the next text is missing,
     // not an empty line.
@@ -339,12 +341,7 @@ TEST(SaveFile, FilesUpToTheSizeLimitAreRead) {
     fs::resize_file(file, kMaxSaveFileBytes);
     EXPECT_EQ(readSaveBytes(file, "big").size(), kMaxSaveFileBytes);
     fs::resize_file(file, kMaxSaveFileBytes + 1);
-    try {
-        readSaveBytes(file, "big");
-        ADD_FAILURE();
-    } catch (const SaveError& e) {
-        EXPECT_STREQ(e.what(), "big: the file is larger than 32 MiB");
-    }
+    expectSaveError([&] { readSaveBytes(file, "big"); }, "big: the file is larger than 32 MiB");
     fs::remove(file);
 }
 
@@ -482,6 +479,23 @@ GameState withApples(int32_t n) {
     return s;
 }
 
+// Runs `body` as an unprivileged user on a fresh game folder with a dat
+// folder; the text of the checks that failed, "" when all held.
+std::string asPlayer(const std::string& name,
+                     const std::function<void(const fs::path&, Checks&)>& body) {
+    const fs::path base = test::unprivilegedScratch(name);
+    if (base.empty()) return "no scratch folder";
+    const std::string result = test::runUnprivileged([&] {
+        Checks c;
+        fs::create_directories(base / "dat");
+        body(base, c);
+        fs::permissions(base / "dat", fs::perms(0755));
+        return c.failed;
+    });
+    fs::remove_all(base);
+    return result;
+}
+
 mode_t modeOf(const fs::path& p) {
     struct stat st {};
     ::stat(p.c_str(), &st);
@@ -489,11 +503,7 @@ mode_t modeOf(const fs::path& p) {
 }
 
 TEST(SaveFolder, ReadOnlyFolderWithAWritableSaveIsWrittenInPlace) {
-    const fs::path base = test::unprivilegedScratch("rofolder");
-    ASSERT_FALSE(base.empty());
-    const std::string result = test::runUnprivileged([&] {
-        Checks c;
-        fs::create_directories(base / "dat");
+    const std::string failed = asPlayer("rofolder", [](const fs::path& base, Checks& c) {
         saveGame(withApples(1), base, pointText(0));
         fs::permissions(base / "dat", fs::perms(0555));
         saveGame(withApples(2), base, pointText(0));
@@ -514,19 +524,12 @@ TEST(SaveFolder, ReadOnlyFolderWithAWritableSaveIsWrittenInPlace) {
                      "message '" + m + "'");
         }
         c.expect(entries(base / "dat").empty(), "files made in a read-only folder");
-        fs::permissions(base / "dat", fs::perms(0755));
-        return c.failed;
     });
-    fs::remove_all(base);
-    EXPECT_EQ(result, "");
+    EXPECT_EQ(failed, "");
 }
 
 TEST(SaveFolder, AFolderThatCannotBeEnteredOrListedSaysSo) {
-    const fs::path base = test::unprivilegedScratch("noread");
-    ASSERT_FALSE(base.empty());
-    const std::string result = test::runUnprivileged([&] {
-        Checks c;
-        fs::create_directories(base / "dat");
+    const std::string failed = asPlayer("noread", [](const fs::path& base, Checks& c) {
         // Listing refused, entering allowed: saving and loading work; only the
         // folder's own sync is impossible and is skipped.
         fs::permissions(base / "dat", fs::perms(0300));
@@ -540,19 +543,12 @@ TEST(SaveFolder, AFolderThatCannotBeEnteredOrListedSaysSo) {
         c.expectError([&] { loadGame(s, base); }, "dat/my.dat: cannot open the file: Permission denied");
         c.expectError([&] { saveGame(s, base, pointText(0)); },
                       "dat/my.dat: cannot reach the file: Permission denied");
-        fs::permissions(base / "dat", fs::perms(0755));
-        return c.failed;
     });
-    fs::remove_all(base);
-    EXPECT_EQ(result, "");
+    EXPECT_EQ(failed, "");
 }
 
 TEST(SaveFolder, AFailedWriteReportsItsOwnCauseAndKeepsTheOldSave) {
-    const fs::path base = test::unprivilegedScratch("full");
-    ASSERT_FALSE(base.empty());
-    const std::string result = test::runUnprivileged([&] {
-        Checks c;
-        fs::create_directories(base / "dat");
+    const std::string failed = asPlayer("full", [](const fs::path& base, Checks& c) {
         saveGame(withApples(5), base, pointText(0));
         // A file size limit stands in for a full disk: the write fails half-way.
         std::signal(SIGXFSZ, SIG_IGN);
@@ -568,10 +564,8 @@ TEST(SaveFolder, AFailedWriteReportsItsOwnCauseAndKeepsTheOldSave) {
         // fails differently. The player hears of the full disk.
         c.expectError([] { replaceFile("/dev/full", "1\r\n", "full"); },
                       "full: cannot write the file: No space left on device");
-        return c.failed;
     });
-    fs::remove_all(base);
-    EXPECT_EQ(result, "");
+    EXPECT_EQ(failed, "");
 }
 
 TEST(SaveFolder, TheNewFileKeepsThePermissionsAndIgnoresPlantedLinks) {

@@ -16,6 +16,7 @@
 #include "shell/StatusRefresh.h"
 #include "state/Random.h"
 #include "state/SaveFile.h"
+#include "state/Text.h"
 #include "tools/savetool/SaveTool.h"
 
 namespace kotou::play {
@@ -36,12 +37,6 @@ struct StepFailure : std::runtime_error {
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
-    return s;
 }
 
 std::vector<std::string_view> words(std::string_view s) {
@@ -96,10 +91,10 @@ struct Command {
 };
 
 Command splitCommand(std::string_view line) {
-    line = trim(line);
+    line = trimBlanks(line);
     size_t end = 0;
     while (end < line.size() && !isBlank(line[end])) ++end;
-    Command c{line.substr(0, end), trim(line.substr(end)), {}};
+    Command c{line.substr(0, end), trimBlanks(line.substr(end)), {}};
     c.args = words(c.rest);
     return c;
 }
@@ -119,12 +114,8 @@ Scenario parseScenario(std::string_view text, const fs::path& folder) {
     Scenario sc;
     int startLine = 0;
     int lineNo = 0;
-    while (!text.empty()) {
+    for (const std::string_view line : splitLines(text)) {
         ++lineNo;
-        const size_t nl = text.find('\n');
-        std::string_view line = text.substr(0, nl);
-        text.remove_prefix(nl == std::string_view::npos ? text.size() : nl + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         const Command c = splitCommand(line);
         if (c.name.empty() || c.name.front() == '#') continue;
 
@@ -173,7 +164,7 @@ Scenario parseScenario(std::string_view text, const fs::path& folder) {
             const size_t eq = c.rest.find('=');
             if (eq == std::string_view::npos) bad(lineNo, "expected 'set NAME=VALUE'");
             st.kind = Step::Kind::Set;
-            st.name = trim(c.rest.substr(0, eq));
+            st.name = trimBlanks(c.rest.substr(0, eq));
             st.text = c.rest.substr(eq + 1);
             GameState scratch;
             try {

@@ -22,12 +22,6 @@ struct DumpVisitor {
     void text(const std::string& name, const std::string& v) { out += name + "=" + v + "\n"; }
 };
 
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
-
 // Sets the one value called `name`, if there is one.
 struct AssignVisitor {
     std::string_view name;
@@ -79,12 +73,8 @@ GameState parseAssignments(std::string_view text, const std::string& label) {
     initNewGame(s);
     std::map<std::string, int> firstLine;
     int lineNo = 0;
-    while (!text.empty()) {
+    for (const std::string_view line : splitLines(text)) {
         ++lineNo;
-        const size_t nl = text.find('\n');
-        std::string_view line = text.substr(0, nl);
-        text.remove_prefix(nl == std::string_view::npos ? text.size() : nl + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         const std::string at = label + " line " + std::to_string(lineNo) + ": ";
 
         if (trimBlanks(line).empty() || trimBlanks(line).front() == '#') continue;
