@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "MixerTestSupport.h"
 #include "mixer/MixSession.h"
@@ -123,6 +124,32 @@ TEST(MixerSettings, ReadsMixerIniFromTheUserSettingsFolder) {
     setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
 }
 
+// The settings folder: XDG_CONFIG_HOME, else HOME/.config, else none.
+TEST(MixerSettings, UserSettingsFolderFollowsTheEnvironment) {
+    const auto saved = [](const char* name) {
+        const char* v = getenv(name);
+        return v ? std::optional<std::string>(v) : std::nullopt;
+    };
+    const auto xdg = saved("XDG_CONFIG_HOME"), home = saved("HOME");
+    setenv("XDG_CONFIG_HOME", "/x", 1);
+    setenv("HOME", "/h", 1);
+    EXPECT_EQ(userSettingsFolder(), "/x");
+    setenv("XDG_CONFIG_HOME", "", 1);
+    EXPECT_EQ(userSettingsFolder(), "/h/.config");
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(userSettingsFolder(), "/h/.config");
+    setenv("HOME", "", 1);
+    EXPECT_EQ(userSettingsFolder(), "");
+    unsetenv("HOME");
+    EXPECT_EQ(userSettingsFolder(), "");
+    for (const auto& [name, value] : {std::pair{"XDG_CONFIG_HOME", xdg}, std::pair{"HOME", home}}) {
+        if (value)
+            setenv(name, value->c_str(), 1);
+        else
+            unsetenv(name);
+    }
+}
+
 TEST(MixerSettings, IniValuesAreSignedDecimalsAndTheFirstKeyCounts) {
     IniFile ini = IniFile::parse("[a]\nx=-12\ny=abc\nz=7 apples\nx=99\nkey only\n[b]\nx=1");
     EXPECT_EQ(ini.readInt("A", "X", 5), -12);
@@ -131,6 +158,9 @@ TEST(MixerSettings, IniValuesAreSignedDecimalsAndTheFirstKeyCounts) {
     EXPECT_EQ(ini.readInt("a", "missing", 5), 5);
     EXPECT_EQ(ini.readInt("c", "x", 5), 5);
     EXPECT_EQ(IniFile::parse("x=3").readInt("", "x", 4), 4);  // keys outside a section are ignored
+    // Comment lines are not keys, even when they look like one.
+    IniFile comments = IniFile::parse("[a]\n;x=1\n#y=2\n  ; z=3\n");
+    for (const char* key : {";x", "#y", "; z"}) EXPECT_EQ(comments.readInt("a", key, 5), 5) << key;
 }
 
 TEST(MixerSession, StartUpRefusals) {
