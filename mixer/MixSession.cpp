@@ -33,15 +33,14 @@ struct PlayRequest {
 struct OutputBlock {
     WaveBuffer buffer;
     bool free = true;
-    int64_t streamPos = 0;
     OutputBlock* nextAtDevice = nullptr;
     uint8_t samples[kMixerMaxBlockLength];
 };
 
-// Shared with the device's thread: a count of block-done signals and the
-// owner's hook.
+// Shared with the device's thread: whether a block-done signal came since
+// the last pump, and the owner's hook.
 struct BlockSignal {
-    std::atomic<int> pending{0};
+    std::atomic<bool> pending{false};
     std::mutex mutex;
     std::function<void()> hook;
 };
@@ -312,13 +311,11 @@ void writeBlock(MixSession& s, OutputBlock& b) {
 }
 
 bool mixBlock(MixSession& s, OutputBlock& b, bool write) {
-    const int64_t at = s.mixPos;
     if (!mixInto(s, b.samples)) {
         b.free = true;
         return false;
     }
     b.free = false;
-    b.streamPos = at;
     b.buffer.length = s.blockLength;
     if (write) writeBlock(s, b);
     return true;
@@ -596,7 +593,7 @@ void MixerActivate(HMixSession h, bool on) {
         for (int i = 0; i < kMixerMaxBlocks; ++i) blocks[i].buffer.data = blocks[i].samples;
         std::shared_ptr<BlockSignal> signal = s.signal;
         const int err = s.device->open(s.deviceId, s.format, [signal] {
-            signal->pending.fetch_add(1);
+            signal->pending.store(true);
             std::lock_guard<std::mutex> lock(signal->mutex);
             if (signal->hook) signal->hook();
         });
@@ -613,7 +610,7 @@ void MixerActivate(HMixSession h, bool on) {
         s.device->close();
         s.blocks.reset();
         s.activated = false;
-        s.signal->pending.store(0);
+        s.signal->pending.store(false);
         if (g_deviceOwner == &s) g_deviceOwner = nullptr;
     }
 }
@@ -779,7 +776,7 @@ void MixerSetBlockDoneHook(HMixSession h, std::function<void()> hook) {
 
 void MixerPump(HMixSession h) {
     MixSession& s = validate(h);
-    if (s.signal->pending.exchange(0) > 0 && s.activated) handleBlockDone(s);
+    if (s.signal->pending.exchange(false) && s.activated) handleBlockDone(s);
     if (s.notifications.empty()) return;
     std::vector<Notification> due;
     due.swap(s.notifications);

@@ -377,6 +377,9 @@ TEST(MixerMixing, FlushingRemixesFromTheDevicePosition) {
 
     MixerFlushChannel(rig.s, 0, kFlushAll | kFlushNoRemix);
     EXPECT_EQ(rig.dev.resets(), 1);
+    // A channel with nothing to drop is not remixed.
+    MixerFlushChannel(rig.s, 2, 0);
+    EXPECT_EQ(rig.dev.resets(), 1);
 }
 
 TEST(MixerMixing, HighPriorityStartsAtTheDevicePosition) {
@@ -437,12 +440,18 @@ TEST(MixerMixing, NotifyTellsWhenARequestHasFinished) {
     MixerRig rig;
     MixWave* w = rig.wave(ramp(300));
     std::vector<std::pair<int, MixWave*>> heard;
-    rig.play(3, w, 0, 0, [&](int c, MixWave* x) { heard.emplace_back(c, x); });
+    size_t heardAt = 0;
+    rig.play(3, w, 0, 0, [&](int c, MixWave* x) {
+        heard.emplace_back(c, x);
+        heardAt = rig.dev.played().size();
+    });
     rig.run(256);
     EXPECT_TRUE(heard.empty());
     rig.run(512);
     ASSERT_EQ(heard.size(), 1u);
     EXPECT_EQ(heard[0], std::make_pair(3, w));
+    // Requests leave their channel when a block is done, not at every pump.
+    EXPECT_EQ(heardAt, 512u);
 }
 
 TEST(MixerMixing, WaitingRequestsOfClosedChannelsOrFreedWavesAreDropped) {
