@@ -202,6 +202,28 @@ TEST(MixerSession, ActivationFailureLeavesTheSessionInactive) {
     MixerCloseSession(s);
 }
 
+// The recording device itself: it counts from 0 at every opening, plays
+// single bytes, and signals only for blocks it actually held.
+TEST(RecordingDevice, CountsPlaysAndSignals) {
+    RecordingWaveOut dev;
+    int signals = 0;
+    dev.open(0, kDefaultOutputFormat, [&] { ++signals; });
+    dev.reset();
+    EXPECT_EQ(signals, 0);
+    const Bytes bytes{1, 2, 3};
+    WaveBuffer b;
+    b.data = bytes.data();
+    b.length = 3;
+    dev.write(b);
+    EXPECT_EQ(dev.play(1), 1u);
+    EXPECT_EQ(dev.played(), (Bytes{1}));
+    dev.reset();
+    EXPECT_EQ(signals, 1);
+    dev.close();
+    dev.open(0, kDefaultOutputFormat, [] {});
+    EXPECT_EQ(dev.position(), 0u);
+}
+
 // ---- channels ----
 
 TEST(MixerChannels, OpenFlushAndCloseRefusals) {
