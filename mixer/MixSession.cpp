@@ -380,7 +380,7 @@ void fullRemix(MixSession& s, int64_t from) {
 // Moves a request that would start in the already mixed past to the mix
 // position, then carries on as after a block-done signal.
 void adjustingRemix(MixSession& s, PlayRequest* r) {
-    if (r->start < s.mixPos && r->start != kNever) {
+    if (r->start < s.mixPos) {
         const int64_t delta = s.mixPos - r->start;
         r->start += delta;
         if (r->end != kNever) r->end += delta;

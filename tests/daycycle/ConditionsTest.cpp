@@ -108,6 +108,7 @@ TEST_F(Conditions, FacilitiesAddedOneAtATime) {
         toile_bClick(g);
         EXPECT_EQ(ch(1).hygiene, row.hygiene);
         EXPECT_EQ(host.sounds, (std::vector<HeadlessHost::Sound>{{0, "1.wav"}, {1, "awa.wav"}}));
+        EXPECT_EQ(rng.requests().back(), 2);
         EXPECT_EQ(ch(1).actionPoints, 0);
     }
     rng.push(1);  // the other end of the draw

@@ -255,6 +255,8 @@ TEST(MixerChannels, OpenFlushAndCloseRefusals) {
     EXPECT_EQ(MixerGetStatus(s).openChannels, 3);
     MixerCloseChannel(s, 0, kCloseAll);
     EXPECT_EQ(MixerGetStatus(s).openChannels, 0);
+    MixerOpenChannel(s, 0, kOpenAll);
+    EXPECT_EQ(MixerGetStatus(s).openChannels, 8);
     MixerCloseSession(s);
 }
 
