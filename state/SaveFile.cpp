@@ -74,17 +74,13 @@ NumberResult parseInt32(std::string_view t, int32_t& out) {
     if (i < t.size() && (t[i] == '-' || t[i] == '+')) negative = t[i++] == '-';
     if (i == t.size()) return NumberResult::kNotANumber;
     int64_t v = 0;
-    bool tooBig = false;
     for (; i < t.size(); ++i) {
         if (t[i] < '0' || t[i] > '9') return NumberResult::kNotANumber;
-        if (!tooBig) {
-            v = v * 10 + (t[i] - '0');
-            if (v > int64_t{1} << 32) tooBig = true;
-        }
+        // Beyond 32 bits the value only has to stay out of range, not grow.
+        if (v <= std::numeric_limits<uint32_t>::max()) v = v * 10 + (t[i] - '0');
     }
     if (negative) v = -v;
-    if (tooBig || v < std::numeric_limits<int32_t>::min() ||
-        v > std::numeric_limits<int32_t>::max())
+    if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
         return NumberResult::kOutOfRange;
     out = static_cast<int32_t>(v);
     return NumberResult::kOk;
@@ -257,12 +253,11 @@ struct NameCollector {
     void text(const std::string& name, const std::string&) { names.push_back(name); }
 };
 
-// The 1-based line of currentCharacter in the table.
-int currentCharacterIndex() {
+// The place of currentCharacter in the table (its line less one).
+size_t currentCharacterIndex() {
     const auto& names = saveValueNames();
-    for (size_t i = 0; i < names.size(); ++i)
-        if (names[i] == "currentCharacter") return static_cast<int>(i);
-    return -1;
+    return static_cast<size_t>(std::find(names.begin(), names.end(), "currentCharacter") -
+                               names.begin());
 }
 
 }  // namespace
@@ -303,7 +298,7 @@ GameState loadSaveImage(std::string_view bytes, const GameState& base, const std
     // have to pick some character's turn to continue, and every command works
     // on the current character. All other values are kept as read.
     if (!isPlayableState(next)) {
-        const SaveValueSource& src = sources[static_cast<size_t>(currentCharacterIndex())];
+        const SaveValueSource& src = sources[currentCharacterIndex()];
         throw SaveError(at(label, src.line) + "current character " +
                         std::to_string(next.currentCharacter) + " is not 1..4" +
                         (src.missing ? " (the file ends before it)" : ""));
@@ -328,7 +323,7 @@ std::string readSaveBytes(const fs::path& file, const std::string& label) {
         bytes.append(buf, static_cast<size_t>(in.gcount()));
         if (bytes.size() > kMaxSaveFileBytes)
             throw SaveError(label + ": the file is larger than " +
-                            std::to_string(kMaxSaveFileBytes / (1024 * 1024)) + " MiB");
+                            std::to_string(kMaxSaveFileBytes >> 20) + " MiB");
     }
     if (in.bad()) throw SaveError(label + ": cannot read the file");
     return bytes;

@@ -590,6 +590,21 @@ TEST(SaveFolder, TheNewFileKeepsThePermissionsAndIgnoresPlantedLinks) {
     EXPECT_EQ(readAll(victim), "keep");
     EXPECT_EQ(readAll(dir / "dat" / "my.dat"), formatSave(withApples(3)));
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / "dat" / "my.dat")));
+
+    // When every name it may try is taken, the save fails and the old file
+    // stays as it was (it is not written in place).
+    for (int n = 51; n <= 1000; ++n)
+        fs::create_symlink(victim, dir / "dat" /
+                                       ("my.dat.tmp-" + std::to_string(::getpid()) + "-" +
+                                        std::to_string(n)));
+    try {
+        saveGame(withApples(4), dir, pointText(0));
+        ADD_FAILURE() << "saved with every temporary name taken";
+    } catch (const SaveError& e) {
+        EXPECT_TRUE(std::string(e.what()).ends_with(": File exists")) << e.what();
+    }
+    EXPECT_EQ(readAll(dir / "dat" / "my.dat"), formatSave(withApples(3)));
+    EXPECT_EQ(readAll(victim), "keep");
 }
 
 }  // namespace
