@@ -66,6 +66,9 @@ TEST_F(ExplorationSkeleton, CompanionFacesBeyondThePartnersHelpNobody) {
     rng.push(2);
     EXPECT_EQ(companionAssist(g), 1);
     EXPECT_EQ(rng.requests(), (std::vector<int32_t>{5, 5, 5}));
+    g.s.currentCharacter = 0;  // nobody's turn: nobody to help
+    EXPECT_EQ(companionAssist(g), 0);
+    EXPECT_EQ(rng.requests().size(), 3u);
 }
 
 // The forest gives one more find from geography 30 on.
