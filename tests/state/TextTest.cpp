@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string_view>
+#include <vector>
+
 #include "state/Text.h"
 
 namespace kotou {
@@ -43,6 +46,18 @@ TEST(Text, PrefixNeverSplitsATwoByteCharacter) {
     EXPECT_EQ(cp932Prefix(s, 3), "aル");
     EXPECT_EQ(cp932Prefix(s, 4), "aルb");
     EXPECT_EQ(cp932Prefix(s, 99), "aルb");
+}
+
+TEST(Text, LinesAndBlanks) {
+    using V = std::vector<std::string_view>;
+    EXPECT_EQ(splitLines(""), V{});
+    EXPECT_EQ(splitLines("a"), V{"a"});
+    EXPECT_EQ(splitLines("a\r\n\nb\n"), (V{"a", "", "b"}));
+    EXPECT_EQ(splitLines("\r\nx\r"), (V{"", "x"}));
+    EXPECT_EQ(splitLines("a\rb"), V{"a\rb"});  // a lone CR inside a line stays
+    EXPECT_EQ(trimBlanks(" \t a b\t "), "a b");
+    EXPECT_EQ(trimBlanks(" \t "), "");
+    EXPECT_EQ(trimBlanks("\u3000x"), "\u3000x");  // a full-width space is not a blank
 }
 
 TEST(Text, Cp932RoundTripAndErrors) {
