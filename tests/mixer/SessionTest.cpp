@@ -78,10 +78,13 @@ TEST(MixerSettings, RemixPositionDeviceAndOutputChoices) {
     EXPECT_EQ(st.deviceName, "Recording Device");
     EXPECT_EQ(st.format, kDefaultOutputFormat);
 
-    st = statusFor("[Recording Device]\nRemix=2\nGoodWavePos=1\n[general]\nWaveOutDevice=3");
+    st = statusFor("[Recording Device]\nRemix=2\nGoodWavePos=1\n[general]\nWaveOutDevice=1");
     EXPECT_TRUE(st.adjustingRemix);
     EXPECT_TRUE(st.goodWavePos);
     EXPECT_EQ(st.deviceId, -1);  // not below the device count
+    RecordingWaveOut::Setup longName;
+    longName.name = std::string(40, 'n');
+    EXPECT_EQ(statusFor("", longName).deviceName, std::string(31, 'n'));
 
     RecordingWaveOut::Setup unknown;
     unknown.capsKnown = false;
