@@ -15,7 +15,7 @@ struct WeatherEvent {
     const char* scene;     // picture of the cg folder
     const char* headline;  // first message, followed by a wait
     bool blessing;         // blessings sound a chime instead of the disaster music
-    int32_t firstDay;      // the event needs at least this day number (0: any day)
+    int32_t firstDay;      // the event needs at least this day number
     void (*apply)(Game&);  // the effect, appending its outcome line
 };
 
@@ -25,6 +25,8 @@ constexpr int32_t kDroughtDie = 7;
 constexpr int32_t kClearDie = 8;
 // Droughts bring events only from this day on.
 constexpr int32_t kDroughtEventsFrom = 10;
+// An event without a first day: events come from the second day on anyway.
+constexpr int32_t kAnyDay = 0;
 
 template <typename F>
 void forEachCharacter(GameState& s, F f) {
@@ -114,23 +116,23 @@ void shootingStar(Game& g) {
 }
 
 constexpr std::array<WeatherEvent, 3> kRainEvents = {{
-    {"天災・洪水.jpg", "・・・・大洪水が発生した！！", false, 0, flood},
-    {"天災・台風.jpg", "・・・・台風が発生した！！", false, 0, typhoon},
-    {"天災・恵みの雨.jpg", "・・・・恵みの雨が降った！！", true, 0, blessedRain},
+    {"天災・洪水.jpg", "・・・・大洪水が発生した！！", false, kAnyDay, flood},
+    {"天災・台風.jpg", "・・・・台風が発生した！！", false, kAnyDay, typhoon},
+    {"天災・恵みの雨.jpg", "・・・・恵みの雨が降った！！", true, kAnyDay, blessedRain},
 }};
 
 constexpr std::array<WeatherEvent, 3> kDroughtEvents = {{
-    {"天災・干ばつ.jpg", "・・・・干ばつになってしまった！！", false, 0, drought},
-    {"天災・火災.jpg", "・・・・火災が発生してしまいました！！", false, 0, fire},
+    {"天災・干ばつ.jpg", "・・・・干ばつになってしまった！！", false, kAnyDay, drought},
+    {"天災・火災.jpg", "・・・・火災が発生してしまいました！！", false, kAnyDay, fire},
     {"天災・火災.jpg", "・・・・ハルマゲドンが発生してしまいました！！", false, 300, armageddon},
 }};
 
 constexpr std::array<WeatherEvent, 5> kClearEvents = {{
-    {"天災・地震.jpg", "・・・・大地震が発生しました！！", false, 0, earthquake},
-    {"天災・疫病.jpg", "・・・・疫病が発生しました！！", false, 0, epidemic},
-    {"天災・大漁.jpg", "・・・・浜辺に大漁の魚が打ち上げられていた！！", true, 0, bigCatch},
-    {"天災・虹.jpg", "・・・・谷に虹がかかった！！", true, 0, rainbow},
-    {"天災・流れ星.jpg", "・・・・流れ星だ！！", true, 0, shootingStar},
+    {"天災・地震.jpg", "・・・・大地震が発生しました！！", false, kAnyDay, earthquake},
+    {"天災・疫病.jpg", "・・・・疫病が発生しました！！", false, kAnyDay, epidemic},
+    {"天災・大漁.jpg", "・・・・浜辺に大漁の魚が打ち上げられていた！！", true, kAnyDay, bigCatch},
+    {"天災・虹.jpg", "・・・・谷に虹がかかった！！", true, kAnyDay, rainbow},
+    {"天災・流れ星.jpg", "・・・・流れ星だ！！", true, kAnyDay, shootingStar},
 }};
 
 // Rolls the table's die and plays the row it lands on, if any.

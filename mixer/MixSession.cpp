@@ -33,15 +33,14 @@ struct PlayRequest {
 struct OutputBlock {
     WaveBuffer buffer;
     bool free = true;
-    int64_t streamPos = 0;
     OutputBlock* nextAtDevice = nullptr;
     uint8_t samples[kMixerMaxBlockLength];
 };
 
-// Shared with the device's thread: a count of block-done signals and the
-// owner's hook.
+// Shared with the device's thread: whether a block-done signal came since
+// the last pump, and the owner's hook.
 struct BlockSignal {
-    std::atomic<int> pending{0};
+    std::atomic<bool> pending{false};
     std::mutex mutex;
     std::function<void()> hook;
 };
@@ -191,24 +190,33 @@ void setPosition(MixSession& s, int64_t q) {
 // ---- mixing ----
 
 // out[i] = 128 + sum(src[k][i] - 128), clamped to 0..255, for `n` bytes
-// (at most kRun) from `at`. With n == kRun every loop has a fixed trip count,
-// which lets the compiler vectorise it even at -O2.
+// (at most kRun) from `at`, in three passes over a 16-bit accumulator: the
+// first source, each further source added, the clamp. Each pass is a
+// function whose arguments are declared not to overlap, so that the compiler
+// vectorises all three at -O2 for the full runs of kRun bytes (GCC 12: 16
+// bytes per step), not only the clamp; a shorter last run goes byte by byte.
 constexpr size_t kRun = 256;
+
+inline void widen(int16_t* __restrict acc, const uint8_t* __restrict s, int16_t bias, size_t n) {
+    for (size_t i = 0; i < n; ++i) acc[i] = int16_t(s[i] - bias);
+}
+
+inline void addInto(int16_t* __restrict acc, const uint8_t* __restrict s, size_t n) {
+    for (size_t i = 0; i < n; ++i) acc[i] = int16_t(acc[i] + s[i]);
+}
+
+inline void clampInto(uint8_t* __restrict out, const int16_t* __restrict acc, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
+        const int v = acc[i];
+        out[i] = uint8_t(v < 0 ? 0 : (v > 255 ? 255 : v));
+    }
+}
 
 inline void mixRun(uint8_t* out, const uint8_t* const* src, int count, size_t at, size_t n) {
     int16_t acc[kRun];
-    const int16_t bias = int16_t(128 * (count - 1));
-    const uint8_t* s0 = src[0] + at;
-    for (size_t i = 0; i < n; ++i) acc[i] = int16_t(s0[i] - bias);
-    for (int k = 1; k < count; ++k) {
-        const uint8_t* sk = src[k] + at;
-        for (size_t i = 0; i < n; ++i) acc[i] = int16_t(acc[i] + sk[i]);
-    }
-    uint8_t* o = out + at;
-    for (size_t i = 0; i < n; ++i) {
-        const int v = acc[i];
-        o[i] = uint8_t(v < 0 ? 0 : (v > 255 ? 255 : v));
-    }
+    widen(acc, src[0] + at, int16_t(128 * (count - 1)), n);
+    for (int k = 1; k < count; ++k) addInto(acc, src[k] + at, n);
+    clampInto(out + at, acc, n);
 }
 
 void mixSpan(uint8_t* out, const uint8_t* const* src, int count, size_t len) {
@@ -303,13 +311,11 @@ void writeBlock(MixSession& s, OutputBlock& b) {
 }
 
 bool mixBlock(MixSession& s, OutputBlock& b, bool write) {
-    const int64_t at = s.mixPos;
     if (!mixInto(s, b.samples)) {
         b.free = true;
         return false;
     }
     b.free = false;
-    b.streamPos = at;
     b.buffer.length = s.blockLength;
     if (write) writeBlock(s, b);
     return true;
@@ -374,7 +380,7 @@ void fullRemix(MixSession& s, int64_t from) {
 // Moves a request that would start in the already mixed past to the mix
 // position, then carries on as after a block-done signal.
 void adjustingRemix(MixSession& s, PlayRequest* r) {
-    if (r->start < s.mixPos && r->start != kNever) {
+    if (r->start < s.mixPos) {
         const int64_t delta = s.mixPos - r->start;
         r->start += delta;
         if (r->end != kNever) r->end += delta;
@@ -416,10 +422,14 @@ void startPending(MixSession& s) {
             if (s.deviceHead) remix = true;
         } else {
             PlayRequest* tail = lastOf(s.queues[c]);
+            // Behind the channel's last request; a request the device has
+            // played to its end may still be queued (requests leave their
+            // channel at the next block-done signal), and a start in the past
+            // would make the remix play again what was already heard.
             if (!tail)
                 r->start = now ? p : s.mixPos;
             else
-                r->start = now ? tail->end : std::max(tail->end, s.mixPos);
+                r->start = std::max(tail->end, now ? p : s.mixPos);
             (tail ? tail->next : s.queues[c]) = r;
             if (r->start < s.mixPos) remix = true;
         }
@@ -583,7 +593,7 @@ void MixerActivate(HMixSession h, bool on) {
         for (int i = 0; i < kMixerMaxBlocks; ++i) blocks[i].buffer.data = blocks[i].samples;
         std::shared_ptr<BlockSignal> signal = s.signal;
         const int err = s.device->open(s.deviceId, s.format, [signal] {
-            signal->pending.fetch_add(1);
+            signal->pending.store(true);
             std::lock_guard<std::mutex> lock(signal->mutex);
             if (signal->hook) signal->hook();
         });
@@ -600,7 +610,7 @@ void MixerActivate(HMixSession h, bool on) {
         s.device->close();
         s.blocks.reset();
         s.activated = false;
-        s.signal->pending.store(0);
+        s.signal->pending.store(false);
         if (g_deviceOwner == &s) g_deviceOwner = nullptr;
     }
 }
@@ -766,7 +776,7 @@ void MixerSetBlockDoneHook(HMixSession h, std::function<void()> hook) {
 
 void MixerPump(HMixSession h) {
     MixSession& s = validate(h);
-    if (s.signal->pending.exchange(0) > 0 && s.activated) handleBlockDone(s);
+    if (s.signal->pending.exchange(false) && s.activated) handleBlockDone(s);
     if (s.notifications.empty()) return;
     std::vector<Notification> due;
     due.swap(s.notifications);

@@ -1,5 +1,6 @@
 #include "production/Meals.h"
 
+#include <optional>
 #include <string>
 
 #include "production/Draws.h"
@@ -15,11 +16,11 @@ std::string num(int32_t v) {
 }
 
 // The common opening of a fruit: the eating sound, the stamina draw, one
-// fruit less and the two lines. Returns the gain, or -1 when nothing can be
-// eaten (no current character, or the fruit ran out before the button
+// fruit less and the two lines. Returns the gain, or nothing when nothing can
+// be eaten (no current character, or the fruit ran out before the button
 // disappeared); the count never goes below zero.
-int32_t eatFruit(Game& g, int32_t& count, const char* item, int32_t lo, int32_t hi) {
-    if (!GameState::isCharacterIndex(g.s.currentCharacter) || count < 1) return -1;
+std::optional<int32_t> eatFruit(Game& g, int32_t& count, const char* item, int32_t lo, int32_t hi) {
+    if (!GameState::isCharacterIndex(g.s.currentCharacter) || count < 1) return std::nullopt;
     playSound(g, 1, "taberu.wav");
     const int32_t gain = drawRange(g, lo, hi);
     count -= 1;
@@ -30,8 +31,9 @@ int32_t eatFruit(Game& g, int32_t& count, const char* item, int32_t lo, int32_t 
 
 // The opening of the kiwi and of water: an action line, the stock left and
 // the stamina line.
-int32_t consume(Game& g, int32_t& count, const std::string& action, int32_t lo, int32_t hi) {
-    if (!GameState::isCharacterIndex(g.s.currentCharacter) || count < 1) return -1;
+std::optional<int32_t> consume(Game& g, int32_t& count, const std::string& action, int32_t lo,
+                               int32_t hi) {
+    if (!GameState::isCharacterIndex(g.s.currentCharacter) || count < 1) return std::nullopt;
     playSound(g, 1, "taberu.wav");
     const int32_t gain = drawRange(g, lo, hi);
     count -= 1;
@@ -54,42 +56,42 @@ void BitBtn6Click(Game& g) {
 }
 
 void hinomi_bClick(Game& g) {
-    const int32_t gain = eatFruit(g, g.s.fireFruitCount, "火の実", 1, 3);
-    if (gain < 0) return;
+    const auto gain = eatFruit(g, g.s.fireFruitCount, "火の実", 1, 3);
+    if (!gain) return;
     Character& c = g.s.cur();
-    c.stamina += gain;
+    c.stamina += *gain;
     c.bowel -= 3;
     c.obesity -= 1;
 }
 
 void ringo_bClick(Game& g) {
-    const int32_t gain = eatFruit(g, g.s.appleCount, "りんご", 3, 4);
-    if (gain < 0) return;
+    const auto gain = eatFruit(g, g.s.appleCount, "りんご", 3, 4);
+    if (!gain) return;
     Character& c = g.s.cur();
-    c.stamina += gain;
+    c.stamina += *gain;
     c.bowel -= 5;
     c.obesity -= 1;
 }
 
 void fusimi_bClick(Game& g) {
-    const int32_t gain = eatFruit(g, g.s.wonderFruitCount, "不思実", 2, 3);
-    if (gain < 0) return;
+    const auto gain = eatFruit(g, g.s.wonderFruitCount, "不思実", 2, 3);
+    if (!gain) return;
     const int32_t relief = drawRange(g, 3, 4);
     appendMessage(g, "【ストレス】が" + num(relief) + "回復した！");
     Character& c = g.s.cur();
-    c.stamina += gain;
+    c.stamina += *gain;
     c.bowel -= 5;
     c.stress += relief;
 }
 
 void kurokimi_bClick(Game& g) {
-    const int32_t gain = eatFruit(g, g.s.blackFruitCount, "黒き実", 6, 7);
-    if (gain < 0) return;
+    const auto gain = eatFruit(g, g.s.blackFruitCount, "黒き実", 6, 7);
+    if (!gain) return;
     // The line reports only the drawn part; the fruit costs six more.
     const int32_t loss = drawRange(g, 3, 4);
     appendMessage(g, "【ストレス】が" + num(loss) + "減少した！");
     Character& c = g.s.cur();
-    c.stamina += gain;
+    c.stamina += *gain;
     c.stress -= loss;
     c.bowel -= 5;
     c.hygiene -= 4;
@@ -97,10 +99,10 @@ void kurokimi_bClick(Game& g) {
 }
 
 void nanatumi_bClick(Game& g) {
-    const int32_t gain = eatFruit(g, g.s.sevenFruitCount, "七つ実", 4, 6);
-    if (gain < 0) return;
+    const auto gain = eatFruit(g, g.s.sevenFruitCount, "七つ実", 4, 6);
+    if (!gain) return;
     Character& c = g.s.cur();
-    c.stamina += gain;
+    c.stamina += *gain;
     c.stress += 1;
     c.obesity -= 2;
     c.bowel -= 4;
@@ -108,24 +110,24 @@ void nanatumi_bClick(Game& g) {
 }
 
 void kyuui_bClick(Game& g) {
-    const int32_t gain = consume(g, g.s.kiwiCount, "は、【キュウイ】を食べた！", 1, 1);
-    if (gain < 0) return;
+    const auto gain = consume(g, g.s.kiwiCount, "は、【キュウイ】を食べた！", 1, 1);
+    if (!gain) return;
     const int32_t fat = drawRange(g, 1, 3);
     appendMessage(g, "【肥満】が" + num(fat) + "回復した！");
     const int32_t bowel = drawRange(g, 0, 1);
     Character& c = g.s.cur();
-    c.stamina += gain;
+    c.stamina += *gain;
     c.obesity += fat;
     c.bowel -= bowel;
 }
 
 void water_bClick(Game& g) {
-    const int32_t gain = consume(g, g.s.waterCount, "は、【水】を一杯飲んだ！", 1, 3);
-    if (gain < 0) return;
+    const auto gain = consume(g, g.s.waterCount, "は、【水】を一杯飲んだ！", 1, 3);
+    if (!gain) return;
     const int32_t relief = drawRange(g, 5, 7);
     appendMessage(g, "【ストレス】が" + num(relief) + "回復した！");
     Character& c = g.s.cur();
-    c.stamina += gain;
+    c.stamina += *gain;
     c.stress += relief;
     c.bowel -= 5;
 }

@@ -10,9 +10,9 @@
 #include "state/RecordsFile.h"
 #include "state/Text.h"
 
-#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace kotou {
 namespace {
@@ -74,17 +74,13 @@ NumberResult parseInt32(std::string_view t, int32_t& out) {
     if (i < t.size() && (t[i] == '-' || t[i] == '+')) negative = t[i++] == '-';
     if (i == t.size()) return NumberResult::kNotANumber;
     int64_t v = 0;
-    bool tooBig = false;
     for (; i < t.size(); ++i) {
         if (t[i] < '0' || t[i] > '9') return NumberResult::kNotANumber;
-        if (!tooBig) {
-            v = v * 10 + (t[i] - '0');
-            if (v > int64_t{1} << 32) tooBig = true;
-        }
+        // Beyond 32 bits the value only has to stay out of range, not grow.
+        if (v <= std::numeric_limits<uint32_t>::max()) v = v * 10 + (t[i] - '0');
     }
     if (negative) v = -v;
-    if (tooBig || v < std::numeric_limits<int32_t>::min() ||
-        v > std::numeric_limits<int32_t>::max())
+    if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
         return NumberResult::kOutOfRange;
     out = static_cast<int32_t>(v);
     return NumberResult::kOk;
@@ -257,12 +253,11 @@ struct NameCollector {
     void text(const std::string& name, const std::string&) { names.push_back(name); }
 };
 
-// The 1-based line of currentCharacter in the table.
-int currentCharacterIndex() {
+// The place of currentCharacter in the table (its line less one).
+size_t currentCharacterIndex() {
     const auto& names = saveValueNames();
-    for (size_t i = 0; i < names.size(); ++i)
-        if (names[i] == "currentCharacter") return static_cast<int>(i);
-    return -1;
+    return static_cast<size_t>(std::find(names.begin(), names.end(), "currentCharacter") -
+                               names.begin());
 }
 
 }  // namespace
@@ -303,7 +298,7 @@ GameState loadSaveImage(std::string_view bytes, const GameState& base, const std
     // have to pick some character's turn to continue, and every command works
     // on the current character. All other values are kept as read.
     if (!isPlayableState(next)) {
-        const SaveValueSource& src = sources[static_cast<size_t>(currentCharacterIndex())];
+        const SaveValueSource& src = sources[currentCharacterIndex()];
         throw SaveError(at(label, src.line) + "current character " +
                         std::to_string(next.currentCharacter) + " is not 1..4" +
                         (src.missing ? " (the file ends before it)" : ""));
@@ -314,6 +309,10 @@ GameState loadSaveImage(std::string_view bytes, const GameState& base, const std
 std::string readSaveBytes(const fs::path& file, const std::string& label) {
     std::error_code ec;
     const fs::file_status st = fs::status(file, ec);
+    // Only a missing file or folder is "does not exist"; a folder the player
+    // may not enter is a different failure and is named as such.
+    if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
+        throw SaveError(label + ": cannot open the file: " + ec.message());
     if (!fs::exists(st)) throw SaveError(label + ": the file does not exist");
     if (!fs::is_regular_file(st)) throw SaveError(label + ": not a regular file");
     std::ifstream in(file, std::ios::binary);
@@ -324,46 +323,127 @@ std::string readSaveBytes(const fs::path& file, const std::string& label) {
         bytes.append(buf, static_cast<size_t>(in.gcount()));
         if (bytes.size() > kMaxSaveFileBytes)
             throw SaveError(label + ": the file is larger than " +
-                            std::to_string(kMaxSaveFileBytes / (1024 * 1024)) + " MiB");
+                            std::to_string(kMaxSaveFileBytes >> 20) + " MiB");
     }
     if (in.bad()) throw SaveError(label + ": cannot read the file");
     return bytes;
 }
 
-void replaceFile(const fs::path& file, std::string_view bytes, const std::string& label) {
-    std::error_code ec;
-    const fs::file_status st = fs::status(file, ec);
-    if (fs::exists(st) && (st.permissions() & fs::perms::owner_write) == fs::perms::none)
-        throw SaveError(label + ": the file is read-only");
+namespace {
 
+// Writes all of `bytes` to `fd` from its current offset and flushes them to
+// the disk. Returns 0 or the first error met: a later step (fsync after a
+// failed write) must not replace the cause the player should see.
+int writeAndSync(int fd, std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+// Closes `fd`; the error of the close counts only when there was none before.
+int closeKeepingFirst(int fd, int err) {
+    const int closed = ::close(fd) == 0 ? 0 : errno;
+    return err != 0 ? err : closed;
+}
+
+// A name beside `file` that no earlier save left behind: the process id and
+// a counter, so two saves (or two programs) never share one.
+fs::path temporaryName(const fs::path& file) {
+    static unsigned counter = 0;
     fs::path tmp = file;
-    tmp += ".tmp";
-    std::FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f) {
+    tmp += ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+    return tmp;
+}
+
+// Creates the temporary file exclusively, never through a symbolic link
+// planted under its name. Returns the descriptor or -1 with errno set.
+int createTemporary(const fs::path& file, mode_t mode, fs::path& tmp) {
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        tmp = temporaryName(file);
+        const int fd =
+            ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// Makes a rename in `dir` survive a crash. A folder that cannot be opened
+// for reading cannot be synced; the file itself is already on the disk then.
+int syncFolder(const fs::path& dir) {
+    const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return 0;
+    const int err = ::fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
+    return closeKeepingFirst(fd, err);
+}
+
+// The fallback for a folder where no new file may be made: the file is
+// overwritten where it is. A failure half-way can damage it, so this is only
+// used when the safe way is impossible.
+void overwriteInPlace(const fs::path& file, std::string_view bytes, const std::string& label,
+                      const std::string& whyNotSafe) {
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) throw SaveError(label + ": " + whyNotSafe);
+    int err = writeAndSync(fd, bytes);
+    if (err == 0 && ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) err = errno;
+    if (err == 0 && ::fsync(fd) != 0) err = errno;
+    err = closeKeepingFirst(fd, err);
+    if (err != 0) throw SaveError(label + ": cannot write the file: " + std::strerror(err));
+}
+
+}  // namespace
+
+void replaceFile(const fs::path& file, std::string_view bytes, const std::string& label) {
+    struct stat old {};
+    const bool exists = ::stat(file.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT && errno != ENOTDIR)
+        throw SaveError(label + ": cannot reach the file: " + std::strerror(errno));
+    if (exists && (old.st_mode & S_IWUSR) == 0) throw SaveError(label + ": the file is read-only");
+
+    // The new file gets the old one's permission bits; a new save the usual
+    // ones (the process's umask applies).
+    const mode_t mode = exists ? (old.st_mode & 0777) : 0666;
+    fs::path tmp;
+    const int fd = createTemporary(file, mode, tmp);
+    if (fd < 0) {
         const int err = errno;
+        std::error_code ec;
         const fs::path dir = file.parent_path();
         if (!dir.empty() && !fs::is_directory(dir, ec))
             throw SaveError(label + ": the folder " + dir.filename().string() + " is missing");
-        throw SaveError(label + ": cannot create " + tmp.filename().string() + ": " +
-                        std::strerror(err));
+        const std::string why =
+            "cannot create " + tmp.filename().string() + ": " + std::strerror(err);
+        // A folder the player may not add files to, holding a save the player
+        // may write: the save goes where it is rather than not at all.
+        if (exists && (err == EACCES || err == EPERM)) {
+            overwriteInPlace(file, bytes, label, why);
+            return;
+        }
+        throw SaveError(label + ": " + why);
     }
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = std::fflush(f) == 0 && ok;
-#ifndef _WIN32
-    ok = ::fsync(::fileno(f)) == 0 && ok;
-#endif
-    const int err = errno;
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok) {
-        fs::remove(tmp, ec);
+    int err = writeAndSync(fd, bytes);
+    // The umask may have taken bits away from the old file's permissions.
+    if (err == 0 && exists && ::fchmod(fd, mode) != 0) err = errno;
+    err = closeKeepingFirst(fd, err);
+    if (err != 0) {
+        ::unlink(tmp.c_str());
         throw SaveError(label + ": cannot write the file: " + std::strerror(err));
     }
-    fs::rename(tmp, file, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(tmp, ignored);
-        throw SaveError(label + ": cannot replace the file: " + ec.message());
+    if (::rename(tmp.c_str(), file.c_str()) != 0) {
+        err = errno;
+        ::unlink(tmp.c_str());
+        throw SaveError(label + ": cannot replace the file: " + std::strerror(err));
     }
+    err = syncFolder(file.parent_path());
+    if (err != 0)
+        throw SaveError(label + ": the file was replaced but the folder could not be synced: " +
+                        std::strerror(err));
 }
 
 fs::path saveFilePath(const fs::path& baseDir) {

@@ -6,8 +6,9 @@
 // the bytes of a save file and back; they touch no files and are shared by
 // the game and the save tool. saveGame/loadGame add the files beside the
 // executable: saving replaces the files through a temporary file so that a
-// failed save never destroys the previous one, and loading parses into a
-// copy of the state so that a failed load changes nothing.
+// failed save never destroys the previous one (unless the folder takes no new
+// file, see replaceFile), and loading parses into a copy of the state so that
+// a failed load changes nothing.
 
 #include <array>
 #include <filesystem>
@@ -79,13 +80,18 @@ GameState loadSaveImage(std::string_view bytes, const GameState& base,
                         const std::string& label = kSaveFileLabel);
 
 // The whole content of a file, refusing files over kMaxSaveFileBytes, folders
-// and missing files with a SaveError that names `label`.
+// and missing files with a SaveError that names `label` (and, for a folder
+// that may not be entered, what the system said).
 std::string readSaveBytes(const std::filesystem::path& file, const std::string& label);
 
-// Replaces `file` with `bytes`: writes "<file>.tmp" in the same folder, flushes
-// it to disk and renames it over the file, so the old content survives any
-// failure. Refuses a target whose owner write permission is off (a save the
-// player protected). Throws SaveError naming `label`.
+// Replaces `file` with `bytes`: writes a temporary file of a name no one else
+// uses in the same folder (created exclusively, never through a symbolic
+// link), flushes it to disk, gives it the old file's permission bits, renames
+// it over the file and syncs the folder, so the old content survives any
+// failure and the new name survives a crash. When the folder refuses new
+// files but the file itself may be written, the file is overwritten in place
+// instead. Refuses a target whose owner write permission is off (a save the
+// player protected). Throws SaveError naming `label` and the first error met.
 void replaceFile(const std::filesystem::path& file, std::string_view bytes,
                  const std::string& label);
 

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kotou {
 
@@ -26,6 +27,13 @@ size_t cp932Length(std::string_view utf8);
 // The UTF-8 text of the first n code page 932 bytes of the text. A two-byte
 // character is included only when both of its bytes are within the n.
 std::string cp932Prefix(std::string_view utf8, size_t n);
+
+// The lines of a text, without their line ends (LF or CR LF). A text that
+// ends with a line end has no empty last line; an empty text has no lines.
+std::vector<std::string_view> splitLines(std::string_view text);
+
+// The text without blanks and tabs at either end.
+std::string_view trimBlanks(std::string_view s);
 
 // Decimal text of an integer, as the messages show numbers.
 inline std::string num(long long v) { return std::to_string(v); }

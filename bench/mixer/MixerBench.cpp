@@ -1,10 +1,21 @@
-// Mixing speed against SDL's own mixing routine, and the cost of loading and
-// converting a wave compared with copying its bytes.
+// Mixing speed against two yardsticks, and the cost of loading and converting
+// a wave compared with copying its bytes.
+//
+// The yardsticks for one 4096-byte block of `count` sources:
+//  - SDL_MixAudioFormat at full volume, once per source: SDL scales every
+//    sample by the volume, which our mixing rule does not have, so this
+//    flatters the mixer;
+//  - a plain add-and-clamp loop, the rule written the obvious way: the fair
+//    comparison;
+//  - memcpy of the block: the bound for one source, which the mixer copies.
+// BM_MixerMixBlock reports each as a ratio: plain_over_mixer and
+// sdl_over_mixer (how many times faster the mixer is), mixer_over_memcpy.
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
-#include <chrono>
+#include <algorithm>
+#include <ctime>
 #include <cstring>
 #include <random>
 #include <vector>
@@ -48,6 +59,51 @@ std::vector<uint8_t> wavImage(const PcmFormat& f, const std::vector<uint8_t>& da
     return b;
 }
 
+std::vector<std::vector<uint8_t>> sourcesFor(int count) {
+    std::vector<std::vector<uint8_t>> sources;
+    for (int i = 0; i < count; ++i) sources.push_back(noise(kWaveBytes, unsigned(i + 1)));
+    return sources;
+}
+
+// The rule written the obvious way: an int per byte starting at 128, each
+// source's (sample - 128) added, then the clamp.
+void plainAddClamp(uint8_t* out, const std::vector<std::vector<uint8_t>>& sources, size_t offset) {
+    int acc[kBlock];
+    for (size_t i = 0; i < kBlock; ++i) acc[i] = 128;
+    for (const auto& src : sources)
+        for (size_t i = 0; i < kBlock; ++i) acc[i] += src[offset + i] - 128;
+    for (size_t i = 0; i < kBlock; ++i) out[i] = uint8_t(acc[i] < 0 ? 0 : acc[i] > 255 ? 255 : acc[i]);
+}
+
+void sdlMix(uint8_t* out, const std::vector<std::vector<uint8_t>>& sources, size_t offset) {
+    std::memset(out, 128, kBlock);
+    for (const auto& src : sources)
+        SDL_MixAudioFormat(out, src.data() + offset, AUDIO_U8, kBlock, SDL_MIX_MAXVOLUME);
+}
+
+// CPU time of this thread in nanoseconds. The ratios below are taken from
+// CPU time, so that other work on a busy machine does not tilt them.
+double cpuNs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e9 + double(t.tv_nsec);
+}
+
+// CPU nanoseconds per call of `f`, the best of a few rounds.
+template <class F>
+double nsPerCall(F&& f, int calls = 2000) {
+    double best = 1e300;
+    for (int round = 0; round < 5; ++round) {
+        const double t0 = cpuNs();
+        for (int i = 0; i < calls; ++i) {
+            f(i);
+            benchmark::ClobberMemory();
+        }
+        best = std::min(best, (cpuNs() - t0) / calls);
+    }
+    return best;
+}
+
 // `count` endless requests on `count` channels, all sounding together.
 void BM_MixerMixBlock(benchmark::State& state) {
     const int count = int(state.range(0));
@@ -56,8 +112,9 @@ void BM_MixerMixBlock(benchmark::State& state) {
     HMixSession s = MixerInit({&device, {}, &settings});
     MixerOpenChannel(s, 0, kOpenAll);
     MixerActivate(s, true);
+    const auto sources = sourcesFor(count);
     for (int i = 0; i < count; ++i) {
-        auto image = wavImage(kDefaultOutputFormat, noise(kWaveBytes, unsigned(i + 1)));
+        auto image = wavImage(kDefaultOutputFormat, sources[size_t(i)]);
         MixPlayParams p;
         p.session = s;
         p.channel = i;
@@ -67,63 +124,100 @@ void BM_MixerMixBlock(benchmark::State& state) {
         MixerPlay(&p);
     }
     uint8_t out[kBlock];
+    uint8_t copy[kBlock];
+    auto offsetOf = [](int i) { return size_t(i % 4) * kBlock; };
+    const double plainNs = nsPerCall([&](int i) {
+        plainAddClamp(out, sources, offsetOf(i));
+        benchmark::DoNotOptimize(out);
+    });
+    const double sdlNs = nsPerCall([&](int i) {
+        sdlMix(out, sources, offsetOf(i));
+        benchmark::DoNotOptimize(out);
+    });
+    const double copyNs = nsPerCall([&](int i) {
+        std::memcpy(copy, sources[0].data() + offsetOf(i), kBlock);
+        benchmark::DoNotOptimize(copy);
+    });
+    const double mixNs = nsPerCall([&](int) {
+        MixerMixInto(s, out);
+        benchmark::DoNotOptimize(out);
+    });
+
     for (auto _ : state) {
         MixerMixInto(s, out);
         benchmark::DoNotOptimize(out);
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * kBlock);
+    state.counters["plain_over_mixer"] = plainNs / mixNs;
+    state.counters["sdl_over_mixer"] = sdlNs / mixNs;
+    state.counters["mixer_over_memcpy"] = mixNs / copyNs;
     MixerCloseSession(s);
 }
-BENCHMARK(BM_MixerMixBlock)->Arg(1)->Arg(2)->Arg(4)->Arg(8);
+BENCHMARK(BM_MixerMixBlock)->Arg(1)->Arg(2)->Arg(3)->Arg(4)->Arg(8);
 
-// The same data mixed by SDL: a silent block, then one SDL_MixAudioFormat
-// call per source at full volume.
-void BM_SdlMixAudioFormat(benchmark::State& state) {
-    const int count = int(state.range(0));
-    std::vector<std::vector<uint8_t>> sources;
-    for (int i = 0; i < count; ++i) sources.push_back(noise(kWaveBytes, unsigned(i + 1)));
+// Times `mix(out, offset)` on successive blocks of the sources.
+template <class F>
+void timeBlocks(benchmark::State& state, F&& mix) {
     uint8_t out[kBlock];
     size_t offset = 0;
     for (auto _ : state) {
-        std::memset(out, 128, kBlock);
-        for (const auto& src : sources)
-            SDL_MixAudioFormat(out, src.data() + offset, AUDIO_U8, kBlock, SDL_MIX_MAXVOLUME);
+        mix(out, offset);
         offset = (offset + kBlock) % kWaveBytes;
         benchmark::DoNotOptimize(out);
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * kBlock);
 }
-BENCHMARK(BM_SdlMixAudioFormat)->Arg(1)->Arg(2)->Arg(4)->Arg(8);
+
+// The plain add-and-clamp loop alone.
+void BM_PlainAddClamp(benchmark::State& state) {
+    const auto sources = sourcesFor(int(state.range(0)));
+    timeBlocks(state, [&](uint8_t* out, size_t offset) { plainAddClamp(out, sources, offset); });
+}
+BENCHMARK(BM_PlainAddClamp)->Arg(1)->Arg(2)->Arg(3)->Arg(4)->Arg(8);
+
+// The same data mixed by SDL: a silent block, then one SDL_MixAudioFormat
+// call per source at full volume.
+void BM_SdlMixAudioFormat(benchmark::State& state) {
+    const auto sources = sourcesFor(int(state.range(0)));
+    timeBlocks(state, [&](uint8_t* out, size_t offset) { sdlMix(out, sources, offset); });
+}
+BENCHMARK(BM_SdlMixAudioFormat)->Arg(1)->Arg(2)->Arg(3)->Arg(4)->Arg(8);
+
+// A block copied: the bound for one source.
+void BM_MemcpyBlock(benchmark::State& state) {
+    const auto sources = sourcesFor(1);
+    timeBlocks(state, [&](uint8_t* out, size_t offset) {
+        std::memcpy(out, sources[0].data() + offset, kBlock);
+    });
+}
+BENCHMARK(BM_MemcpyBlock);
 
 // One second of 16-bit stereo 44100 Hz, loaded and converted to 8-bit mono
 // 11025 Hz. The counter memcpy_ratio is the time of one load over the time
-// of copying the same bytes with memcpy.
+// of copying the same bytes with memcpy (CPU time, the best of five rounds).
 void BM_LoadAndConvertOneSecond(benchmark::State& state) {
     const PcmFormat cd{1, 2, 44100, 176400, 4, 16};
     const auto image = wavImage(cd, noise(176400, 7));
     std::vector<uint8_t> copy(image.size());
-
-    constexpr int kCopies = 2000;
-    const auto c0 = std::chrono::steady_clock::now();
-    for (int i = 0; i < kCopies; ++i) {
+    const double copyNs = nsPerCall([&](int) {
         std::memcpy(copy.data(), image.data(), image.size());
-        benchmark::ClobberMemory();
-    }
-    const double copyNs =
-        std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - c0).count() /
-        kCopies;
+        benchmark::DoNotOptimize(copy.data());
+    });
+    const double loadNs = nsPerCall(
+        [&](int) {
+            MemorySource source(image.data(), image.size());
+            auto samples = loadWaveSamples(source, kDefaultOutputFormat);
+            benchmark::DoNotOptimize(samples.data());
+        },
+        50);
 
-    const auto t0 = std::chrono::steady_clock::now();
     for (auto _ : state) {
         MemorySource source(image.data(), image.size());
         auto samples = loadWaveSamples(source, kDefaultOutputFormat);
         benchmark::DoNotOptimize(samples.data());
     }
-    const double loadNs =
-        std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - t0).count() /
-        double(state.iterations());
     state.counters["memcpy_ns"] = copyNs;
     state.counters["memcpy_ratio"] = loadNs / copyNs;
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(image.size()));

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "combat/Battle.h"
-#include "combat/Enemies.h"
 #include "combat/Handlers.h"
 #include "tests/support/RulesTest.h"
 
@@ -35,28 +34,6 @@ struct BattleTest : test::RulesTest {
 };
 
 // --- Encounters --------------------------------------------------------------
-
-TEST_F(BattleTest, FourthEnemyOfAnAreaNeedsTheStrengthThreshold) {
-    for (int area = 0; area <= 4; ++area) {
-        const ExplorationEnemies& t = kExplorationEnemies[static_cast<size_t>(area)];
-        SCOPED_TRACE(area);
-        cur().strength = t.strengthThreshold - 1;
-        battle().area = area;
-        rng.push(2);
-        startBattle(g);
-        EXPECT_EQ(rng.requests().back(), 3);
-        EXPECT_EQ(battle().enemyName, t.rows[2].name);
-
-        cur().strength = t.strengthThreshold;
-        battle().area = area;
-        rng.push(3);
-        startBattle(g);
-        EXPECT_EQ(rng.requests().back(), 4);
-        EXPECT_EQ(battle().enemyName, t.rows[3].name);
-        EXPECT_EQ(battle().enemyHp, t.rows[3].hp);
-    }
-    EXPECT_EQ(battle().enemyName, "訓練生");
-}
 
 TEST_F(BattleTest, ForestFlyShowsTheSpiderPictureAndTheBattleOpens) {
     battle().area = 4;
@@ -316,19 +293,6 @@ TEST_F(BattleTest, ForestVictoryGivesPointsAndAFruit) {
     EXPECT_EQ(g.s.appleCount, 2);
     EXPECT_EQ(host.music.front(), "not");
     EXPECT_TRUE(g.form.visible("tansaku_box"));
-}
-
-TEST_F(BattleTest, ColosseumVictoryGivesThePrizeAndMarksTheOpponent) {
-    fight(7, "ゆらりの亡霊", 0, 6, 0);
-    rng.push({0, 0, 0, 0, 0});  // points, obesity, click, prize click, music
-    winBattle(g);
-    EXPECT_TRUE(
-        host.saw("勝利賞品：【不思実・七つ実】をそれぞれ１０コを入手した！！"
-                 "（所持：不思実10、七つ実10）"));
-    EXPECT_EQ(g.s.worldFlags[53], 1);
-    EXPECT_TRUE(host.played("battle_clear.wav", 1));
-    EXPECT_TRUE(g.form.visible("colo_box"));
-    EXPECT_FALSE(g.form.visible("tansaku_box"));
 }
 
 TEST_F(BattleTest, SurvivalCourseIsFourVictoriesInARow) {

@@ -71,13 +71,51 @@ TEST_F(Conditions, ToiletWithoutFacilitiesCostsUpToTwentyTwoHygiene) {
     EXPECT_EQ(g.form.at("cg").picture, "cg/背景・トイレ.jpg");
 }
 
-TEST_F(Conditions, ToiletWithEveryFacilityCostsSevenOrEight) {
-    everyToiletFacility();
-    rng.push({1, 0});
+// Each facility adds its own amount: added one at a time, every sum differs
+// from the one a swapped weight would give.
+TEST_F(Conditions, FacilitiesAddedOneAtATime) {
+    GameState& s = g.s;
+    const struct {
+        int32_t* facility;
+        int32_t hygieneGain;
+    } bath[] = {{nullptr, 15},          {&s.hasWaterSupply, 19},   {&s.hasSoap, 23},
+                {&s.hasShower, 29},     {&s.worldFlags[42], 32}, {&s.hasDrumBath, 39}};
+    for (const auto& row : bath) {
+        if (row.facility != nullptr) *row.facility = 1;
+        ch(1).hygiene = ch(1).stress = 50;
+        ch(1).actionPoints = 3;
+        host.clearRecords();
+        rng.push({0, 0, 0});
+        bath_bClick(g);
+        EXPECT_EQ(ch(1).hygiene, 50 + row.hygieneGain);
+        EXPECT_EQ(ch(1).stress, 50 + row.hygieneGain / 2);
+        EXPECT_EQ(host.messageTexts()[1], "【衛生】が" + std::to_string(row.hygieneGain) + "回復した！");
+        EXPECT_EQ(ch(1).actionPoints, 0);
+    }
+
+    const struct {
+        int32_t* facility;
+        int32_t hygiene;
+    } toilet[] = {{nullptr, 28},           {&s.hasWaterSupply, 30},  {&s.hasSoap, 33},
+                  {&s.hasSimpleToilet, 36}, {&s.hasMidToilet, 39}, {&s.hasLuxuryToilet, 42}};
+    s.hasWaterSupply = s.hasSoap = 0;
+    for (const auto& row : toilet) {
+        if (row.facility != nullptr) *row.facility = 1;
+        ch(1).hygiene = 50;
+        ch(1).actionPoints = 2;
+        host.clearRecords();
+        rng.push(0);
+        toile_bClick(g);
+        EXPECT_EQ(ch(1).hygiene, row.hygiene);
+        EXPECT_EQ(host.sounds, (std::vector<HeadlessHost::Sound>{{0, "1.wav"}, {1, "awa.wav"}}));
+        EXPECT_EQ(rng.requests().back(), 2);
+        EXPECT_EQ(ch(1).actionPoints, 0);
+    }
+    rng.push(1);  // the other end of the draw
+    ch(1).hygiene = 50;
+    ch(1).actionPoints = 2;
     toile_bClick(g);
     EXPECT_EQ(ch(1).hygiene, 43);
-    toile_bClick(g);
-    EXPECT_EQ(ch(1).hygiene, 35);
 }
 
 TEST_F(Conditions, DroughtWithoutReservoirRefusesBothWithoutCost) {
@@ -86,6 +124,14 @@ TEST_F(Conditions, DroughtWithoutReservoirRefusesBothWithoutCost) {
     toile_bClick(g);
     EXPECT_EQ(host.count("日照りのせいで水が干上がって、お風呂が使用できません"), 2);
     EXPECT_EQ(ch(1).actionPoints, 10);
+    // The drought is named even when the action points would not do either.
+    ch(1).actionPoints = 0;
+    host.clearRecords();
+    bath_bClick(g);
+    toile_bClick(g);
+    EXPECT_EQ(host.count("日照りのせいで水が干上がって、お風呂が使用できません"), 2);
+    EXPECT_EQ(host.count("行動力が足りません"), 0);
+    ch(1).actionPoints = 10;
     EXPECT_EQ(ch(1).bowel, 50);
     EXPECT_EQ(rng.requests().size(), 0u);
 

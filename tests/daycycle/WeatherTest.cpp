@@ -79,6 +79,20 @@ TEST_F(Weather, BackgroundFollowsTheWeather) {
     rng.push({0, 5});
     rollWeather(g);
     EXPECT_EQ(g.form.at("bak").picture, "cg/背景・雨.bmp");
+
+    // A stranded character sees the stranded background whatever the weather;
+    // a typhoon looks like rain.
+    const struct {
+        int32_t weather, stranded;
+        const char* picture;
+    } rows[] = {{kTyphoon, 0, "cg/背景・雨.bmp"}, {kClear, 0, "cg/背景.bmp"},
+                {kClear, 1, "cg/背景・遭難.bmp"}, {kRain, 2, "cg/背景・遭難.bmp"}};
+    for (const auto& r : rows) {
+        g.s.weather = r.weather;
+        ch(4).strandedPhase = r.stranded;
+        showWeatherBackground(g);
+        EXPECT_EQ(g.form.at("bak").picture, r.picture);
+    }
 }
 
 TEST_F(Weather, RainGodTurnsOneDroughtInThreeIntoAClearDay) {
@@ -151,9 +165,13 @@ TEST_F(Weather, DroughtDividesActionPointsUnlessWaterWasStored) {
     EXPECT_EQ(g.s.hasStoredWater(), 0);
 
     host.clearRecords();
+    const size_t asked = rng.requests().size();
     rng.push({1, 0, 0, 1, 2, 0});
     rollWeather(g);
     expectAll([](Character& c) { return c.actionPoints; }, {20, 15, 12, 20});
+    EXPECT_EQ(std::vector<int32_t>(rng.requests().begin() + static_cast<long>(asked),
+                                   rng.requests().end()),
+              (std::vector<int32_t>{6, 7, 3, 3, 3, 3}));
     EXPECT_EQ(host.messages.at(1).text,
               "水分不足により、全員の【行動力】が激減してしまいました！！");
     expectDisaster();
@@ -186,6 +204,8 @@ TEST_F(Weather, ArmageddonOnlyFromDayThreeHundred) {
     // Per character: stress, hygiene, stamina divisor.
     rng.push({1, 2, 0, 19, 0, 1, 1, 1, 2, 2, 2, 3, 0, 0});
     rollWeather(g);
+    EXPECT_EQ(std::vector<int32_t>(rng.requests().begin() + 2, rng.requests().end()),
+              (std::vector<int32_t>{6, 7, 20, 20, 3, 20, 20, 3, 20, 20, 3, 20, 20, 3}));
     expectAll([](Character& c) { return c.stress; }, {30, 29, 28, 27});
     expectAll([](Character& c) { return c.hygiene; }, {11, 29, 28, 30});
     expectAll([](Character& c) { return c.stamina; }, {20, 15, 12, 20});
@@ -221,10 +241,11 @@ TEST_F(Weather, EpidemicIsStoppedOnceByTheVaccination) {
     EXPECT_EQ(g.s.hasVaccine, 0);
 
     host.clearRecords();
-    rng.push({5, 1, 2});
+    rng.push({5, 1, 3});
     rollWeather(g);
-    EXPECT_EQ(host.messages.at(1).text, "スパークは疫病に感染し、『病気』になってしまった！");
-    expectAll([](Character& c) { return c.illness; }, {0, 0, 10, 0});
+    EXPECT_EQ(rng.requests().back(), 4);
+    EXPECT_EQ(host.messages.at(1).text, "残響は疫病に感染し、『病気』になってしまった！");
+    expectAll([](Character& c) { return c.illness; }, {0, 0, 0, 10});
 }
 
 TEST_F(Weather, ClearDayBlessings) {

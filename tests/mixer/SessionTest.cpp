@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "MixerTestSupport.h"
 #include "mixer/MixSession.h"
@@ -77,10 +78,13 @@ TEST(MixerSettings, RemixPositionDeviceAndOutputChoices) {
     EXPECT_EQ(st.deviceName, "Recording Device");
     EXPECT_EQ(st.format, kDefaultOutputFormat);
 
-    st = statusFor("[Recording Device]\nRemix=2\nGoodWavePos=1\n[general]\nWaveOutDevice=3");
+    st = statusFor("[Recording Device]\nRemix=2\nGoodWavePos=1\n[general]\nWaveOutDevice=1");
     EXPECT_TRUE(st.adjustingRemix);
     EXPECT_TRUE(st.goodWavePos);
     EXPECT_EQ(st.deviceId, -1);  // not below the device count
+    RecordingWaveOut::Setup longName;
+    longName.name = std::string(40, 'n');
+    EXPECT_EQ(statusFor("", longName).deviceName, std::string(31, 'n'));
 
     RecordingWaveOut::Setup unknown;
     unknown.capsKnown = false;
@@ -96,6 +100,8 @@ TEST(MixerSettings, RemixPositionDeviceAndOutputChoices) {
     RecordingWaveOut::Setup monoDevice;
     monoDevice.channels = 1;
     EXPECT_EQ(statusFor("", monoDevice, &stereo).format.channels, 1);
+    MixerConfig oneChannel{10, kConfigChannels, 1, 11};
+    EXPECT_EQ(statusFor("", {}, &oneChannel).format.channels, 1);
     MixerConfig wrongSize{9, kConfigChannels | kConfigRate, 2, 22};
     EXPECT_EQ(statusFor("", {}, &wrongSize).format, kDefaultOutputFormat);
 }
@@ -121,6 +127,32 @@ TEST(MixerSettings, ReadsMixerIniFromTheUserSettingsFolder) {
     setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
 }
 
+// The settings folder: XDG_CONFIG_HOME, else HOME/.config, else none.
+TEST(MixerSettings, UserSettingsFolderFollowsTheEnvironment) {
+    const auto saved = [](const char* name) {
+        const char* v = getenv(name);
+        return v ? std::optional<std::string>(v) : std::nullopt;
+    };
+    const auto xdg = saved("XDG_CONFIG_HOME"), home = saved("HOME");
+    setenv("XDG_CONFIG_HOME", "/x", 1);
+    setenv("HOME", "/h", 1);
+    EXPECT_EQ(userSettingsFolder(), "/x");
+    setenv("XDG_CONFIG_HOME", "", 1);
+    EXPECT_EQ(userSettingsFolder(), "/h/.config");
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(userSettingsFolder(), "/h/.config");
+    setenv("HOME", "", 1);
+    EXPECT_EQ(userSettingsFolder(), "");
+    unsetenv("HOME");
+    EXPECT_EQ(userSettingsFolder(), "");
+    for (const auto& [name, value] : {std::pair{"XDG_CONFIG_HOME", xdg}, std::pair{"HOME", home}}) {
+        if (value)
+            setenv(name, value->c_str(), 1);
+        else
+            unsetenv(name);
+    }
+}
+
 TEST(MixerSettings, IniValuesAreSignedDecimalsAndTheFirstKeyCounts) {
     IniFile ini = IniFile::parse("[a]\nx=-12\ny=abc\nz=7 apples\nx=99\nkey only\n[b]\nx=1");
     EXPECT_EQ(ini.readInt("A", "X", 5), -12);
@@ -129,6 +161,9 @@ TEST(MixerSettings, IniValuesAreSignedDecimalsAndTheFirstKeyCounts) {
     EXPECT_EQ(ini.readInt("a", "missing", 5), 5);
     EXPECT_EQ(ini.readInt("c", "x", 5), 5);
     EXPECT_EQ(IniFile::parse("x=3").readInt("", "x", 4), 4);  // keys outside a section are ignored
+    // Comment lines are not keys, even when they look like one.
+    IniFile comments = IniFile::parse("[a]\n;x=1\n#y=2\n  ; z=3\n");
+    for (const char* key : {";x", "#y", "; z"}) EXPECT_EQ(comments.readInt("a", key, 5), 5) << key;
 }
 
 TEST(MixerSession, StartUpRefusals) {
@@ -137,6 +172,7 @@ TEST(MixerSession, StartUpRefusals) {
     RecordingWaveOut noDevice(none);
     IniFile empty;
     EXPECT_MIXER_ERROR(MixerInit({&noDevice, {}, &empty}), "No wave output devices available");
+    EXPECT_MIXER_ERROR(MixerInit({nullptr, {}, &empty}), "No wave output devices available");
 
     RecordingWaveOut::Setup sync;
     sync.synchronous = true;
@@ -169,6 +205,28 @@ TEST(MixerSession, ActivationFailureLeavesTheSessionInactive) {
     MixerCloseSession(s);
 }
 
+// The recording device itself: it counts from 0 at every opening, plays
+// single bytes, and signals only for blocks it actually held.
+TEST(RecordingDevice, CountsPlaysAndSignals) {
+    RecordingWaveOut dev;
+    int signals = 0;
+    dev.open(0, kDefaultOutputFormat, [&] { ++signals; });
+    dev.reset();
+    EXPECT_EQ(signals, 0);
+    const Bytes bytes{1, 2, 3};
+    WaveBuffer b;
+    b.data = bytes.data();
+    b.length = 3;
+    dev.write(b);
+    EXPECT_EQ(dev.play(1), 1u);
+    EXPECT_EQ(dev.played(), (Bytes{1}));
+    dev.reset();
+    EXPECT_EQ(signals, 1);
+    dev.close();
+    dev.open(0, kDefaultOutputFormat, [] {});
+    EXPECT_EQ(dev.position(), 0u);
+}
+
 // ---- channels ----
 
 TEST(MixerChannels, OpenFlushAndCloseRefusals) {
@@ -181,10 +239,17 @@ TEST(MixerChannels, OpenFlushAndCloseRefusals) {
     EXPECT_MIXER_ERROR(MixerOpenChannel(s, 9, kOpenCount), "Invalid number of channels");
     MixerOpenChannel(s, 5, 0);
     EXPECT_MIXER_ERROR(MixerOpenChannel(s, 5, 0), "The channel has already been opened");
-    MixerOpenChannel(s, 3, kOpenCount);  // 0..2 added, 5 kept
+    MixerOpenChannel(s, 1, kOpenCount);  // channel 0 alone
+    EXPECT_EQ(MixerGetStatus(s).openChannels, 2);
+    EXPECT_FALSE(MixerChannelOpen(s, 1));
+    MixerOpenChannel(s, 3, kOpenCount);  // 1..2 added, 0 and 5 kept
     EXPECT_EQ(MixerGetStatus(s).openChannels, 4);
     EXPECT_TRUE(MixerChannelOpen(s, 2));
     EXPECT_FALSE(MixerChannelOpen(s, 3));
+    for (int c : {-1, 8}) {  // not channels at all
+        EXPECT_FALSE(MixerChannelOpen(s, c));
+        EXPECT_EQ(MixerQueueLength(s, c), 0);
+    }
 
     EXPECT_MIXER_ERROR(MixerFlushChannel(s, 8, 0), "Invalid channel number");
     EXPECT_MIXER_ERROR(MixerFlushChannel(s, 3, 0), "The specified channel was not open");
@@ -193,6 +258,8 @@ TEST(MixerChannels, OpenFlushAndCloseRefusals) {
     EXPECT_EQ(MixerGetStatus(s).openChannels, 3);
     MixerCloseChannel(s, 0, kCloseAll);
     EXPECT_EQ(MixerGetStatus(s).openChannels, 0);
+    MixerOpenChannel(s, 0, kOpenAll);
+    EXPECT_EQ(MixerGetStatus(s).openChannels, 8);
     MixerCloseSession(s);
 }
 
@@ -337,6 +404,9 @@ TEST(MixerMixing, FlushingRemixesFromTheDevicePosition) {
 
     MixerFlushChannel(rig.s, 0, kFlushAll | kFlushNoRemix);
     EXPECT_EQ(rig.dev.resets(), 1);
+    // A channel with nothing to drop is not remixed.
+    MixerFlushChannel(rig.s, 2, 0);
+    EXPECT_EQ(rig.dev.resets(), 1);
 }
 
 TEST(MixerMixing, HighPriorityStartsAtTheDevicePosition) {
@@ -397,12 +467,18 @@ TEST(MixerMixing, NotifyTellsWhenARequestHasFinished) {
     MixerRig rig;
     MixWave* w = rig.wave(ramp(300));
     std::vector<std::pair<int, MixWave*>> heard;
-    rig.play(3, w, 0, 0, [&](int c, MixWave* x) { heard.emplace_back(c, x); });
+    size_t heardAt = 0;
+    rig.play(3, w, 0, 0, [&](int c, MixWave* x) {
+        heard.emplace_back(c, x);
+        heardAt = rig.dev.played().size();
+    });
     rig.run(256);
     EXPECT_TRUE(heard.empty());
     rig.run(512);
     ASSERT_EQ(heard.size(), 1u);
     EXPECT_EQ(heard[0], std::make_pair(3, w));
+    // Requests leave their channel when a block is done, not at every pump.
+    EXPECT_EQ(heardAt, 512u);
 }
 
 TEST(MixerMixing, WaitingRequestsOfClosedChannelsOrFreedWavesAreDropped) {
@@ -465,6 +541,17 @@ TEST(MixerPosition, ClockBasedPositionRoundsToWholeFramesInStereo) {
     EXPECT_EQ(MixerCurrentPosition(s), 440);  // 20 ms * 22050 / 1000 = 441, made even
     clock += 1000;
     EXPECT_EQ(MixerCurrentPosition(s), 22490);
+    MixerCloseSession(s);
+
+    // In mono every byte is a frame: nothing is rounded.
+    s = MixerInit({&dev, [&] { return clock; }, &empty});
+    MixerActivate(s, true);
+    MixerOpenChannel(s, 0, 0);
+    p.session = s;
+    p.wave = MixerOpenWaveMemory(s, image.data(), image.size());
+    MixerPlay(&p);
+    clock += 1;
+    EXPECT_EQ(MixerCurrentPosition(s), 11);
     MixerCloseSession(s);
 }
 

@@ -97,6 +97,7 @@ TEST_F(SoundCuesTest, CuesOnDifferentChannelsSoundTogether) {
 TEST_F(SoundCuesTest, ErrorsAreSwallowed) {
     auto cues = makeCues();
     cues->playSound(2, "missing.wav");
+    cues->playSound(4, "a.wav");  // one past the last slot
     cues->playSound(7, "a.wav");
     cues->playSound(-1, "a.wav");
     EXPECT_STREQ(cues->waveSlot(2)->name, "1.wav");  // the slot keeps its wave
@@ -116,6 +117,17 @@ TEST_F(SoundCuesTest, WithoutADeviceTheGameStaysSilent) {
     // The failed start left no session behind: the mixer can start again.
     auto working = makeCues();
     EXPECT_TRUE(working->available());
+}
+
+TEST_F(SoundCuesTest, ChannelsFollowTheMaskOneByOne) {
+    TSoundMixer mixer(std::make_unique<RecordingWaveOut>(), MixerEnvironment{nullptr, {}, &settings});
+    mixer.setActivated(true);
+    mixer.setChannels(0b0101);
+    const Bytes image = makeWav(pcm(1, 11025, 8), repeat(60, 64));
+    mixer.play(2, MixerOpenWaveMemory(mixer.session(), image.data(), image.size()), kLoopForever, 0);
+    mixer.setChannels(0b0100);  // channel 0 closes; what channel 2 plays goes on
+    for (int c = 0; c < 8; ++c) EXPECT_EQ(MixerChannelOpen(mixer.session(), c), c == 2) << c;
+    EXPECT_EQ(MixerQueueLength(mixer.session(), 2), 1);
 }
 
 TEST_F(SoundCuesTest, OnlyOneComponentAtATime) {

@@ -24,6 +24,12 @@ Bytes load(const Bytes& image, const PcmFormat& to = kOut) {
     return loadWaveSamples(src, to);
 }
 
+Bytes withChunks(std::initializer_list<Bytes> chunks) {
+    Bytes body;
+    for (const Bytes& c : chunks) body.insert(body.end(), c.begin(), c.end());
+    return riff(body);
+}
+
 TEST(WaveConversion, SixteenBitTakesTheHighBytePlus128AndHalvesTheLength) {
     Bytes in = le16s({0, 0x7FFF, -32768, 0x0100, -1, 0x00FF});
     EXPECT_EQ(convert(in, pcm(1, 11025, 16)), (Bytes{128, 255, 0, 129, 127, 128}));
@@ -84,6 +90,25 @@ TEST(WaveLoading, ReadsFormatAndDataAndSkipsOddChunksWithTheirPadByte) {
     EXPECT_EQ(raw.data, (Bytes{10, 20, 30}));
 }
 
+// Sizes beyond 16 bits, chunk ids that differ only in their last letter,
+// and the highest rate accepted.
+TEST(WaveLoading, LargeChunksLookalikeIdsAndTheRateLimit) {
+    Bytes big(70000);
+    for (size_t i = 0; i < big.size(); ++i) big[i] = uint8_t(i * 7);
+    EXPECT_EQ(load(withChunks({chunk("fmt ", fmtBody(kOut)), chunk("data", big)})), big);
+
+    EXPECT_EQ(load(withChunks({chunk("fmtx", {1, 2}), chunk("fmt ", fmtBody(kOut)),
+                               chunk("datx", {7}), chunk("data", {5, 6})})),
+              (Bytes{5, 6}));
+
+    const Bytes samples(91, 200);
+    EXPECT_EQ(load(withChunks({chunk("fmt ", fmtBody(pcm(1, 1000000, 8))), chunk("data", samples)})),
+              (Bytes{200}));
+    EXPECT_MIXER_ERROR(
+        load(withChunks({chunk("fmt ", fmtBody(pcm(1, 1000001, 8))), chunk("data", samples)})),
+        "File format not supported");
+}
+
 TEST(WaveLoading, AcceptsARiffSizeBeyondTheEndOfTheFile) {
     Bytes body = chunk("fmt ", fmtBody(kOut));
     Bytes d = chunk("data", {1, 2});
@@ -97,11 +122,6 @@ struct BadWave {
     const char* message;
 };
 
-Bytes withChunks(std::initializer_list<Bytes> chunks) {
-    Bytes body;
-    for (const Bytes& c : chunks) body.insert(body.end(), c.begin(), c.end());
-    return riff(body);
-}
 
 TEST(WaveLoading, RefusesMalformedFilesWithTheirMessage) {
     const Bytes fmt = chunk("fmt ", fmtBody(kOut));

@@ -145,29 +145,6 @@ TEST_F(MealsTest, FullStaminaStillReportsTheWholeGain) {
     EXPECT_EQ(host.lastMessage(), "【体力】が3回復した！");
 }
 
-TEST_F(MealsTest, BlackFruitReportsTheDrawnStressButCostsSixMore) {
-    g.s.blackFruitCount = 2;
-    rng.push({1, 1});  // stamina 7, stress 4
-    press("kurokimi_b");
-    EXPECT_EQ(host.messageTexts(),
-              (std::vector<std::string>{"ルルは『黒き実』を食べた（所持：1）",
-                                        "【体力】が7回復した！", "【ストレス】が4減少した！"}));
-    EXPECT_EQ(ruru().stress, 90);
-    EXPECT_EQ(ruru().hygiene, 96);
-    EXPECT_EQ(ruru().bowel, 95);
-    EXPECT_EQ(requests(), (std::vector<int32_t>{2, 2}));
-}
-
-TEST_F(MealsTest, WonderFruitRestoresStress) {
-    g.s.wonderFruitCount = 1;
-    ruru().stress = 50;
-    rng.push({0, 1});  // stamina 2, stress 4
-    press("fusimi_b");
-    EXPECT_EQ(host.lastMessage(), "【ストレス】が4回復した！");
-    EXPECT_EQ(ruru().stress, 54);
-    EXPECT_EQ(ruru().stamina, 12);
-}
-
 TEST_F(MealsTest, SevenFruitGrowsStrengthWithoutWaitingInTheMenu) {
     g.s.sevenFruitCount = 1;
     ruru().stress = 50;
@@ -179,33 +156,6 @@ TEST_F(MealsTest, SevenFruitGrowsStrengthWithoutWaitingInTheMenu) {
     EXPECT_EQ(ruru().bowel, 96);
     EXPECT_EQ(host.lastMessage(), "【腕力】が1アップした！→1");
     EXPECT_EQ(requests(), (std::vector<int32_t>{3, 4}));
-}
-
-TEST_F(MealsTest, KiwiGivesOneStaminaWithoutADraw) {
-    g.s.kiwiCount = 2;
-    ruru().obesity = 50;
-    rng.push({2, 1});  // obesity +3, bowel -1
-    press("kyuui_b");
-    EXPECT_EQ(host.messageTexts(),
-              (std::vector<std::string>{"ルルは、【キュウイ】を食べた！", "（残：1）",
-                                        "【体力】が1回復した！", "【肥満】が3回復した！"}));
-    EXPECT_EQ(ruru().obesity, 53);
-    EXPECT_EQ(ruru().bowel, 99);
-    EXPECT_EQ(ruru().stamina, 11);
-    EXPECT_EQ(requests(), (std::vector<int32_t>{3, 2}));
-}
-
-TEST_F(MealsTest, WaterRestoresStaminaAndStress) {
-    g.s.waterCount = 1;
-    ruru().stress = 10;
-    rng.push({0, 2});  // stamina 1, stress 7
-    press("water_b");
-    EXPECT_EQ(host.messageTexts(),
-              (std::vector<std::string>{"ルルは、【水】を一杯飲んだ！", "（残：0）",
-                                        "【体力】が1回復した！", "【ストレス】が7回復した！"}));
-    EXPECT_EQ(ruru().stress, 17);
-    EXPECT_EQ(ruru().bowel, 95);
-    EXPECT_FALSE(g.form.visible("water_b"));
 }
 
 }  // namespace

@@ -1,35 +1,51 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "state/GameState.h"
+#include "state/SaveLayout.h"
 
 namespace kotou {
 namespace {
 
+// The saved values as the lines of a save file (texts in UTF-8).
+struct Lines {
+    std::vector<std::string>& out;
+    void integer(const std::string&, int32_t v) { out.push_back(std::to_string(v)); }
+    void text(const std::string&, const std::string& v) { out.push_back(v); }
+};
+
+// Every saved value of a new game, as the save file holds it: the lines that
+// are not 0, everything else 0. Values that are not saved start at 0 too.
 TEST(GameState, NewGameValues) {
     GameState s;
     s.appleCount = 5;
     s.worldFlags[3] = 1;
+    s.score = 12;
     s.runtime.clickState = -1;
     initNewGame(s);
-    EXPECT_EQ(s.dayNumber, 1);
-    EXPECT_EQ(s.bestDays, 9999);
-    EXPECT_EQ(s.currentCharacter, 1);
-    EXPECT_EQ(s.appleCount, 0);
-    EXPECT_EQ(s.worldFlags[3], 0);
-    EXPECT_EQ(s.runtime.clickState, 0);
-    for (int k = 1; k <= 4; ++k) {
-        const Character& c = s.ch(k);
-        EXPECT_EQ(c.name, kCharacterNames[k]);
-        EXPECT_EQ(c.obesity, 100);
-        EXPECT_EQ(c.hygiene, 100);
-        EXPECT_EQ(c.bowel, 100);
-        EXPECT_EQ(c.stress, 100);
-        EXPECT_EQ(c.actionPoints, 10);
-        EXPECT_EQ(c.maxStamina, 10);
-        EXPECT_EQ(c.level, 1);
-        EXPECT_EQ(c.strength, 0);
+    std::vector<std::string> expected(460, "0");
+    expected[98] = "1";  // dayNumber
+    const char* names[] = {"ルル", "嵐", "スパーク", "残響"};
+    for (int k = 0; k < 4; ++k) {
+        // name, level, strength, cooking, maxAP, AP, stamina, maxStamina, dexterity,
+        // hygiene, bowel, stress, ..., obesity
+        const std::vector<std::pair<int, std::string>> record = {
+            {0, names[k]}, {1, "1"},   {4, "10"},  {5, "10"},  {6, "10"},
+            {7, "10"},     {9, "100"}, {10, "100"}, {11, "100"}, {20, "100"}};
+        for (const auto& [field, value] : record)
+            expected[static_cast<size_t>(104 + 21 * k + field)] = value;
     }
-    EXPECT_EQ(s.ch(2).name, "嵐");
+    expected[188] = "1";     // currentCharacter
+    expected[450] = "";      // islandName
+    expected[451] = "";      // bestCoupleText
+    expected[452] = "9999";  // bestDays
+    std::vector<std::string> lines;
+    visitSaved(s, Lines{lines});
+    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(s.score, 0);
+    EXPECT_EQ(s.runtime, RuntimeState{});
 }
 
 TEST(GameState, PairIndicesAndPartners) {
@@ -49,6 +65,8 @@ TEST(GameState, PairIndicesAndPartners) {
     EXPECT_EQ(partnersOf(1), (std::array<int, 3>{2, 3, 4}));
     EXPECT_EQ(partnersOf(3), (std::array<int, 3>{1, 2, 4}));
     EXPECT_EQ(partnersOf(4), (std::array<int, 3>{1, 2, 3}));
+    EXPECT_EQ(pairMembers(-1), (std::array<int, 2>{0, 0}));
+    EXPECT_EQ(pairMembers(6), (std::array<int, 2>{0, 0}));
 }
 
 TEST(GameState, TeamworkIsCappedAt60) {

@@ -28,6 +28,10 @@ TEST(Random, ScriptedReturnsDrawsInOrderAndFailsLoudly) {
     EXPECT_EQ(r.requests(), (std::vector<int32_t>{10, 0, 2}));
     EXPECT_THROW(r.random(5), ScriptError);  // out of draws
 
+    ScriptedRandom low{0, 0};  // both ends of a range
+    EXPECT_EQ(low.random(3), 0);
+    EXPECT_EQ(low.random(1), 0);
+
     ScriptedRandom bad{5};
     EXPECT_THROW(bad.random(5), ScriptError);  // 5 is not in 0..4
     ScriptedRandom neg{-1};

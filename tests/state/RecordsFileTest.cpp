@@ -104,6 +104,26 @@ TEST(RecordsFile, ClosestPairTournament) {
     EXPECT_EQ(recordsLines(s, pointText(0))[6], "仲が良い２人：スパークと残響");
 }
 
+TEST(RecordsFile, TextsThatCannotBeWrittenNameTheirLine) {
+    const struct {
+        std::string islandName, bestCoupleText, message;
+    } cases[] = {
+        {"絵文字😀", "", "記録.txt line 2: a character cannot be written in code page 932"},
+        {"", "a\nb", "記録.txt line 7: the text contains a line break"},
+    };
+    for (const auto& c : cases) {
+        GameState s = newGame();
+        s.islandName = c.islandName;
+        s.bestCoupleText = c.bestCoupleText;
+        try {
+            formatRecords(s, pointText(0));
+            ADD_FAILURE() << c.message;
+        } catch (const SaveError& e) {
+            EXPECT_EQ(e.what(), c.message);
+        }
+    }
+}
+
 TEST(RecordsFile, SaveWritesCp932WithCrLfBesideTheGame) {
     const fs::path dir = fs::path(KOTOU_TEST_OUTPUT) / "records" / "write";
     fs::remove_all(dir);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <random>
 #include <set>
@@ -8,6 +9,12 @@
 #include "state/RecordsFile.h"
 #include "state/SaveFile.h"
 #include "tests/support/Files.h"
+#include "tests/support/Unprivileged.h"
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
 
 namespace kotou {
 namespace {
@@ -58,78 +65,80 @@ std::vector<std::string> newGameLines() {
     return lines;
 }
 
+// The names in a folder.
+std::set<std::string> entries(const fs::path& dir) {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
+    return names;
+}
+
+// `f` throws SaveError with exactly `message`.
+void expectSaveError(const std::function<void()>& f, const std::string& message) {
+    try {
+        f();
+        ADD_FAILURE() << "no error: " << message;
+    } catch (const SaveError& e) {
+        EXPECT_EQ(e.what(), message);
+    }
+}
+
 std::string join(const std::vector<std::string>& lines) {
     std::string out;
     for (const auto& l : lines) out += l + "\r\n";
     return out;
 }
 
+// The whole order of the file, written out from the format's table: the
+// order of the lines is the format.
 TEST(SaveLayout, NamesSitOnTheLinesOfTheFormat) {
-    const auto& names = saveValueNames();
-    ASSERT_EQ(names.size(), 460u);
-    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), 460u) << "duplicate name";
-    const std::vector<std::pair<int, const char*>> expected = {
-        {1, "appleCount"},
-        {2, "rareItems[0]"},
-        {14, "rareItems[12]"},
-        {15, "leafCount"},
-        {19, "fireFruitCount"},
-        {22, "sevenFruitCount"},
-        {23, "greenMushroomCount"},
-        {26, "waterCount"},
-        {31, "giantMushroomCount"},
-        {32, "sunStoneCount"},
-        {40, "shellCount"},
-        {41, "hasDrumBath"},
-        {50, "hasHut"},
-        {58, "cakeBookState"},
-        {60, "hasSoap"},
-        {61, "dropCount"},
-        {62, "hasGun"},
-        {67, "medicineBookState"},
-        {75, "hasNet"},
-        {76, "gemCount"},
-        {88, "hasPot"},
-        {94, "hasBasket"},
-        {95, "laxativeCount"},
-        {99, "dayNumber"},
-        {104, "storyPhase"},
-        {189, "currentCharacter"},
-        {190, "weather"},
-        {191, "worldFlags[0]"},
-        {289, "worldFlags[98]"},
-        {290, "pairIntimacy[0]"},
-        {295, "pairIntimacy[5]"},
-        {296, "extraItems[0]"},
-        {394, "extraItems[98]"},
-        {395, "carvingMade[0]"},
-        {424, "carvingMade[29]"},
-        {425, "escape[0]"},
-        {444, "escape[19]"},
-        {445, "radioState"},
-        {446, "kiwiCount"},
-        {449, "hasVaccine"},
-        {450, "hasReservoir"},
-        {451, "islandName"},
-        {452, "bestCoupleText"},
-        {453, "bestDays"},
-        {454, "bestScore"},
-        {455, "finalCourseClears"},
-        {456, "organFlags[0]"},
-        {459, "organFlags[3]"},
-        {460, "organTitle"},
+    std::vector<std::string> expected;
+    auto add = [&](std::initializer_list<const char*> names) {
+        expected.insert(expected.end(), names.begin(), names.end());
     };
-    for (const auto& [line, name] : expected) EXPECT_EQ(names[line - 1], name) << "line " << line;
-    const char* fields[] = {
-        "name",          "level",   "strength",   "cooking",   "maxActionPoints",
-        "actionPoints",  "stamina", "maxStamina", "dexterity", "hygiene",
-        "bowel",         "stress",  "geography",  "botany",    "zoology",
-        "trainingLevel", "illness", "poison",     "phantom",   "strandedPhase",
-        "obesity"};
+    auto block = [&](const std::string& name, int n) {
+        for (int i = 0; i < n; ++i) expected.push_back(name + "[" + std::to_string(i) + "]");
+    };
+    add({"appleCount"});
+    block("rareItems", 13);
+    add({"leafCount", "stoneCount", "branchCount", "vineCount", "fireFruitCount",
+         "blackFruitCount", "wonderFruitCount", "sevenFruitCount"});
+    add({"greenMushroomCount", "sugarCount", "herbCount", "waterCount", "blueBirdCount",
+         "kappaCount", "treeSnakeCount", "walkingMushroomCount", "giantMushroomCount"});
+    add({"sunStoneCount", "seawaterCount", "mudCount", "flameStoneCount", "ironCount",
+         "lumberCount", "driftwoodCount", "flotsamCount", "shellCount"});
+    add({"hasDrumBath", "hasWaterSupply", "hasSimpleToilet", "hasMidToilet", "hasLuxuryToilet",
+         "hasShower", "hasFireStarter", "hasSaw", "hasAxe", "hasHut", "hasNeedle", "hasBucket",
+         "hasTent", "hasStove", "hasHouse", "hasSleepingBag", "hasKnife", "cakeBookState",
+         "herbTeaBookState", "hasSoap"});
+    add({"dropCount", "hasGun", "machineCount", "angelTearCount", "obsidianCount",
+         "glowMossCount", "medicineBookState", "flowerBookFound", "catBookFound",
+         "worldBookFound", "hasRucksack", "hasLamp", "hasBoat", "hasFishingTackle", "hasNet"});
+    add({"gemCount", "magicStoneCount", "moonShadowCount", "lizardCount", "saltCount",
+         "grassCount", "pinkRabbitCount", "blackTigerCount", "perseWolfCount", "mermaidCount",
+         "maneaterFishCount", "giantCount", "hasPot", "smallCrabCount", "seaBreamCount",
+         "crucianCount", "smallFishCount", "seaweedCount", "hasBasket"});
+    add({"laxativeCount", "flowerWreathCount", "medicinalHerbCount", "antidoteHerbCount",
+         "dayNumber", "rainStoneCount", "timeSandCount", "farewellStoneCount", "thanksStoneCount",
+         "storyPhase"});
     for (int k = 1; k <= 4; ++k)
-        for (int f = 0; f < 21; ++f)
-            EXPECT_EQ(names[104 + (k - 1) * 21 + f],
-                      "character[" + std::to_string(k) + "]." + fields[f]);
+        for (const char* field :
+             {"name", "level", "strength", "cooking", "maxActionPoints", "actionPoints", "stamina",
+              "maxStamina", "dexterity", "hygiene", "bowel", "stress", "geography", "botany",
+              "zoology", "trainingLevel", "illness", "poison", "phantom", "strandedPhase",
+              "obesity"})
+            expected.push_back("character[" + std::to_string(k) + "]." + field);
+    add({"currentCharacter", "weather"});
+    block("worldFlags", 99);
+    block("pairIntimacy", 6);
+    block("extraItems", 99);
+    block("carvingMade", 30);
+    block("escape", 20);
+    add({"radioState", "kiwiCount", "hideCount", "boneCount", "hasVaccine", "hasReservoir",
+         "islandName", "bestCoupleText", "bestDays", "bestScore", "finalCourseClears"});
+    block("organFlags", 4);
+    add({"organTitle"});
+    ASSERT_EQ(expected.size(), 460u);
+    EXPECT_EQ(saveValueNames(), expected);
 }
 
 TEST(SaveFile, WritesTheExactBytes) {
@@ -254,6 +263,7 @@ TEST(SaveFile, BadValuesNameTheLineAndLeaveTheStateAlone) {
         {50, "\xff\xfe\x01", "dat/my.dat line 50: '\\xff\\xfe' is not a number"},
         {60, "\x82\xe8\x82\xf1\x82\xb2", "dat/my.dat line 60: 'りんご' is not a number"},
         {70, std::string("\0\x02", 2), "dat/my.dat line 70: '\\x00' is not a number"},
+        {71, "\x7f", "dat/my.dat line 71: '\\x7f' is not a number"},
         {105, "\x81", "dat/my.dat line 105: the text is not valid code page 932"},
         {189, "7", "dat/my.dat line 189: current character 7 is not 1..4"},
         {189, "-1", "dat/my.dat line 189: current character -1 is not 1..4"},
@@ -287,6 +297,52 @@ TEST(SaveFile, BadValuesNameTheLineAndLeaveTheStateAlone) {
     fs::create_directories(empty / "dat" / "my.dat");
     EXPECT_THROW(loadGame(s, empty), SaveError);
     EXPECT_EQ(s, original);
+}
+
+// Texts: the longest line a save may hold goes both ways; one byte more, a
+// line break or a character outside code page 932 is refused naming its line.
+TEST(SaveFile, TextLimitsNameTheLine) {
+    GameState s;
+    initNewGame(s);
+    s.islandName = std::string(kMaxSaveLineBytes, 'a');
+    EXPECT_EQ(loadSaveImage(formatSave(s), GameState{}).islandName, s.islandName);
+    const struct {
+        std::string name;
+        std::string message;
+    } cases[] = {
+        {std::string(kMaxSaveLineBytes + 1, 'a'),
+         "dat/my.dat line 451: islandName is longer than 65536 bytes"},
+        {"two\nlines", "dat/my.dat line 451: islandName contains a line break"},
+        {"絵文字😀", "dat/my.dat line 451: islandName has a character that code page 932 cannot hold"},
+    };
+    for (const auto& c : cases) {
+        s.islandName = c.name;
+        expectSaveError([&] { formatSave(s); }, c.message);
+    }
+    s.islandName.clear();
+    s.character[2].name = "\r";
+    expectSaveError([&] { formatSave(s); },
+                    "dat/my.dat line 126: character[2].name contains a line break");
+
+    // A file ending with the line break of a text: the next text is missing,
+    // not an empty line.
+    std::vector<std::string> lines = newGameLines();
+    lines.resize(451);
+    GameState t;
+    const auto src = parseSave(join(lines), t);
+    EXPECT_FALSE(src[450].missing);
+    EXPECT_TRUE(src[451].missing);
+}
+
+TEST(SaveFile, FilesUpToTheSizeLimitAreRead) {
+    const fs::path dir = freshDir("size");
+    const fs::path file = dir / "big.dat";
+    writeAll(file, "");
+    fs::resize_file(file, kMaxSaveFileBytes);
+    EXPECT_EQ(readSaveBytes(file, "big").size(), kMaxSaveFileBytes);
+    fs::resize_file(file, kMaxSaveFileBytes + 1);
+    expectSaveError([&] { readSaveBytes(file, "big"); }, "big: the file is larger than 32 MiB");
+    fs::remove(file);
 }
 
 TEST(SaveFile, BlanksAndLineEndsAreReadAsTheGameAlwaysDid) {
@@ -356,11 +412,6 @@ TEST(SaveFile, FailedSaveKeepsThePreviousFiles) {
     GameState second = first;
     second.appleCount = 2;
 
-    // The temporary file cannot be created.
-    fs::create_directory(dir / "dat" / "my.dat.tmp");
-    EXPECT_THROW(saveGame(second, dir, pointText(0)), SaveError);
-    fs::remove(dir / "dat" / "my.dat.tmp");
-
     // A text that cannot be stored: nothing is written at all.
     GameState badName = second;
     badName.islandName = "絵文字😀";
@@ -380,7 +431,7 @@ TEST(SaveFile, FailedSaveKeepsThePreviousFiles) {
 
     EXPECT_EQ(readAll(dir / "dat" / "my.dat"), savedBytes);
     EXPECT_EQ(readAll(recordsFilePath(dir)), recordBytes);
-    EXPECT_FALSE(fs::exists(dir / "dat" / "my.dat.tmp"));
+    EXPECT_EQ(entries(dir / "dat"), std::set<std::string>{"my.dat"});
 
     // A missing dat folder is an error that names the file.
     const fs::path noDat = dir / "elsewhere";
@@ -398,6 +449,162 @@ TEST(SaveFile, FailedSaveKeepsThePreviousFiles) {
     fs::create_directories(recordsFilePath(dir) / "blocked");
     EXPECT_THROW(saveGame(second, dir, pointText(0)), SaveError);
     EXPECT_EQ(readAll(dir / "dat" / "my.dat"), formatSave(second));
+}
+
+// --- Odd folders -------------------------------------------------------------
+//
+// The permission cases run as an unprivileged user in a child process (root
+// ignores permission bits); their bodies report what did not hold as text.
+
+// Collects the checks of a child's body: "" when all held.
+struct Checks {
+    std::string failed;
+    void expect(bool ok, const std::string& what) {
+        if (!ok) failed += what + "; ";
+    }
+    void expectError(const std::function<void()>& f, const std::string& message) {
+        try {
+            f();
+            failed += "no error, expected '" + message + "'; ";
+        } catch (const SaveError& e) {
+            if (e.what() != message) failed += std::string("error '") + e.what() + "'; ";
+        }
+    }
+};
+
+GameState withApples(int32_t n) {
+    GameState s;
+    initNewGame(s);
+    s.appleCount = n;
+    return s;
+}
+
+// Runs `body` as an unprivileged user on a fresh game folder with a dat
+// folder; the text of the checks that failed, "" when all held.
+std::string asPlayer(const std::string& name,
+                     const std::function<void(const fs::path&, Checks&)>& body) {
+    const fs::path base = test::unprivilegedScratch(name);
+    if (base.empty()) return "no scratch folder";
+    const std::string result = test::runUnprivileged([&] {
+        Checks c;
+        fs::create_directories(base / "dat");
+        body(base, c);
+        fs::permissions(base / "dat", fs::perms(0755));
+        return c.failed;
+    });
+    fs::remove_all(base);
+    return result;
+}
+
+mode_t modeOf(const fs::path& p) {
+    struct stat st {};
+    ::stat(p.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+TEST(SaveFolder, ReadOnlyFolderWithAWritableSaveIsWrittenInPlace) {
+    const std::string failed = asPlayer("rofolder", [](const fs::path& base, Checks& c) {
+        saveGame(withApples(1234567), base, pointText(0));
+        fs::permissions(base / "dat", fs::perms(0555));
+        saveGame(withApples(2), base, pointText(0));  // shorter: the rest is cut off
+        c.expect(readAll(base / "dat" / "my.dat") == formatSave(withApples(2)), "not saved");
+        c.expect(entries(base / "dat") == std::set<std::string>{"my.dat"}, "stray files");
+
+        // Without a save to overwrite, nothing can be done; the error says why.
+        fs::permissions(base / "dat", fs::perms(0755));
+        fs::remove(base / "dat" / "my.dat");
+        fs::permissions(base / "dat", fs::perms(0555));
+        try {
+            saveGame(withApples(3), base, pointText(0));
+            c.expect(false, "saved into a read-only folder");
+        } catch (const SaveError& e) {
+            const std::string m = e.what();
+            c.expect(m.starts_with("dat/my.dat: cannot create my.dat.tmp-") &&
+                         m.ends_with(": Permission denied"),
+                     "message '" + m + "'");
+        }
+        c.expect(entries(base / "dat").empty(), "files made in a read-only folder");
+    });
+    EXPECT_EQ(failed, "");
+}
+
+TEST(SaveFolder, AFolderThatCannotBeEnteredOrListedSaysSo) {
+    const std::string failed = asPlayer("noread", [](const fs::path& base, Checks& c) {
+        // Listing refused, entering allowed: saving and loading work; only the
+        // folder's own sync is impossible and is skipped.
+        fs::permissions(base / "dat", fs::perms(0300));
+        saveGame(withApples(4), base, pointText(0));
+        GameState s;
+        loadGame(s, base);
+        c.expect(s.appleCount == 4, "not loaded back");
+
+        // Entering refused: the load names the refusal, not a missing file.
+        fs::permissions(base / "dat", fs::perms(0));
+        c.expectError([&] { loadGame(s, base); }, "dat/my.dat: cannot open the file: Permission denied");
+        c.expectError([&] { saveGame(s, base, pointText(0)); },
+                      "dat/my.dat: cannot reach the file: Permission denied");
+    });
+    EXPECT_EQ(failed, "");
+}
+
+TEST(SaveFolder, AFailedWriteReportsItsOwnCauseAndKeepsTheOldSave) {
+    const std::string failed = asPlayer("full", [](const fs::path& base, Checks& c) {
+        saveGame(withApples(5), base, pointText(0));
+        // A file size limit stands in for a full disk: the write fails half-way.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{1000, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        c.expectError([&] { saveGame(withApples(6), base, pointText(0)); },
+                      "dat/my.dat: cannot write the file: File too large");
+        c.expect(readAll(base / "dat" / "my.dat") == formatSave(withApples(5)), "old save lost");
+        c.expect(entries(base / "dat") == std::set<std::string>{"my.dat"}, "temporary file left");
+
+        // A device that is always full, in a folder that takes no new file:
+        // written in place, where the write fails first and the sync after it
+        // fails differently. The player hears of the full disk.
+        c.expectError([] { replaceFile("/dev/full", "1\r\n", "full"); },
+                      "full: cannot write the file: No space left on device");
+    });
+    EXPECT_EQ(failed, "");
+}
+
+TEST(SaveFolder, TheNewFileKeepsThePermissionsAndIgnoresPlantedLinks) {
+    const fs::path dir = freshDir("planted");
+    saveGame(withApples(1), dir, pointText(0));
+    for (const mode_t mode : {0640, 0666}) {
+        fs::permissions(dir / "dat" / "my.dat", fs::perms(mode));
+        saveGame(withApples(2), dir, pointText(0));
+        EXPECT_EQ(modeOf(dir / "dat" / "my.dat"), mode);
+    }
+
+    // Links under the names a temporary file could take lead elsewhere; the
+    // save makes its own file and the other file stays as it was.
+    const fs::path victim = dir / "victim.txt";
+    writeAll(victim, "keep");
+    fs::create_symlink(victim, dir / "dat" / "my.dat.tmp");
+    for (int n = 1; n <= 50; ++n)
+        fs::create_symlink(victim, dir / "dat" /
+                                       ("my.dat.tmp-" + std::to_string(::getpid()) + "-" +
+                                        std::to_string(n)));
+    saveGame(withApples(3), dir, pointText(0));
+    EXPECT_EQ(readAll(victim), "keep");
+    EXPECT_EQ(readAll(dir / "dat" / "my.dat"), formatSave(withApples(3)));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / "dat" / "my.dat")));
+
+    // When every name it may try is taken, the save fails and the old file
+    // stays as it was (it is not written in place).
+    for (int n = 51; n <= 1000; ++n)
+        fs::create_symlink(victim, dir / "dat" /
+                                       ("my.dat.tmp-" + std::to_string(::getpid()) + "-" +
+                                        std::to_string(n)));
+    try {
+        saveGame(withApples(4), dir, pointText(0));
+        ADD_FAILURE() << "saved with every temporary name taken";
+    } catch (const SaveError& e) {
+        EXPECT_TRUE(std::string(e.what()).ends_with(": File exists")) << e.what();
+    }
+    EXPECT_EQ(readAll(dir / "dat" / "my.dat"), formatSave(withApples(3)));
+    EXPECT_EQ(readAll(victim), "keep");
 }
 
 }  // namespace

@@ -26,38 +26,32 @@ struct DumpVisitor {
     void text(const std::string& name, const std::string& v) { out += name + "=" + v + "\n"; }
 };
 
-// Which names are texts; every other known name is an integer.
-struct KindVisitor {
-    std::map<std::string, bool>& isText;
-    void integer(const std::string& name, int32_t) { isText[name] = false; }
-    void text(const std::string& name, const std::string&) { isText[name] = true; }
-};
-
-// Sets the values given in the text file.
+// Sets the one value called `name`, if there is one.
 struct AssignVisitor {
-    const std::map<std::string, std::string>& values;
-    void integer(const std::string& name, int32_t& v) {
-        if (auto it = values.find(name); it != values.end()) {
-            const std::string& t = it->second;
-            std::from_chars(t.data(), t.data() + t.size(), v);  // validated before
-        }
+    std::string_view name;
+    std::string_view value;
+    bool found = false;
+    void integer(const std::string& n, int32_t& v) {
+        if (n != name) return;
+        found = true;
+        const std::string_view t = trimBlanks(value);
+        int32_t parsed = 0;
+        const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), parsed);
+        if (t.empty() || ec != std::errc() || end != t.data() + t.size())
+            throw SaveError("'" + std::string(t) + "' is not a 32-bit integer");
+        v = parsed;
     }
-    void text(const std::string& name, std::string& v) {
-        if (auto it = values.find(name); it != values.end()) v = it->second;
+    void text(const std::string& n, std::string& v) {
+        if (n != name) return;
+        found = true;
+        try {
+            toCp932(value);
+        } catch (const TextError&) {
+            throw SaveError(n + " has a character that code page 932 cannot hold");
+        }
+        v = std::string(value);
     }
 };
-
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
-
-bool isInt32(std::string_view t) {
-    int32_t v = 0;
-    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
-    return !t.empty() && ec == std::errc() && end == t.data() + t.size();
-}
 
 int fail(std::ostream& err, const std::string& message) {
     err << message << "\n";
@@ -72,53 +66,35 @@ std::string dumpState(const GameState& s) {
     return out;
 }
 
-GameState parseAssignments(std::string_view text, const std::string& label) {
-    static const std::map<std::string, bool> kIsText = [] {
-        std::map<std::string, bool> m;
-        const GameState s;
-        visitSaved(s, KindVisitor{m});
-        return m;
-    }();
+void assignSavedValue(GameState& s, std::string_view name, std::string_view value) {
+    AssignVisitor v{trimBlanks(name), value};
+    visitSaved(s, v);
+    if (!v.found) throw SaveError("unknown name '" + std::string(v.name) + "'");
+}
 
-    std::map<std::string, std::string> values;
+GameState parseAssignments(std::string_view text, const std::string& label) {
+    GameState s;
+    initNewGame(s);
     std::map<std::string, int> firstLine;
     int lineNo = 0;
-    while (!text.empty()) {
+    for (const std::string_view line : splitLines(text)) {
         ++lineNo;
-        const size_t nl = text.find('\n');
-        std::string_view line = text.substr(0, nl);
-        text.remove_prefix(nl == std::string_view::npos ? text.size() : nl + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         const std::string at = label + " line " + std::to_string(lineNo) + ": ";
 
         if (trimBlanks(line).empty() || trimBlanks(line).front() == '#') continue;
         const size_t eq = line.find('=');
         if (eq == std::string_view::npos) throw SaveError(at + "expected name=value");
         const std::string name(trimBlanks(line.substr(0, eq)));
-        std::string_view value = line.substr(eq + 1);
-        const auto kind = kIsText.find(name);
-        if (kind == kIsText.end()) throw SaveError(at + "unknown name '" + name + "'");
         if (auto seen = firstLine.find(name); seen != firstLine.end())
             throw SaveError(at + name + " is given twice (first on line " +
                             std::to_string(seen->second) + ")");
-        if (kind->second) {
-            try {
-                toCp932(value);
-            } catch (const TextError&) {
-                throw SaveError(at + name + " has a character that code page 932 cannot hold");
-            }
-        } else {
-            value = trimBlanks(value);
-            if (!isInt32(value))
-                throw SaveError(at + "'" + std::string(value) + "' is not a 32-bit integer");
+        try {
+            assignSavedValue(s, name, line.substr(eq + 1));
+        } catch (const SaveError& e) {
+            throw SaveError(at + e.what());
         }
-        values[name] = std::string(value);
         firstLine[name] = lineNo;
     }
-
-    GameState s;
-    initNewGame(s);
-    visitSaved(s, AssignVisitor{values});
     return s;
 }
 

@@ -16,6 +16,12 @@ namespace kotou::savetool {
 // Every saved value as "name=value\n" in file order; texts in UTF-8.
 std::string dumpState(const GameState& s);
 
+// Sets one saved value by its name ("character[1].stamina", "islandName"). An
+// integer value may have blanks around it; a text value is taken as it is.
+// Throws SaveError (without a line) for an unknown name, an integer value
+// that is not a 32-bit decimal number and a text code page 932 cannot hold.
+void assignSavedValue(GameState& s, std::string_view name, std::string_view value);
+
 // A state built from name=value lines (LF or CR LF). Values not named keep
 // their new-game values. Blank lines and lines starting with '#' are skipped.
 // Names are trimmed of blanks; integer values too; a text value is everything
