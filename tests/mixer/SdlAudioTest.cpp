@@ -106,13 +106,10 @@ TEST(SdlAudio, DiskDriverPlaysExactlyTheMix) {
     std::ifstream in(out, std::ios::binary);
     Bytes played((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     ASSERT_GE(played.size(), expected.size());
-    // The device plays silence while it waits for blocks; the sound itself
-    // must come through whole and in order.
+    // The device plays silence while it waits for blocks (also between two
+    // blocks, when a busy machine delays the pump); the sound itself must
+    // come through whole, in order and mixed sample by sample.
     EXPECT_EQ(withoutSilence(played), withoutSilence(expected));
-    auto first = std::find_if(played.begin(), played.end(), [](uint8_t v) { return v != 128; });
-    ASSERT_LE(size_t(played.end() - first), played.size());
-    ASSERT_GE(size_t(played.end() - first), expected.size());
-    EXPECT_EQ(Bytes(first, first + long(expected.size())), expected);
 }
 
 }  // namespace
