@@ -22,6 +22,7 @@
 #include "shell/Screens.h"
 #include "state/GameState.h"
 #include "state/SaveFile.h"
+#include "tests/platform/qt/GameWindowFixture.h"
 #include "tests/platform/qt/QtTestSupport.h"
 
 namespace kotou {
@@ -29,46 +30,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class GameWindowTest : public ::testing::Test {
+class GameWindowTest : public test::GameWindowFixture {
   protected:
-    GameWindowTest() : game(host, rng) {}
-
-    void SetUp() override {
-        ensureApplication();
-        // A game folder of its own, so the saves of the tests never touch a
-        // player's save; the pictures are those generated beside the program.
-        // One folder per test: ctest runs the tests of this file in parallel.
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        base = fs::path(KOTOU_TEST_OUTPUT) /
-               (std::string("game-window-") + info->test_suite_name() + "-" + info->name());
-        fs::remove_all(base);
-        fs::create_directories(base / "dat");
-        const fs::path cg = fs::path(KOTOU_BIN_DIR) / "cg";
-        if (fs::exists(cg)) fs::create_directory_symlink(cg, base / "cg");
-
-        host.options().baseDir = base;
-        host.options().confirm = [this](const std::string& text) {
-            questions.push_back(text);
-            return answer;
-        };
-        host.options().error = [this](const std::string& text) { errors.push_back(text); };
-        host.options().soundCue = [this](int channel, const std::string& file) {
-            sounds.push_back(std::to_string(channel) + ":" + file);
-        };
-        buildForm(game.form);
-        registerGameHandlers(game.handlers);
-    }
-
-    void open() {
-        window = std::make_unique<TForm1>(game, WindowHooks{FormClose, Timer1Timer, Timer2Timer});
-        host.attach(window.get());
-        FormCreate(game);
-        window->syncModel();
-        window->show();
-        window->startTimers();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-
     void saveWithCurrentCharacter(int strandedPhase) {
         GameState s;
         initNewGame(s);
@@ -77,28 +40,6 @@ class GameWindowTest : public ::testing::Test {
         s.cur().strandedPhase = strandedPhase;
         saveGame(s, base, "得点：0点");
     }
-
-    template <class W>
-    W* find(const char* name) {
-        return window->findChild<W*>(QString::fromUtf8(name));
-    }
-    bool shown(const char* name) {
-        QWidget* w = find<QWidget>(name);
-        return w && w->isVisible();
-    }
-    void screenshot(const char* file) {
-        fs::create_directories(KOTOU_TEST_OUTPUT);
-        EXPECT_TRUE(window->grab().save(
-            QString::fromStdString((fs::path(KOTOU_TEST_OUTPUT) / file).string())));
-    }
-
-    QtHost host;
-    DefaultRandom rng{7};
-    Game game;
-    fs::path base;
-    std::unique_ptr<TForm1> window;
-    bool answer = true;
-    std::vector<std::string> questions, errors, sounds;
 };
 
 TEST_F(GameWindowTest, OpensOnTheTitleScreenWithEveryComponentAWidget) {
@@ -182,15 +123,7 @@ TEST_F(GameWindowTest, ContinueWithoutASaveReportsAndStaysOnTheTitle) {
 // the second day. Every wait is answered by a click on the message line.
 TEST_F(GameWindowTest, AFullDayOfFourCharactersGoingToBed) {
     open();
-    int waitsAnswered = 0;
-    QTimer answerer;
-    QObject::connect(&answerer, &QTimer::timeout, window.get(), [&] {
-        if (game.s.runtime.clickState == 0 && shown("click_l")) {
-            ++waitsAnswered;
-            QTest::mouseClick(find<QLabel>("moji_l"), Qt::LeftButton);
-        }
-    });
-    answerer.start(2);
+    readAlong();
 
     QTest::mouseClick(find<QPushButton>("Button2"), Qt::LeftButton);
     ASSERT_TRUE(shown("lv_up_box"));
@@ -207,11 +140,10 @@ TEST_F(GameWindowTest, AFullDayOfFourCharactersGoingToBed) {
         QTest::mouseClick(find<QPushButton>(shown("sounan_box") ? "BitBtn16" : "BitBtn5"),
                           Qt::LeftButton);
     }
-    answerer.stop();
     QTest::qWait(120);  // one status refresh at least
     EXPECT_EQ(game.s.dayNumber, 2);
     EXPECT_EQ(game.s.currentCharacter, 1);
-    EXPECT_GT(waitsAnswered, 4);
+    EXPECT_GT(waitsRead, 4);
     EXPECT_TRUE(find<QLabel>("day_l")->text().startsWith(QString::fromUtf8("2日目／")))
         << find<QLabel>("day_l")->text().toStdString();
     EXPECT_EQ(game.s.ch(1).maxActionPoints, 16);  // six points into 行動力
@@ -237,10 +169,6 @@ class ShopAndKitchenTest : public GameWindowTest {
         open();
         QTest::mouseClick(find<QPushButton>("Button12"), Qt::LeftButton);
         QTest::qWait(60);  // a status refresh shows the day's buttons
-    }
-    void click(const char* button) {
-        ASSERT_TRUE(shown(button)) << button;
-        QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);
     }
     bool heard(const std::string& cue) const {
         return std::find(sounds.begin(), sounds.end(), cue) != sounds.end();
@@ -305,12 +233,7 @@ TEST_F(GameWindowTest, StrandedPanelRescuePanelAndRadio) {
     s.radioState = 2;
     saveGame(s, base, "得点：0点");
     open();
-    QTimer answerer;
-    QObject::connect(&answerer, &QTimer::timeout, window.get(), [&] {
-        if (game.s.runtime.clickState == 0 && shown("click_l"))
-            QTest::mouseClick(find<QLabel>("moji_l"), Qt::LeftButton);
-    });
-    answerer.start(2);
+    readAlong();
     const auto click = [&](const char* button) {
         ASSERT_TRUE(shown(button)) << button;
         QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);
@@ -344,7 +267,6 @@ TEST_F(GameWindowTest, StrandedPanelRescuePanelAndRadio) {
     click("listen_b");
     EXPECT_EQ(sounds, (std::vector<std::string>{"0:1.wav", "0:save.wav"}));
     screenshot("radio.png");
-    answerer.stop();
 }
 
 // The island-name box waits for a click after its message.
@@ -418,18 +340,7 @@ TEST_F(GameWindowTest, CompanionsTalkNurseStudyAndCompose) {
     s.pairIntimacy[0] = 10;  // ルル–嵐
     saveGame(s, base, "得点：0点");
     open();
-    QTimer answerer;
-    QObject::connect(&answerer, &QTimer::timeout, window.get(), [&] {
-        if (game.s.runtime.clickState == 0 && shown("click_l"))
-            QTest::mouseClick(find<QLabel>("moji_l"), Qt::LeftButton);
-    });
-    answerer.start(2);
-    auto click = [&](const char* name) {
-        QPushButton* b = find<QPushButton>(name);
-        ASSERT_NE(b, nullptr) << name;
-        ASSERT_TRUE(b->isVisible() && b->isEnabled()) << name;
-        QTest::mouseClick(b, Qt::LeftButton);
-    };
+    readAlong();
     auto text = [&](const char* name) { return find<QLabel>(name)->text().toStdString(); };
     click("Button12");
     ASSERT_TRUE(shown("com_box"));
@@ -490,7 +401,6 @@ TEST_F(GameWindowTest, CompanionsTalkNurseStudyAndCompose) {
     click("uta_b1");
     EXPECT_EQ(game.s.blueSkySongCount(), 1);
     EXPECT_TRUE(shown("uta_box"));
-    answerer.stop();
 }
 
 // The battle flashes fill the scene's place with their colour in six blinks;

@@ -15,61 +15,22 @@
 #include "shell/FormLayout.h"
 #include "shell/Screens.h"
 #include "state/SaveFile.h"
-#include "tests/platform/qt/QtTestSupport.h"
+#include "tests/platform/qt/GameWindowFixture.h"
 
 namespace kotou {
 namespace {
 
 namespace fs = std::filesystem;
 
-class PlayWindowTest : public ::testing::Test {
+class PlayWindowTest : public test::GameWindowFixture {
   protected:
-    PlayWindowTest() : game(host, rng) {}
-
-    void SetUp() override {
-        ensureApplication();
-        base = fs::path(KOTOU_TEST_OUTPUT) / "play-window";
-        fs::remove_all(base);
-        fs::create_directories(base / "dat");
-        const fs::path cg = fs::path(KOTOU_BIN_DIR) / "cg";
-        if (fs::exists(cg)) fs::create_directory_symlink(cg, base / "cg");
-        host.options().baseDir = base;
-        buildForm(game.form);
-        registerGameHandlers(game.handlers);
-    }
-
-    // Continues a saved game and answers every wait with a click on the
-    // message line, as a player reading along would.
+    // Continues a saved game, reading along.
     void continueGame(const GameState& saved) {
-        saveGame(saved, base, "得点：0点");
-        window = std::make_unique<TForm1>(game, WindowHooks{FormClose, Timer1Timer, Timer2Timer});
-        host.attach(window.get());
-        FormCreate(game);
-        window->syncModel();
-        window->show();
-        window->startTimers();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        QObject::connect(&answerer, &QTimer::timeout, window.get(), [this] {
-            if (game.s.runtime.clickState == 0 && shown("click_l"))
-                QTest::mouseClick(find<QLabel>("moji_l"), Qt::LeftButton);
-        });
-        answerer.start(2);
+        openWithSave(saved);
+        readAlong();
         click("Button12");
     }
 
-    template <class W>
-    W* find(const char* name) {
-        return window->findChild<W*>(QString::fromUtf8(name));
-    }
-    bool shown(const char* name) {
-        QWidget* w = find<QWidget>(name);
-        return w && w->isVisible();
-    }
-    // Clicks a button once the status refresh has shown it.
-    void click(const char* name) {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return shown(name); }, 500)) << name;
-        QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton);
-    }
     // 攻撃 until the battle is over (a miss or two included).
     void fightOn() {
         for (int blow = 0; blow < 40 && shown("battle_box"); ++blow) click("BitBtn9");
@@ -83,9 +44,7 @@ class PlayWindowTest : public ::testing::Test {
         QTest::qWait(120);  // a status refresh or two
         window->buildRemaining();
         ASSERT_TRUE(shown(panel)) << panel;
-        fs::create_directories(KOTOU_TEST_OUTPUT);
-        const auto file = fs::path(KOTOU_TEST_OUTPUT) / (std::string("panel_") + panel + ".png");
-        EXPECT_TRUE(window->grab().save(QString::fromStdString(file.string())));
+        screenshot(std::string("panel_") + panel + ".png");
         const QWidget* box = find<QWidget>(panel);
         int buttons = 0;
         for (const QPushButton* b : box->findChildren<QPushButton*>()) {
@@ -97,13 +56,6 @@ class PlayWindowTest : public ::testing::Test {
         }
         EXPECT_GT(buttons, 1) << panel;
     }
-
-    QtHost host;
-    DefaultRandom rng{11};
-    Game game;
-    fs::path base;
-    std::unique_ptr<TForm1> window;
-    QTimer answerer;
 };
 
 TEST_F(PlayWindowTest, TrainingAColosseumPrizeItemsAndASurvivalCourse) {
@@ -166,7 +118,6 @@ TEST_F(PlayWindowTest, TrainingAColosseumPrizeItemsAndASurvivalCourse) {
     for (int battle = 0; battle < 4 && !shown("svival_box"); ++battle) fightOn();
     EXPECT_EQ(game.s.worldFlags[5], 1);
     EXPECT_TRUE(shown("svival_box"));
-    answerer.stop();
 }
 
 }  // namespace
