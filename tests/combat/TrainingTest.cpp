@@ -278,6 +278,7 @@ TEST_F(TrainingTest, EachOpponentCostsFivePointsAndIsFoughtInItsArea) {
         battleState(g) = BattleState{};
         cur().actionPoints = 4;
         press(button.c_str());
+        EXPECT_EQ(host.sounds.front(), (HeadlessHost::Sound{0, "1.wav"}));  // the click
         EXPECT_EQ(host.messageTexts(), std::vector<std::string>{"行動力が足りません"});
         EXPECT_EQ(cur().actionPoints, 4);
         EXPECT_TRUE(rng.requests().empty());
