@@ -16,9 +16,7 @@ constexpr int kOpponents = kLastColosseumArea - kFirstColosseumArea + 1;
 // Opponent n (1..10): a beaten one is no longer offered, which the
 // availability of its button already says (its won flag is set).
 void fight(Game& g, int n, const std::string& button) {
-    if (!commandAvailable(g.s, g.form, button) ||
-        !GameState::isCharacterIndex(g.s.currentCharacter))
-        return;
+    if (!commandAvailable(g.s, g.form, button)) return;
     playSound(g, 0, "1.wav");
     Character& c = g.s.cur();
     if (c.actionPoints < kBoutCost) {

@@ -56,14 +56,8 @@ constexpr Course kCourses[] = {
 // A course needs obesity above this (the meter counts 100 as best).
 constexpr int32_t kCourseObesityLimit = 35;
 
-// The handler may act: the button is offered and a character has the turn.
-bool mayAct(const Game& g, const char* button) {
-    return commandAvailable(g.s, g.form, button) &&
-           GameState::isCharacterIndex(g.s.currentCharacter);
-}
-
 void train(Game& g, const TrainingLevel& t) {
-    if (!mayAct(g, t.button)) return;
+    if (!commandAvailable(g.s, g.form, t.button)) return;
     playSound(g, 1, "1.wav");
     Character& c = g.s.cur();
     if (c.actionPoints < t.cost) {
@@ -106,7 +100,7 @@ const char* courseRefusal(const Character& c, const Course& course) {
 }
 
 void runCourse(Game& g, const Course& course) {
-    if (!mayAct(g, course.button)) return;
+    if (!commandAvailable(g.s, g.form, course.button)) return;
     playSound(g, 0, "1.wav");
     Character& c = g.s.cur();
     if (const char* refusal = courseRefusal(c, course)) {

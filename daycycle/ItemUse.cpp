@@ -21,14 +21,6 @@ std::string left(int32_t count) {
     return "（残：" + num(count) + "）";
 }
 
-// Every item button is offered only while its count is 1 or more; messages
-// pump events, so a second click may arrive before the refresh hides the
-// button, and the availability rules decide on the state as it is now.
-bool mayUse(const Game& g, const char* button) {
-    return commandAvailable(g.s, g.form, button) &&
-           GameState::isCharacterIndex(g.s.currentCharacter);
-}
-
 // Hides the panel, plays the item's sound and takes one item; returns the
 // count left.
 int32_t takeOne(Game& g, Counter count, const char* sound) {
@@ -74,7 +66,7 @@ int32_t& namedCount(GameState& s) {
 // no such affliction; otherwise the herb is eaten. Returns the count left.
 std::optional<int32_t> eatHerb(Game& g, const char* button, int32_t Character::*affliction,
                                const char* refusal, Counter herbs, const char* herb) {
-    if (!mayUse(g, button)) return std::nullopt;
+    if (!commandAvailable(g.s, g.form, button)) return std::nullopt;
     const Character& c = g.s.cur();
     playSound(g, 1, "1.wav");
     if (c.*affliction < 1) {
@@ -142,7 +134,7 @@ const MeterRemedy kMeterRemedies[] = {
 };
 
 void useMeterRemedy(Game& g, const MeterRemedy& r) {
-    if (!mayUse(g, r.button)) return;
+    if (!commandAvailable(g.s, g.form, r.button)) return;
     Character& c = g.s.cur();
     playSound(g, 1, "1.wav");
     const int32_t count = takeOne(g, r.count, r.sound);
@@ -166,7 +158,7 @@ constexpr std::array<const char*, kCharacterCount + 1> kWreathThanks = {
 };
 
 void useWreath(Game& g) {
-    if (!mayUse(g, "hanakazari_use_b")) return;
+    if (!commandAvailable(g.s, g.form, "hanakazari_use_b")) return;
     const int giver = g.s.currentCharacter;
     playSound(g, 1, "1.wav");
     const int32_t count = takeOne(g, counterOf<&GameState::flowerWreathCount>, nullptr);
@@ -222,7 +214,7 @@ constexpr RareItem kRareItems[] = {
 // Raised to the sky: the panel stays up and nothing waits. The value shown
 // is the one the item left; the next refresh clamps it into its range.
 void useRareItem(Game& g, const RareItem& r) {
-    if (!mayUse(g, r.button)) return;
+    if (!commandAvailable(g.s, g.form, r.button)) return;
     playSound(g, 1, "1.wav");
     playSound(g, 0, "up.wav");
     g.s.rareItems[r.index] -= 1;
@@ -274,7 +266,7 @@ const Song kSongs[] = {
 };
 
 void sing(Game& g, const Song& s) {
-    if (!mayUse(g, s.button)) return;
+    if (!commandAvailable(g.s, g.form, s.button)) return;
     playSound(g, 1, "uta2.wav");
     const int32_t count = takeOne(g, s.count, nullptr);
     showMessage(g, std::string("【") + s.name + "】を歌った！" + left(count));

@@ -78,9 +78,7 @@ constexpr EscapeBuild kBuilds[] = {
 };
 
 void build(Game& g, const EscapeBuild& b) {
-    if (!commandOffered(g.s, g.form, b.button) ||
-        !GameState::isCharacterIndex(g.s.currentCharacter))
-        return;
+    if (!commandOffered(g.s, g.form, b.button)) return;
     playSound(g, 0, "1.wav");
     Character& c = g.s.cur();
     if (c.actionPoints < b.actionCost) {

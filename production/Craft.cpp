@@ -31,15 +31,6 @@ const BenchInfo& benchOf(Bench b) {
     return kBenches[static_cast<size_t>(b)];
 }
 
-// The button's panel is open and the availability table offers the button
-// for the state as it is now. Messages pump events, so a click may arrive
-// while the panel is closed for the messages of the item before, or after
-// the item was made or its materials were taken; such a click changes nothing.
-bool offered(const Game& g, const char* button) {
-    return GameState::isCharacterIndex(g.s.currentCharacter) &&
-           commandOffered(g.s, g.form, button);
-}
-
 std::string remainingLine(GameState& s, const CraftRow& row) {
     std::string text = "（残：";
     bool first = true;
@@ -115,7 +106,7 @@ constexpr Opener kOpeners[] = {
 };
 
 void open(Game& g, const Opener& o) {
-    if (!offered(g, o.button)) return;
+    if (!commandOffered(g.s, g.form, o.button)) return;
     const BenchInfo& bench = benchOf(o.bench);
     playSound(g, 0, "1.wav");
     if (o.pictureFirst) showScene(g, o.picture);
@@ -147,7 +138,7 @@ int32_t& storeOf(GameState& s, const Store& store) {
 }
 
 void craft(Game& g, const CraftRow& row) {
-    if (!offered(g, row.button)) return;
+    if (!commandOffered(g.s, g.form, row.button)) return;
     const BenchInfo& bench = benchOf(row.bench);
     Character& c = g.s.cur();
     playSound(g, row.clickChannel, "1.wav");

@@ -269,7 +269,6 @@ void apply(Game& g, const Effect& e) {
 
 void cook(Game& g, const Recipe& r) {
     if (!commandAvailable(g.s, g.form, r.button)) return;
-    if (!GameState::isCharacterIndex(g.s.currentCharacter)) return;
     Character& c = g.s.cur();
     if (c.cooking < r.cooking) {
         showMessage(g, kLowCooking);

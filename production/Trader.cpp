@@ -57,7 +57,6 @@ const Offer* offerOf(const std::string& line) {
 
 void mara_bClick(Game& g) {
     if (!commandAvailable(g.s, g.form, "mara_b")) return;
-    if (!GameState::isCharacterIndex(g.s.currentCharacter)) return;
     Character& c = g.s.cur();
     if (c.actionPoints < kVisitCost) {
         showMessage(g, "行動力が足りません");

@@ -450,6 +450,7 @@ Availability::Availability(const FormModel& form) {
 }
 
 bool commandAvailable(const GameState& s, const FormModel& form, std::string_view button) {
+    if (!GameState::isCharacterIndex(s.currentCharacter)) return false;
     const ComponentId id = form.find(button);
     bool shown = id != kNoComponent && form.at(id).visible;
     bool enabled = id != kNoComponent && form.at(id).enabled;

@@ -46,8 +46,9 @@ class Availability {
     std::vector<Resolved> rows_;
 };
 
-// Whether a handler may act for `button` now: the button's rows of the table,
-// evaluated in order over the current state, leave it shown and enabled. A
+// Whether a handler may act for `button` now: a character has the turn, and
+// the button's rows of the table, evaluated in order over the current state,
+// leave it shown and enabled. A
 // row without a `shown` (or `enabled`) condition leaves what the form holds.
 // Handlers call it first, because messages pump events and a click may
 // arrive for a button the next refresh would hide or grey. A button without

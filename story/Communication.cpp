@@ -10,6 +10,7 @@
 #include "daycycle/Night.h"
 #include "field/Finds.h"
 #include "production/Growth.h"
+#include "shell/Availability.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
 #include "story/CommunicationScenes.h"
@@ -20,7 +21,6 @@ namespace kotou {
 namespace {
 
 using companions::dotLine;
-using companions::offered;
 
 enum class ActivityKind { Talk, Play, Explore, NightWalk, BedVisit };
 
@@ -77,7 +77,7 @@ void showActivityList(Game& g) {
 }
 
 void choose(Game& g, const Activity& a) {
-    if (!offered(g, a.button)) return;
+    if (!commandOffered(g.s, g.form, a.button)) return;
     GameState& s = g.s;
     playSound(g, 1, "1.wav");
     if (s.cur().actionPoints < a.cost) {
@@ -217,7 +217,7 @@ void bedVisit(Game& g, int k, int p, int32_t gain) {
 }
 
 void choosePartner(Game& g, const char* button, int partner) {
-    if (!offered(g, button) || partner == g.s.currentCharacter) return;
+    if (!commandOffered(g.s, g.form, button) || partner == g.s.currentCharacter) return;
     g.s.runtime.talkPartner = partner;
     runCommunication(g);
 }
@@ -225,7 +225,7 @@ void choosePartner(Game& g, const char* button, int partner) {
 }  // namespace
 
 void cominu_bClick(Game& g) {
-    if (!offered(g, "cominu_b")) return;
+    if (!commandOffered(g.s, g.form, "cominu_b")) return;
     GameState& s = g.s;
     playSound(g, 1, "1.wav");
     g.form.hide("com_box");
@@ -324,13 +324,13 @@ void runCommunication(Game& g) {
 }
 
 void Button17Click(Game& g) {
-    if (!offered(g, "Button17")) return;
+    if (!commandOffered(g.s, g.form, "Button17")) return;
     playSound(g, 1, "1.wav");
     showActivityList(g);
 }
 
 void BitBtn26Click(Game& g) {
-    if (!offered(g, "BitBtn26")) return;
+    if (!commandOffered(g.s, g.form, "BitBtn26")) return;
     playSound(g, 0, "1.wav");
     g.form.hide("cominu_box");
     g.form.show("com_box");

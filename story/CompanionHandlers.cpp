@@ -1,15 +1,8 @@
 #include "story/CompanionHandlers.h"
 
-#include "shell/Availability.h"
-
 namespace kotou {
 
 namespace companions {
-
-bool offered(const Game& g, std::string_view button) {
-    return GameState::isCharacterIndex(g.s.currentCharacter) &&
-           commandOffered(g.s, g.form, button);
-}
 
 std::string dotLine(int n) {
     std::string line;

@@ -65,12 +65,6 @@ void registerCompanionHandlers(HandlerRegistry& r);
 
 namespace companions {
 
-// True when the button may act now: the availability table leaves it shown
-// and enabled, and the panels it lies on are shown, and a character's turn
-// is running. A click that arrives while a message of the same panel is
-// still running (the panel is hidden then) does nothing.
-bool offered(const Game& g, std::string_view button);
-
 // A line of n "・", the pause line under a command's first message.
 std::string dotLine(int n);
 

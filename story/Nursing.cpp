@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "shell/Availability.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
 #include "story/CompanionHandlers.h"
@@ -14,7 +15,6 @@ namespace kotou {
 namespace {
 
 using companions::dotLine;
-using companions::offered;
 
 constexpr int32_t kNursingCost = 7;
 constexpr int32_t kNursingIntimacy = 10;
@@ -37,7 +37,7 @@ void cured(Game& g, const std::string& message) {
 void nurse(Game& g, int patientIndex) {
     const char* button = kPatientButtons[static_cast<size_t>(patientIndex)];
     GameState& s = g.s;
-    if (!offered(g, button) || patientIndex == s.currentCharacter) return;
+    if (!commandOffered(g.s, g.form, button) || patientIndex == s.currentCharacter) return;
     Character& patient = s.ch(patientIndex);
     // The buttons are set when the panel opens; one whose patient has been
     // cured since nurses no one.
@@ -89,7 +89,7 @@ void nurse(Game& g, int patientIndex) {
 }  // namespace
 
 void kanbyou_bClick(Game& g) {
-    if (!offered(g, "kanbyou_b")) return;
+    if (!commandOffered(g.s, g.form, "kanbyou_b")) return;
     GameState& s = g.s;
     playSound(g, 0, "1.wav");
     for (int k = 1; k <= kCharacterCount; ++k)
@@ -115,7 +115,7 @@ void kan_zankyou_bClick(Game& g) {
 }
 
 void BitBtn52Click(Game& g) {
-    if (!offered(g, "BitBtn52")) return;
+    if (!commandOffered(g.s, g.form, "BitBtn52")) return;
     playSound(g, 0, "1.wav");
     g.form.hide("kanbyou_box");
     g.form.show("com_box");

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "production/Growth.h"
+#include "shell/Availability.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
 #include "story/CompanionHandlers.h"
@@ -14,7 +15,6 @@ namespace kotou {
 namespace {
 
 using companions::dotLine;
-using companions::offered;
 
 constexpr int32_t kComposeCost = 5;
 constexpr const char* kTooTired = "製作に必要な行動力が足りません";
@@ -154,7 +154,7 @@ void appendDots(Game& g) {
 
 void compose(Game& g, size_t index) {
     const Song& song = kSongs[index];
-    if (!offered(g, song.button)) return;
+    if (!commandOffered(g.s, g.form, song.button)) return;
     GameState& s = g.s;
     playSound(g, 0, "1.wav");
     if (refused(g, song.zoology)) return;
@@ -180,7 +180,7 @@ void compose(Game& g, size_t index) {
 }  // namespace
 
 void organ_bClick(Game& g) {
-    if (!offered(g, "organ_b")) return;
+    if (!commandOffered(g.s, g.form, "organ_b")) return;
     playSound(g, 0, "1.wav");
     if (g.s.cur().actionPoints < kComposeCost) {
         showMessage(g, kTooTired);
@@ -216,7 +216,7 @@ void uta_b8Click(Game& g) {
 }
 
 void uta_b9Click(Game& g) {
-    if (!offered(g, "uta_b9")) return;
+    if (!commandOffered(g.s, g.form, "uta_b9")) return;
     GameState& s = g.s;
     playSound(g, 0, "1.wav");
     if (refused(g, kOrganSongZoology)) return;
@@ -245,7 +245,7 @@ void uta_b9Click(Game& g) {
 }
 
 void BitBtn42Click(Game& g) {
-    if (!offered(g, "BitBtn42")) return;
+    if (!commandOffered(g.s, g.form, "BitBtn42")) return;
     playSound(g, 0, "1.wav");
     g.form.hide("uta_box");
     g.form.show("seisaku_box");

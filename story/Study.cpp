@@ -7,6 +7,7 @@
 #include <string>
 
 #include "production/Growth.h"
+#include "shell/Availability.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
 #include "story/CompanionHandlers.h"
@@ -15,7 +16,6 @@ namespace kotou {
 namespace {
 
 using companions::dotLine;
-using companions::offered;
 
 // A character whose stress meter is this low or lower cannot study.
 constexpr int32_t kStudyStressLimit = 30;
@@ -64,7 +64,7 @@ const std::array<Book, 9> kBooks = {{
 void read(Game& g, size_t index) {
     const Book& b = kBooks[index];
     // The shelf shows a book only while it is held and unread.
-    if (!offered(g, b.button)) return;
+    if (!commandOffered(g.s, g.form, b.button)) return;
     Character& c = g.s.cur();
     playSound(g, 1, "1.wav");
     if (c.actionPoints < b.cost) {
@@ -89,7 +89,7 @@ void read(Game& g, size_t index) {
 }  // namespace
 
 void study_bClick(Game& g) {
-    if (!offered(g, "study_b")) return;
+    if (!commandOffered(g.s, g.form, "study_b")) return;
     const Character& c = g.s.cur();
     playSound(g, 0, "1.wav");
     if (c.stress <= kStudyStressLimit) {
@@ -128,7 +128,7 @@ void sinpi_book_bClick(Game& g) {
 }
 
 void BitBtn28Click(Game& g) {
-    if (!offered(g, "BitBtn28")) return;
+    if (!commandOffered(g.s, g.form, "BitBtn28")) return;
     playSound(g, 0, "1.wav");
     g.form.hide("study_box");
     g.form.show("com_box");

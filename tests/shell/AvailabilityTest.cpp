@@ -52,6 +52,11 @@ TEST_F(AvailabilityTest, GuardFollowsTheStateNotAStaleForm) {
     form.hide("hayasi_b");
     EXPECT_FALSE(commandAvailable(s, form, "hayasi_b"));
     EXPECT_FALSE(commandAvailable(s, form, "no_such_button"));
+
+    // Nobody's turn (a damaged save): no command acts.
+    form.show("hayasi_b");
+    s.currentCharacter = 0;
+    EXPECT_FALSE(commandAvailable(s, form, "hayasi_b"));
 }
 
 // The handlers' guard adds the panels: a button on a closed panel (closed by
