@@ -5,7 +5,6 @@
 #include <string>
 
 #include "daycycle/Background.h"
-#include "field/Location.h"
 #include "shell/Availability.h"
 #include "shell/Messages.h"
 

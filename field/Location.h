@@ -15,14 +15,6 @@
 
 namespace kotou {
 
-// A counter of the island's stores, addressed as a function so that both
-// plain members and the named entries of the blocks can be used.
-using Counter = int32_t& (*)(GameState&);
-template <int32_t GameState::*Member>
-int32_t& counterOf(GameState& s) {
-    return s.*Member;
-}
-
 // A condition on the state (a tool owned, a statistic of the current
 // character reached). The skeleton only evaluates it while a current
 // character exists.

@@ -18,7 +18,7 @@ struct Offer {
     int32_t GameState::*currency;
     int32_t price;
     const char* good;  // the name in the purchase message
-    int32_t& (*held)(GameState&);
+    Counter held;
 };
 
 #define HELD(expr) [](GameState& s) -> int32_t& { return expr; }

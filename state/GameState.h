@@ -192,6 +192,14 @@ std::array<int, 2> pairMembers(int p);
 // Teamwork: the sum of the six intimacies, at most 60.
 int32_t teamwork(const GameState& s);
 
+// A counter of the state, addressed as a function so that a table can name a
+// plain member and an entry of a block (worldFlags, extraItems, ...) alike.
+using Counter = int32_t& (*)(GameState&);
+template <int32_t GameState::*Member>
+int32_t& counterOf(GameState& s) {
+    return s.*Member;
+}
+
 // The four characters' fixed names.
 inline constexpr std::array<const char*, kCharacterCount + 1> kCharacterNames = {
     "", "ルル", "嵐", "スパーク", "残響"};

@@ -20,11 +20,9 @@ constexpr int32_t kComposeCost = 5;
 constexpr const char* kTooTired = "製作に必要な行動力が足りません";
 constexpr const char* kZoologyTooLow = "【動物学】が低過ぎます";
 
-using Store = int32_t& (*)(GameState&);
-
 struct Material {
     const char* name;  // as the remaining-stock line names it
-    Store store;
+    Counter store;
     int32_t amount;
 };
 
@@ -33,7 +31,7 @@ struct Song {
     const char* name;
     int32_t zoology;                    // the composer's minimum 動物学
     std::array<Material, 4> materials;  // unused entries have no store
-    Store count;
+    Counter count;
     int organFlag;  // entry of organFlags set once composed; -1 none
 };
 

@@ -20,15 +20,13 @@ using companions::dotLine;
 // A character whose stress meter is this low or lower cannot study.
 constexpr int32_t kStudyStressLimit = 30;
 
-using BookState = int32_t& (*)(GameState&);
-
 struct Book {
     const char* button;
     int32_t cost;
     const char* readText;  // after the reader's name
     bool waits;            // a click before the effect
     int32_t stress;        // taken from the stress meter
-    BookState state;       // set to 2 once read; nullptr: can be read again
+    Counter state;         // set to 2 once read; nullptr: can be read again
     const char* learned;
     void (*growth)(Game&);  // nullptr: none
 };
