@@ -6,8 +6,8 @@
 #include "field/Handlers.h"
 #include "production/Handlers.h"
 #include "shell/Screens.h"
-#include "story/Story.h"
 #include "story/CompanionHandlers.h"
+#include "story/Story.h"
 
 namespace kotou {
 

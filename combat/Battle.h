@@ -27,7 +27,9 @@ inline constexpr bool isCourseArea(int area) {
 }
 
 // The battle values of a game (kept with the runtime values of its state).
-inline BattleState& battleState(Game& g) { return g.s.runtime.battle; }
+inline BattleState& battleState(Game& g) {
+    return g.s.runtime.battle;
+}
 
 // Starts the battle of battleState(g).area (and, for a survival course, the
 // course's chain): picks the enemy, shows it and offers the commands.

@@ -21,17 +21,17 @@ struct BuildMaterial {
 // One of the four things of the plan. Each build click is one stage.
 struct EscapeBuild {
     const char* button;
-    const char* thing;           // 「イカダ」 in the messages
-    int32_t actionCost;          // also the action points it needs
-    int32_t Character::*skill;   // the skill it needs ...
-    const char* skillLabel;      // ... by its status name
+    const char* thing;          // 「イカダ」 in the messages
+    int32_t actionCost;         // also the action points it needs
+    int32_t Character::*skill;  // the skill it needs ...
+    const char* skillLabel;     // ... by its status name
     int32_t skillNeeded;
     std::array<BuildMaterial, 4> materials;  // unused entries have no count
     int32_t stressCost;
-    size_t progress;             // entry of GameState::escape
-    int32_t goal;                // stages until it is complete
-    const char* completion;      // the message once complete
-    void (*growth)(Game&);       // the chance of a skill point afterwards
+    size_t progress;         // entry of GameState::escape
+    int32_t goal;            // stages until it is complete
+    const char* completion;  // the message once complete
+    void (*growth)(Game&);   // the chance of a skill point afterwards
 };
 
 // The four builds in the panel's order (raft, oars, signal light, weapons).

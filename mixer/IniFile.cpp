@@ -54,8 +54,8 @@ IniFile IniFile::parse(const std::string& text) {
         if (line.empty() || line[0] == ';' || line[0] == '#') continue;
         if (line[0] == '[') {
             size_t close = line.find(']');
-            section = lower(trim(line.substr(1, close == std::string::npos ? std::string::npos
-                                                                            : close - 1)));
+            section = lower(
+                trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
             inSection = true;
             continue;
         }

@@ -10,7 +10,7 @@
 namespace kotou {
 
 class IniFile {
-public:
+  public:
     IniFile() = default;
     // Reads `path`; a file that cannot be opened leaves the settings empty.
     static IniFile load(const std::string& path);
@@ -18,7 +18,7 @@ public:
 
     int readInt(const std::string& section, const std::string& key, int defaultValue) const;
 
-private:
+  private:
     std::map<std::string, std::map<std::string, std::string>> sections_;  // lower-case names
 };
 

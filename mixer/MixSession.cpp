@@ -1,5 +1,7 @@
 #include "mixer/MixSession.h"
 
+#include <strings.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -8,7 +10,6 @@
 #include <memory>
 #include <mutex>
 #include <new>
-#include <strings.h>
 #include <vector>
 
 namespace kotou {
@@ -54,7 +55,9 @@ struct Notification {
 MixSession* g_session = nullptr;      // the one session of the process
 MixSession* g_deviceOwner = nullptr;  // the session holding the device
 
-[[noreturn]] void fail(const std::string& message) { throw EMixerError(message); }
+[[noreturn]] void fail(const std::string& message) {
+    throw EMixerError(message);
+}
 
 int64_t steadyMs() {
     using namespace std::chrono;
@@ -467,7 +470,7 @@ bool ownsWave(const MixSession& s, const MixWave* w) {
 // ---- wave sources ----
 
 class FileSource : public ByteSource {
-public:
+  public:
     explicit FileSource(std::FILE* f) : f_(f) {
         if (std::fseek(f_, 0, SEEK_END) == 0) {
             long n = std::ftell(f_);
@@ -482,7 +485,7 @@ public:
         return std::fread(dst, 1, n, f_) == n;
     }
 
-private:
+  private:
     std::FILE* f_;
     uint64_t size_ = 0;
 };
@@ -505,8 +508,9 @@ MixSession& sessionForWave(HMixSession h) {
 
 MixWave* openResource(MixSession& s, const WaveResource& r, const std::string& name) {
     if (!r.data || r.size == 0)
-        fail("Failed to open resource, mmioOpen error= 1.\rMay need to make sure resource is "
-             "marked read-write");
+        fail(
+            "Failed to open resource, mmioOpen error= 1.\rMay need to make sure resource is "
+            "marked read-write");
     MemorySource source(r.data, r.size);
     return addWave(s, source, name);
 }
@@ -547,7 +551,8 @@ HMixSession MixerInit(const MixerEnvironment& env, const MixerConfig* config) {
     s->deviceId = ini.readInt("general", "WaveOutDevice", 0);
     if (s->deviceId >= devices || s->deviceId < 0) s->deviceId = -1;
     WaveOutCaps caps;
-    if (!env.device->capabilities(s->deviceId, caps)) caps = WaveOutCaps{"Unknown Device", 1, false};
+    if (!env.device->capabilities(s->deviceId, caps))
+        caps = WaveOutCaps{"Unknown Device", 1, false};
     s->deviceName = caps.name.substr(0, 31);
     const std::string& name = s->deviceName;
 
@@ -566,8 +571,9 @@ HMixSession MixerInit(const MixerEnvironment& env, const MixerConfig* config) {
         s->format.channels = 2;
         s->format.blockAlign = 2;
     }
-    const int rateCode =
-        config && (config->flags & kConfigRate) ? config->rate : ini.readInt(name, "SamplesPerSec", defRate);
+    const int rateCode = config && (config->flags & kConfigRate)
+                             ? config->rate
+                             : ini.readInt(name, "SamplesPerSec", defRate);
     s->format.samplesPerSec = rateCode == 22 ? 22050 : rateCode == 44 ? 44100 : 11025;
     s->format.avgBytesPerSec = s->format.blockAlign * s->format.samplesPerSec;
 
@@ -586,7 +592,8 @@ HMixSession MixerInit(const MixerEnvironment& env, const MixerConfig* config) {
 void MixerActivate(HMixSession h, bool on) {
     MixSession& s = validate(h);
     if (on) {
-        if (g_deviceOwner && g_deviceOwner != &s) fail("Resource is already allocated to a process");
+        if (g_deviceOwner && g_deviceOwner != &s)
+            fail("Resource is already allocated to a process");
         if (s.activated) return;
         std::unique_ptr<OutputBlock[]> blocks(new (std::nothrow) OutputBlock[kMixerMaxBlocks]);
         if (!blocks) fail(kMsgNoMemory);
@@ -733,8 +740,9 @@ MixWave* MixerOpenWaveFile(HMixSession h, const std::string& path) {
 MixWave* MixerOpenWaveMemory(HMixSession h, const void* data, size_t size) {
     MixSession& s = sessionForWave(h);
     if (!data || size == 0)
-        fail("Failed to open memory file, mmioOpen error=1.\rMay need to make sure memory is "
-             "read-write");
+        fail(
+            "Failed to open memory file, mmioOpen error=1.\rMay need to make sure memory is "
+            "read-write");
     MemorySource source(data, size);
     return addWave(s, source, "");
 }
@@ -831,6 +839,8 @@ int64_t MixerCurrentPosition(HMixSession h) {
     return s.activated ? currentPosition(s) : s.mixPos;
 }
 
-bool MixerMixInto(HMixSession h, uint8_t* out) { return mixInto(validate(h), out); }
+bool MixerMixInto(HMixSession h, uint8_t* out) {
+    return mixInto(validate(h), out);
+}
 
 }  // namespace kotou

@@ -60,16 +60,16 @@ struct MixPlayParams {
     uint16_t loops = 0;  // the wave plays loops + 1 times; kLoopForever never ends
 };
 
-inline constexpr uint32_t kPlayClearQueue = 1;   // drop the channel's queue first
-inline constexpr uint32_t kPlayLeastRecent = 2;  // use the least recently used channel
+inline constexpr uint32_t kPlayClearQueue = 1;    // drop the channel's queue first
+inline constexpr uint32_t kPlayLeastRecent = 2;   // use the least recently used channel
 inline constexpr uint32_t kPlayHighPriority = 4;  // start at the device's position
-inline constexpr uint32_t kPlayWait = 8;  // collect only; starts with the next play
+inline constexpr uint32_t kPlayWait = 8;          // collect only; starts with the next play
 inline constexpr uint16_t kLoopForever = 65535;
 
 // Flags of MixerOpenChannel, MixerFlushChannel and MixerCloseChannel.
-inline constexpr uint32_t kOpenAll = 1;      // all eight channels
-inline constexpr uint32_t kOpenCount = 2;    // channels 0..count-1
-inline constexpr uint32_t kFlushAll = 1;     // all channels
+inline constexpr uint32_t kOpenAll = 1;    // all eight channels
+inline constexpr uint32_t kOpenCount = 2;  // channels 0..count-1
+inline constexpr uint32_t kFlushAll = 1;   // all channels
 inline constexpr uint32_t kFlushNoRemix = 2;
 inline constexpr uint32_t kCloseAll = 1;
 

@@ -8,7 +8,7 @@
 namespace kotou {
 
 class EMixerError : public std::runtime_error {
-public:
+  public:
     explicit EMixerError(const std::string& message) : std::runtime_error(message) {}
 };
 

@@ -14,7 +14,7 @@
 namespace kotou {
 
 class RecordingWaveOut : public WaveOutDevice {
-public:
+  public:
     struct Setup {
         int devices = 1;
         std::string name = "Recording Device";
@@ -57,7 +57,7 @@ public:
     // Makes the next writes fail with this error number (0 = succeed).
     void failWrites(int error) { writeError_ = error; }
 
-private:
+  private:
     Setup setup_;
     bool open_ = false;
     bool paused_ = false;

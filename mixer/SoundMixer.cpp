@@ -39,7 +39,9 @@ void TSoundMixer::setChannels(uint8_t mask) {
     channels_ = mask;
 }
 
-MixWave* TSoundMixer::openWave(const std::string& path) { return MixerOpenWaveFile(session_, path); }
+MixWave* TSoundMixer::openWave(const std::string& path) {
+    return MixerOpenWaveFile(session_, path);
+}
 
 void TSoundMixer::play(int channel, MixWave* wave, uint16_t loops, uint32_t flags,
                        MixNotify notify) {
@@ -52,13 +54,17 @@ void TSoundMixer::play(int channel, MixWave* wave, uint16_t loops, uint32_t flag
     params_.notify = nullptr;
 }
 
-void TSoundMixer::freeWave(MixWave* wave) { MixerFreeWave(session_, wave); }
+void TSoundMixer::freeWave(MixWave* wave) {
+    MixerFreeWave(session_, wave);
+}
 
 void TSoundMixer::setBlockDoneHook(std::function<void()> hook) {
     MixerSetBlockDoneHook(session_, std::move(hook));
 }
 
-void TSoundMixer::pump() { MixerPump(session_); }
+void TSoundMixer::pump() {
+    MixerPump(session_);
+}
 
 MixerSoundCues::MixerSoundCues(std::unique_ptr<WaveOutDevice> device, std::string dataFolder,
                                MixerEnvironment env)

@@ -27,7 +27,7 @@ namespace kotou {
 // channels, releases the device and closes the session. Only one may exist at
 // a time, as there is one mix session per process.
 class TSoundMixer {
-public:
+  public:
     // `env.device` is ignored: the component plays on `device`, which it owns.
     explicit TSoundMixer(std::unique_ptr<WaveOutDevice> device, MixerEnvironment env = {});
     ~TSoundMixer();
@@ -51,7 +51,7 @@ public:
     HMixSession session() const { return session_; }
     WaveOutDevice& device() { return *device_; }
 
-private:
+  private:
     std::unique_ptr<WaveOutDevice> device_;
     HMixSession session_ = nullptr;
     MixPlayParams params_;
@@ -61,7 +61,7 @@ private:
 
 // What the game shell needs for its sound cues.
 class SoundCues {
-public:
+  public:
     virtual ~SoundCues() = default;
     // Plays `fileName` from the data folder once on channel 0..3, after what
     // the channel already has queued. Never throws.
@@ -73,7 +73,7 @@ public:
 // Each cue loads a fresh wave into its channel's slot; a superseded wave is
 // freed once nothing plays or waits to play it any more.
 class MixerSoundCues : public SoundCues {
-public:
+  public:
     static constexpr int kSlots = 4;
 
     // `dataFolder` is the folder of the wave files ("dat" beside the program).
@@ -96,7 +96,7 @@ public:
     MixWave* waveSlot(int channel) const { return waveSlot_.at(channel); }
     size_t supersededWaves() const { return superseded_.size(); }
 
-private:
+  private:
     void releaseFinished();
 
     std::unique_ptr<TSoundMixer> mixer_;

@@ -19,7 +19,9 @@ namespace {
 uint32_t le32(const uint8_t* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
-uint16_t le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+uint16_t le16(const uint8_t* p) {
+    return uint16_t(p[0] | p[1] << 8);
+}
 
 struct Chunk {
     uint64_t dataOffset = 0;  // first byte after the 8-byte header
@@ -27,7 +29,9 @@ struct Chunk {
 };
 
 // Offset of the chunk that follows a chunk (chunks are padded to even sizes).
-uint64_t nextChunk(const Chunk& c) { return c.dataOffset + c.size + (c.size & 1u); }
+uint64_t nextChunk(const Chunk& c) {
+    return c.dataOffset + c.size + (c.size & 1u);
+}
 
 // Looks for a chunk with id `id` among the chunks from `pos` up to `end`.
 bool findChunk(ByteSource& src, uint64_t pos, uint64_t end, const char* id, Chunk& found) {
@@ -67,7 +71,8 @@ RawWave readRiffWave(ByteSource& src) {
     if (!isWave) throw EMixerError("This is not a WAVE file");
 
     Chunk fmt;
-    if (!findChunk(src, riffStart, riffEnd, "fmt ", fmt)) throw EMixerError("WAVE file is corrupted");
+    if (!findChunk(src, riffStart, riffEnd, "fmt ", fmt))
+        throw EMixerError("WAVE file is corrupted");
     uint8_t f[16];
     // A chunk shorter than the record would make the read run into the next
     // chunk: treat it as a short read.

@@ -22,7 +22,7 @@ struct MixWave {
 
 // Random access to the bytes of a wave source (a file or a memory image).
 class ByteSource {
-public:
+  public:
     virtual ~ByteSource() = default;
     virtual uint64_t size() const = 0;
     // Reads exactly `n` bytes at `offset`; false if they are not all there.
@@ -30,13 +30,13 @@ public:
 };
 
 class MemorySource : public ByteSource {
-public:
+  public:
     MemorySource(const void* data, size_t size)
         : data_(static_cast<const uint8_t*>(data)), size_(size) {}
     uint64_t size() const override { return size_; }
     bool read(uint64_t offset, void* dst, size_t n) override;
 
-private:
+  private:
     const uint8_t* data_;
     size_t size_;
 };

@@ -25,13 +25,13 @@ struct WaveBuffer {
 };
 
 struct WaveOutCaps {
-    std::string name;       // product name
-    int channels = 1;       // most channels the device can play
+    std::string name;          // product name
+    int channels = 1;          // most channels the device can play
     bool synchronous = false;  // blocks the caller while playing
 };
 
 class WaveOutDevice {
-public:
+  public:
     virtual ~WaveOutDevice() = default;
 
     // Number of output devices; 0 when there is no audio at all.

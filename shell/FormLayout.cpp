@@ -113,7 +113,8 @@ class Builder {
     // A label in the ink of its panel.
     ComponentId label(const char* name, ComponentId parent, int l, int t, int w, int h,
                       std::string caption = {}, bool visible = true) {
-        const ComponentId id = add(name, parent, Kind::Label, l, t, w, h, std::move(caption), visible);
+        const ComponentId id =
+            add(name, parent, Kind::Label, l, t, w, h, std::move(caption), visible);
         if (auto it = ink_.find(parent); it != ink_.end()) f_.setFontColor(id, it->second);
         return id;
     }

@@ -30,22 +30,41 @@ Component& FormModel::touch(ComponentId id) {
     return c;
 }
 
-#define KOTOU_SET(field, value)                              \
-    do {                                                     \
-        if (rows_.at(static_cast<size_t>(id)).field != (value)) \
-            touch(id).field = (value);                       \
+#define KOTOU_SET(field, value)                                                            \
+    do {                                                                                   \
+        if (rows_.at(static_cast<size_t>(id)).field != (value)) touch(id).field = (value); \
     } while (0)
 
-void FormModel::setVisible(ComponentId id, bool v) { KOTOU_SET(visible, v); }
-void FormModel::setEnabled(ComponentId id, bool v) { KOTOU_SET(enabled, v); }
-void FormModel::setCaption(ComponentId id, std::string_view text) { KOTOU_SET(caption, text); }
-void FormModel::setPicture(ComponentId id, std::string_view file) { KOTOU_SET(picture, file); }
-void FormModel::setColor(ComponentId id, Rgb c) { KOTOU_SET(color, c); }
-void FormModel::setFontColor(ComponentId id, Rgb c) { KOTOU_SET(fontColor, c); }
-void FormModel::setFontSize(ComponentId id, int size) { KOTOU_SET(fontSize, size); }
-void FormModel::setStretch(ComponentId id, bool stretch) { KOTOU_SET(stretch, stretch); }
-void FormModel::setFilled(ComponentId id, bool filled) { KOTOU_SET(filled, filled); }
-void FormModel::setAutoSize(ComponentId id, bool autoSize) { KOTOU_SET(autoSize, autoSize); }
+void FormModel::setVisible(ComponentId id, bool v) {
+    KOTOU_SET(visible, v);
+}
+void FormModel::setEnabled(ComponentId id, bool v) {
+    KOTOU_SET(enabled, v);
+}
+void FormModel::setCaption(ComponentId id, std::string_view text) {
+    KOTOU_SET(caption, text);
+}
+void FormModel::setPicture(ComponentId id, std::string_view file) {
+    KOTOU_SET(picture, file);
+}
+void FormModel::setColor(ComponentId id, Rgb c) {
+    KOTOU_SET(color, c);
+}
+void FormModel::setFontColor(ComponentId id, Rgb c) {
+    KOTOU_SET(fontColor, c);
+}
+void FormModel::setFontSize(ComponentId id, int size) {
+    KOTOU_SET(fontSize, size);
+}
+void FormModel::setStretch(ComponentId id, bool stretch) {
+    KOTOU_SET(stretch, stretch);
+}
+void FormModel::setFilled(ComponentId id, bool filled) {
+    KOTOU_SET(filled, filled);
+}
+void FormModel::setAutoSize(ComponentId id, bool autoSize) {
+    KOTOU_SET(autoSize, autoSize);
+}
 
 #undef KOTOU_SET
 

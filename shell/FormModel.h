@@ -18,14 +18,14 @@
 namespace kotou {
 
 enum class Kind : uint8_t {
-    Window,    // the main window itself (row 0, name "Form1")
-    Panel,     // a *_box panel or group box
+    Window,  // the main window itself (row 0, name "Form1")
+    Panel,   // a *_box panel or group box
     Button,
     Label,
-    Gauge,     // progress bar with a maximum
+    Gauge,  // progress bar with a maximum
     Image,
-    Edit,      // single-line text field
-    List,      // list box
+    Edit,  // single-line text field
+    List,  // list box
 };
 
 struct Rgb {
@@ -44,23 +44,23 @@ struct Component {
     std::string caption;  // UTF-8; carriage return "\r" separates lines
     bool visible = true;
     bool enabled = true;
-    std::string picture;  // file relative to the game folder ("cg/title.jpg"); empty = none.
-                          // A panel draws its picture stretched as its background.
+    std::string picture;   // file relative to the game folder ("cg/title.jpg"); empty = none.
+                           // A panel draws its picture stretched as its background.
     bool stretch = false;  // picture stretched to the component, else natural size
     int gaugeMax = 100;
     int gaugeValue = 0;
-    Rgb color{};         // gauge bar colour, panel/window background, or a filled label's background
-    Rgb fontColor{};     // label text colour, or a captioned panel's title colour
+    Rgb color{};      // gauge bar colour, panel/window background, or a filled label's background
+    Rgb fontColor{};  // label text colour, or a captioned panel's title colour
     bool filled = false;    // label: paints `color` behind its text (else the panel shows through)
     bool autoSize = false;  // label: sized to its text from its left and top (width, height unused)
-    int fontSize = 0;    // 0 = the window's font
+    int fontSize = 0;       // 0 = the window's font
     std::vector<std::string> items;  // list box lines
     int selected = -1;               // list box: the selected line, -1 = none
     uint64_t revision = 0;
 };
 
 class FormModel {
-public:
+  public:
     // Adds a component; its name must be new. Returns its id.
     ComponentId add(Component c);
 
@@ -104,7 +104,7 @@ public:
     // True when the component and every panel it lies on are visible.
     bool effectivelyVisible(ComponentId id) const;
 
-private:
+  private:
     Component& touch(ComponentId id);
 
     std::vector<Component> rows_;

@@ -21,7 +21,7 @@ using Handler = std::function<void(Game&)>;
 // Click handlers by component name ("hayasi_b" -> hayasi_bClick). A
 // component whose handler is not registered does nothing when clicked.
 class HandlerRegistry {
-public:
+  public:
     void add(const std::string& component, Handler h) { handlers_[component] = std::move(h); }
     const Handler* find(const std::string& component) const {
         auto it = handlers_.find(component);
@@ -29,7 +29,7 @@ public:
     }
     size_t size() const { return handlers_.size(); }
 
-private:
+  private:
     std::map<std::string, Handler> handlers_;
 };
 

@@ -17,7 +17,7 @@ struct Flash {
 };
 
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     // Draw the form model now (the window repaints what changed).

@@ -112,8 +112,7 @@ struct GameState {
             moonShadowCount = 0, rainStoneCount = 0, timeSandCount = 0, farewellStoneCount = 0,
             thanksStoneCount = 0;
     // Usable items.
-    int32_t laxativeCount = 0, flowerWreathCount = 0, medicinalHerbCount = 0,
-            antidoteHerbCount = 0;
+    int32_t laxativeCount = 0, flowerWreathCount = 0, medicinalHerbCount = 0, antidoteHerbCount = 0;
     std::array<int32_t, kRareItemCount> rareItems{};
 
     // Facilities.
@@ -121,8 +120,8 @@ struct GameState {
             hasMidToilet = 0, hasLuxuryToilet = 0, hasShower = 0, hasDrumBath = 0,
             hasWaterSupply = 0, hasReservoir = 0, hasSleepingBag = 0;
     // Tools.
-    int32_t hasFireStarter = 0, hasSaw = 0, hasAxe = 0, hasNeedle = 0, hasBucket = 0,
-            hasKnife = 0, hasSoap = 0, hasGun = 0, hasRucksack = 0, hasLamp = 0, hasBoat = 0,
+    int32_t hasFireStarter = 0, hasSaw = 0, hasAxe = 0, hasNeedle = 0, hasBucket = 0, hasKnife = 0,
+            hasSoap = 0, hasGun = 0, hasRucksack = 0, hasLamp = 0, hasBoat = 0,
             hasFishingTackle = 0, hasNet = 0, hasPot = 0, hasBasket = 0;
     int32_t hasVaccine = 0;
     int32_t radioState = 0;

@@ -6,8 +6,8 @@
 namespace kotou {
 
 DefaultRandom::DefaultRandom()
-    : DefaultRandom(static_cast<uint64_t>(
-          std::chrono::system_clock::now().time_since_epoch().count())) {}
+    : DefaultRandom(
+          static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count())) {}
 
 int32_t DefaultRandom::random(int32_t n) {
     if (n <= 0) {
@@ -27,8 +27,9 @@ int32_t ScriptedRandom::random(int32_t n) {
     draws_.pop_front();
     const bool ok = n <= 0 ? d == 0 : (d >= 0 && d < n);
     if (!ok)
-        throw ScriptError("scripted random: draw " + std::to_string(d) + " out of range for random(" +
-                          std::to_string(n) + ") at call " + std::to_string(requests_.size()));
+        throw ScriptError("scripted random: draw " + std::to_string(d) +
+                          " out of range for random(" + std::to_string(n) + ") at call " +
+                          std::to_string(requests_.size()));
     return d;
 }
 

@@ -1,5 +1,9 @@
 #include "state/SaveFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -9,10 +13,6 @@
 
 #include "state/RecordsFile.h"
 #include "state/Text.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kotou {
 namespace {

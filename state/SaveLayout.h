@@ -30,17 +30,18 @@ void visitSaved(State& s, Visitor&& v) {
     ints({KOTOU_F(leafCount), KOTOU_F(stoneCount), KOTOU_F(branchCount), KOTOU_F(vineCount),
           KOTOU_F(fireFruitCount), KOTOU_F(blackFruitCount), KOTOU_F(wonderFruitCount),
           KOTOU_F(sevenFruitCount)});
-    ints({KOTOU_F(greenMushroomCount), KOTOU_F(sugarCount), KOTOU_F(herbCount),
-          KOTOU_F(waterCount), KOTOU_F(blueBirdCount), KOTOU_F(kappaCount),
-          KOTOU_F(treeSnakeCount), KOTOU_F(walkingMushroomCount), KOTOU_F(giantMushroomCount)});
+    ints({KOTOU_F(greenMushroomCount), KOTOU_F(sugarCount), KOTOU_F(herbCount), KOTOU_F(waterCount),
+          KOTOU_F(blueBirdCount), KOTOU_F(kappaCount), KOTOU_F(treeSnakeCount),
+          KOTOU_F(walkingMushroomCount), KOTOU_F(giantMushroomCount)});
     ints({KOTOU_F(sunStoneCount), KOTOU_F(seawaterCount), KOTOU_F(mudCount),
           KOTOU_F(flameStoneCount), KOTOU_F(ironCount), KOTOU_F(lumberCount),
           KOTOU_F(driftwoodCount), KOTOU_F(flotsamCount), KOTOU_F(shellCount)});
-    ints({KOTOU_F(hasDrumBath), KOTOU_F(hasWaterSupply), KOTOU_F(hasSimpleToilet),
-          KOTOU_F(hasMidToilet), KOTOU_F(hasLuxuryToilet), KOTOU_F(hasShower),
-          KOTOU_F(hasFireStarter), KOTOU_F(hasSaw), KOTOU_F(hasAxe), KOTOU_F(hasHut),
-          KOTOU_F(hasNeedle), KOTOU_F(hasBucket), KOTOU_F(hasTent), KOTOU_F(hasStove),
-          KOTOU_F(hasHouse), KOTOU_F(hasSleepingBag), KOTOU_F(hasKnife), KOTOU_F(cakeBookState),
+    ints({KOTOU_F(hasDrumBath),      KOTOU_F(hasWaterSupply),  KOTOU_F(hasSimpleToilet),
+          KOTOU_F(hasMidToilet),     KOTOU_F(hasLuxuryToilet), KOTOU_F(hasShower),
+          KOTOU_F(hasFireStarter),   KOTOU_F(hasSaw),          KOTOU_F(hasAxe),
+          KOTOU_F(hasHut),           KOTOU_F(hasNeedle),       KOTOU_F(hasBucket),
+          KOTOU_F(hasTent),          KOTOU_F(hasStove),        KOTOU_F(hasHouse),
+          KOTOU_F(hasSleepingBag),   KOTOU_F(hasKnife),        KOTOU_F(cakeBookState),
           KOTOU_F(herbTeaBookState), KOTOU_F(hasSoap)});
     ints({KOTOU_F(dropCount), KOTOU_F(hasGun), KOTOU_F(machineCount), KOTOU_F(angelTearCount),
           KOTOU_F(obsidianCount), KOTOU_F(glowMossCount), KOTOU_F(medicineBookState),
@@ -48,12 +49,11 @@ void visitSaved(State& s, Visitor&& v) {
           KOTOU_F(hasRucksack), KOTOU_F(hasLamp), KOTOU_F(hasBoat), KOTOU_F(hasFishingTackle),
           KOTOU_F(hasNet)});
     ints({KOTOU_F(gemCount), KOTOU_F(magicStoneCount), KOTOU_F(moonShadowCount),
-          KOTOU_F(lizardCount), KOTOU_F(saltCount), KOTOU_F(grassCount),
-          KOTOU_F(pinkRabbitCount), KOTOU_F(blackTigerCount), KOTOU_F(perseWolfCount),
-          KOTOU_F(mermaidCount), KOTOU_F(maneaterFishCount), KOTOU_F(giantCount),
-          KOTOU_F(hasPot), KOTOU_F(smallCrabCount), KOTOU_F(seaBreamCount),
-          KOTOU_F(crucianCount), KOTOU_F(smallFishCount), KOTOU_F(seaweedCount),
-          KOTOU_F(hasBasket)});
+          KOTOU_F(lizardCount), KOTOU_F(saltCount), KOTOU_F(grassCount), KOTOU_F(pinkRabbitCount),
+          KOTOU_F(blackTigerCount), KOTOU_F(perseWolfCount), KOTOU_F(mermaidCount),
+          KOTOU_F(maneaterFishCount), KOTOU_F(giantCount), KOTOU_F(hasPot), KOTOU_F(smallCrabCount),
+          KOTOU_F(seaBreamCount), KOTOU_F(crucianCount), KOTOU_F(smallFishCount),
+          KOTOU_F(seaweedCount), KOTOU_F(hasBasket)});
     ints({KOTOU_F(laxativeCount), KOTOU_F(flowerWreathCount), KOTOU_F(medicinalHerbCount),
           KOTOU_F(antidoteHerbCount), KOTOU_F(dayNumber), KOTOU_F(rainStoneCount),
           KOTOU_F(timeSandCount), KOTOU_F(farewellStoneCount), KOTOU_F(thanksStoneCount),

@@ -48,7 +48,11 @@ std::string convert(std::string_view in, const char* to, const char* from) {
 // Invalid bytes are taken as one byte each (code point U+FFFD).
 char32_t nextCodePoint(std::string_view s, size_t& i) {
     const auto b0 = static_cast<unsigned char>(s[i]);
-    size_t len = b0 < 0x80 ? 1 : (b0 >> 5) == 0x6 ? 2 : (b0 >> 4) == 0xE ? 3 : (b0 >> 3) == 0x1E ? 4 : 0;
+    size_t len = b0 < 0x80           ? 1
+                 : (b0 >> 5) == 0x6  ? 2
+                 : (b0 >> 4) == 0xE  ? 3
+                 : (b0 >> 3) == 0x1E ? 4
+                                     : 0;
     if (len == 0 || i + len > s.size()) {
         ++i;
         return 0xFFFD;
@@ -61,12 +65,18 @@ char32_t nextCodePoint(std::string_view s, size_t& i) {
 
 // Bytes of one character in code page 932: ASCII and half-width katakana
 // take one byte, everything else two.
-size_t cp932Width(char32_t cp) { return (cp < 0x80 || (cp >= 0xFF61 && cp <= 0xFF9F)) ? 1 : 2; }
+size_t cp932Width(char32_t cp) {
+    return (cp < 0x80 || (cp >= 0xFF61 && cp <= 0xFF9F)) ? 1 : 2;
+}
 
 }  // namespace
 
-std::string toCp932(std::string_view utf8) { return convert(utf8, "CP932", "UTF-8"); }
-std::string fromCp932(std::string_view cp932) { return convert(cp932, "UTF-8", "CP932"); }
+std::string toCp932(std::string_view utf8) {
+    return convert(utf8, "CP932", "UTF-8");
+}
+std::string fromCp932(std::string_view cp932) {
+    return convert(cp932, "UTF-8", "CP932");
+}
 
 size_t cp932Length(std::string_view utf8) {
     size_t n = 0;

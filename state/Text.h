@@ -12,7 +12,7 @@ namespace kotou {
 // Text that cannot be converted (not valid UTF-8, or a character code page
 // 932 cannot hold, or bytes that are not valid code page 932).
 class TextError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -36,6 +36,8 @@ std::vector<std::string_view> splitLines(std::string_view text);
 std::string_view trimBlanks(std::string_view s);
 
 // Decimal text of an integer, as the messages show numbers.
-inline std::string num(long long v) { return std::to_string(v); }
+inline std::string num(long long v) {
+    return std::to_string(v);
+}
 
 }  // namespace kotou

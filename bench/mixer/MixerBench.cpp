@@ -15,8 +15,8 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <ctime>
 #include <cstring>
+#include <ctime>
 #include <random>
 #include <vector>
 
@@ -72,7 +72,8 @@ void plainAddClamp(uint8_t* out, const std::vector<std::vector<uint8_t>>& source
     for (size_t i = 0; i < kBlock; ++i) acc[i] = 128;
     for (const auto& src : sources)
         for (size_t i = 0; i < kBlock; ++i) acc[i] += src[offset + i] - 128;
-    for (size_t i = 0; i < kBlock; ++i) out[i] = uint8_t(acc[i] < 0 ? 0 : acc[i] > 255 ? 255 : acc[i]);
+    for (size_t i = 0; i < kBlock; ++i)
+        out[i] = uint8_t(acc[i] < 0 ? 0 : acc[i] > 255 ? 255 : acc[i]);
 }
 
 void sdlMix(uint8_t* out, const std::vector<std::vector<uint8_t>>& sources, size_t offset) {

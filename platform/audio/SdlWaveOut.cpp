@@ -11,7 +11,7 @@ namespace kotou {
 namespace {
 
 class SdlWaveOut : public WaveOutDevice {
-public:
+  public:
     SdlWaveOut() : initialised_(SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {}
     ~SdlWaveOut() override {
         close();
@@ -106,7 +106,7 @@ public:
         blockDone_ = nullptr;
     }
 
-private:
+  private:
     static constexpr size_t kRing = 16;
 
     void setPaused(bool on) {
@@ -153,6 +153,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<WaveOutDevice> makeSdlWaveOutDevice() { return std::make_unique<SdlWaveOut>(); }
+std::unique_ptr<WaveOutDevice> makeSdlWaveOutDevice() {
+    return std::make_unique<SdlWaveOut>();
+}
 
 }  // namespace kotou

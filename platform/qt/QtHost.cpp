@@ -1,10 +1,10 @@
 #include "platform/qt/QtHost.h"
 
-#include <QPushButton>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QThread>
 #include <QTimer>
 

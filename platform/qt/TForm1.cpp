@@ -447,7 +447,8 @@ void TForm1::apply(ComponentId id) {
                 // The sizes are kept: measuring the text is the dearest part
                 // of a marker step.
                 l->setWordWrap(false);
-                const QString key = l->text() + QChar(0x1f) + QString::number(l->font().pixelSize());
+                const QString key =
+                    l->text() + QChar(0x1f) + QString::number(l->font().pixelSize());
                 auto size = autoSizes_.constFind(key);
                 if (size == autoSizes_.constEnd()) size = autoSizes_.insert(key, l->sizeHint());
                 l->setGeometry(QRect(QPoint(c.left, c.top), *size));
@@ -548,7 +549,8 @@ void TForm1::drawFlashPhase() {
     const bool on = flashPhase_ % 2 == 0;
     if (flashKind_ == kStaminaFlash) {
         const QColor red(255, 0, 0), white(255, 255, 255);
-        if (auto* gauge = dynamic_cast<GaugeView*>(widgetOf("hp_l"))) gauge->setBar(on ? white : red);
+        if (auto* gauge = dynamic_cast<GaugeView*>(widgetOf("hp_l")))
+            gauge->setBar(on ? white : red);
         for (const char* label : {"hp_l2", "hp_l3"})
             if (QWidget* l = widgetOf(label)) setTextColor(l, on ? red : white);
         return;

@@ -145,9 +145,13 @@ TEST_F(BattleTables, VictoryFindsOfEachArea) {
         std::vector<int32_t> finds;
         std::vector<std::string> lines;
     } rows[] = {
-        {0, {2, 6, 2, 6}, {"【ピンク兎】を1個入手した！\r所持：1", "【海藻】を1個入手した！\r所持：1"}},
+        {0,
+         {2, 6, 2, 6},
+         {"【ピンク兎】を1個入手した！\r所持：1", "【海藻】を1個入手した！\r所持：1"}},
         {1, {2, 6}, {"【海藻】を1個入手した！\r所持：2"}},
-        {2, {3, 5, 3, 5}, {"【りんご】を1個入手した！\r所持：1", "【りんご】を1個入手した！\r所持：2"}},
+        {2,
+         {3, 5, 3, 5},
+         {"【りんご】を1個入手した！\r所持：1", "【りんご】を1個入手した！\r所持：2"}},
         {3, {13}, {"レアアイテム【おおげつ姫】を手に入れた！\r所持：1"}},
         {4, {3, 5}, {"【りんご】を1個入手した！\r所持：3"}},
     };
@@ -220,9 +224,10 @@ TEST_F(BattleTables, SurvivalCourseClears) {
          &s.rainStoneCount, 7, 0},
         {"ルルは『アケローンコース』をクリアした！", "素材【月の影】を１コ入手した！（所持：1）",
          &s.moonShadowCount, 8, 0},
-        {"ルルは『ファントムコース』をクリアした！", "【ありがとうの石】を１コ入手した！（所持：1）",
-         &s.thanksStoneCount, -1, 0},
-        {"ルルは『さよなら！！！！』をクリアした！", "称号【さよなら】を入手した！", nullptr, -1, 1},
+        {"ルルは『ファントムコース』をクリアした！",
+         "【ありがとうの石】を１コ入手した！（所持：1）", &s.thanksStoneCount, -1, 0},
+        {"ルルは『さよなら！！！！』をクリアした！", "称号【さよなら】を入手した！", nullptr, -1,
+         1},
         {"ルルは『？？？？』をクリアした！", "称号【????】を入手した！", nullptr, -1, 2},
     };
     for (int i = 0; i < 7; ++i) {
@@ -236,8 +241,9 @@ TEST_F(BattleTables, SurvivalCourseClears) {
         std::vector<std::string> tail{courses[i].clear};
         if (*courses[i].reward) tail.emplace_back(courses[i].reward);
         const auto texts = host.messageTexts();
-        EXPECT_EQ(std::vector<std::string>(texts.end() - static_cast<long>(tail.size()), texts.end()),
-                  tail);
+        EXPECT_EQ(
+            std::vector<std::string>(texts.end() - static_cast<long>(tail.size()), texts.end()),
+            tail);
         if (courses[i].store) {
             EXPECT_EQ(*courses[i].store, 1);
         }
@@ -254,7 +260,9 @@ TEST_F(BattleTables, EachArmourAlone) {
     const struct {
         size_t entry;
         const char* blow;
-    } rows[] = {{25, "7ダメージ食らった！！"}, {26, "6ダメージ食らった！！"}, {27, "5ダメージ食らった！！"}};
+    } rows[] = {{25, "7ダメージ食らった！！"},
+                {26, "6ダメージ食らった！！"},
+                {27, "5ダメージ食らった！！"}};
     for (const auto& r : rows) {
         g.s.worldFlags[25] = g.s.worldFlags[26] = g.s.worldFlags[27] = 0;
         g.s.worldFlags[r.entry] = 1;

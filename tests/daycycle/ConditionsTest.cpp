@@ -78,8 +78,8 @@ TEST_F(Conditions, FacilitiesAddedOneAtATime) {
     const struct {
         int32_t* facility;
         int32_t hygieneGain;
-    } bath[] = {{nullptr, 15},          {&s.hasWaterSupply, 19},   {&s.hasSoap, 23},
-                {&s.hasShower, 29},     {&s.worldFlags[42], 32}, {&s.hasDrumBath, 39}};
+    } bath[] = {{nullptr, 15},      {&s.hasWaterSupply, 19}, {&s.hasSoap, 23},
+                {&s.hasShower, 29}, {&s.worldFlags[42], 32}, {&s.hasDrumBath, 39}};
     for (const auto& row : bath) {
         if (row.facility != nullptr) *row.facility = 1;
         ch(1).hygiene = ch(1).stress = 50;
@@ -89,15 +89,17 @@ TEST_F(Conditions, FacilitiesAddedOneAtATime) {
         bath_bClick(g);
         EXPECT_EQ(ch(1).hygiene, 50 + row.hygieneGain);
         EXPECT_EQ(ch(1).stress, 50 + row.hygieneGain / 2);
-        EXPECT_EQ(host.messageTexts()[1], "【衛生】が" + std::to_string(row.hygieneGain) + "回復した！");
+        EXPECT_EQ(host.messageTexts()[1],
+                  "【衛生】が" + std::to_string(row.hygieneGain) + "回復した！");
         EXPECT_EQ(ch(1).actionPoints, 0);
     }
 
     const struct {
         int32_t* facility;
         int32_t hygiene;
-    } toilet[] = {{nullptr, 28},           {&s.hasWaterSupply, 30},  {&s.hasSoap, 33},
-                  {&s.hasSimpleToilet, 36}, {&s.hasMidToilet, 39}, {&s.hasLuxuryToilet, 42}};
+    } toilet[] = {{nullptr, 28},         {&s.hasWaterSupply, 30},
+                  {&s.hasSoap, 33},      {&s.hasSimpleToilet, 36},
+                  {&s.hasMidToilet, 39}, {&s.hasLuxuryToilet, 42}};
     s.hasWaterSupply = s.hasSoap = 0;
     for (const auto& row : toilet) {
         if (row.facility != nullptr) *row.facility = 1;

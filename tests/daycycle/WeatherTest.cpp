@@ -85,8 +85,10 @@ TEST_F(Weather, BackgroundFollowsTheWeather) {
     const struct {
         int32_t weather, stranded;
         const char* picture;
-    } rows[] = {{kTyphoon, 0, "cg/背景・雨.bmp"}, {kClear, 0, "cg/背景.bmp"},
-                {kClear, 1, "cg/背景・遭難.bmp"}, {kRain, 2, "cg/背景・遭難.bmp"}};
+    } rows[] = {{kTyphoon, 0, "cg/背景・雨.bmp"},
+                {kClear, 0, "cg/背景.bmp"},
+                {kClear, 1, "cg/背景・遭難.bmp"},
+                {kRain, 2, "cg/背景・遭難.bmp"}};
     for (const auto& r : rows) {
         g.s.weather = r.weather;
         ch(4).strandedPhase = r.stranded;

@@ -25,7 +25,8 @@ class Ending : public test::RulesTest {
     Ending() : RulesTest(registerEndingHandlers) {
         registerStoryHandlers(g.handlers);
         host.silentClicks = true;
-        dir = test::scratchDir("ending", ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = test::scratchDir("ending",
+                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir / "dat");
         host.setBaseDir(dir);
         g.s.storyPhase = 16;
@@ -67,17 +68,20 @@ TEST_F(Ending, EachBuildTestsItsActionPointsAndSkillAndBuildsOneStage) {
         const char* completion;
         const char* growth;
     } cases[] = {
-        {"ikada_b", "イカダ", 10, &Character::strength, 25, "製作に必要なパラメーター【腕力】が低過ぎます", 4,
-         6, 0, 2, "（残：材木1、流木4、つる4、皮8）", "イカダがついに完成した！！！！！！",
+        {"ikada_b", "イカダ", 10, &Character::strength, 25,
+         "製作に必要なパラメーター【腕力】が低過ぎます", 4, 6, 0, 2,
+         "（残：材木1、流木4、つる4、皮8）", "イカダがついに完成した！！！！！！",
          "【腕力】が1アップした！→26"},
-        {"all_b", "オール", 5, &Character::dexterity, 25, "製作に必要なパラメーター【器用さ】が低過ぎます", 4,
-         5, 1, 2, "（残：流木7、雨石1、鉄2）", "オールがついに全て揃った！！！！！！",
-         "【器用さ】が1アップした！→26"},
-        {"singou_b", "信号灯", 7, &Character::botany, 10, "製作に必要なパラメーター【植物学】が低過ぎます", 6,
-         7, 2, 3, "（残：ヒカリゴケ1、黒曜石1）", "信号灯がついに完成した！！！！！！",
+        {"all_b", "オール", 5, &Character::dexterity, 25,
+         "製作に必要なパラメーター【器用さ】が低過ぎます", 4, 5, 1, 2, "（残：流木7、雨石1、鉄2）",
+         "オールがついに全て揃った！！！！！！", "【器用さ】が1アップした！→26"},
+        {"singou_b", "信号灯", 7, &Character::botany, 10,
+         "製作に必要なパラメーター【植物学】が低過ぎます", 6, 7, 2, 3,
+         "（残：ヒカリゴケ1、黒曜石1）", "信号灯がついに完成した！！！！！！",
          "【植物学】が1アップした！→11"},
-        {"buki_b", "武器", 5, &Character::dexterity, 20, "製作に必要なパラメーター【器用さ】が低過ぎます", 4, 7,
-         3, 4, "（残：雫1、魔法石2、骨3、枝2）", "武器がついに完成した！！！！！！",
+        {"buki_b", "武器", 5, &Character::dexterity, 20,
+         "製作に必要なパラメーター【器用さ】が低過ぎます", 4, 7, 3, 4,
+         "（残：雫1、魔法石2、骨3、枝2）", "武器がついに完成した！！！！！！",
          "【器用さ】が1アップした！→21"},
     };
     const std::string dots = "・・・・・・・・・・・・・・・・・・・";
@@ -106,8 +110,9 @@ TEST_F(Ending, EachBuildTestsItsActionPointsAndSkillAndBuildsOneStage) {
             press(c.button);
             EXPECT_TRUE(g.form.at("dassyutu_box").visible);
             if (step < 2) {
-                EXPECT_EQ(host.messageTexts(), (std::vector<std::string>{
-                                                   step == 0 ? "製作に必要な行動力が低過ぎます" : c.skillRefusal}));
+                EXPECT_EQ(host.messageTexts(),
+                          (std::vector<std::string>{step == 0 ? "製作に必要な行動力が低過ぎます"
+                                                              : c.skillRefusal}));
                 EXPECT_TRUE(g.s == before);
                 continue;
             }
@@ -120,10 +125,11 @@ TEST_F(Ending, EachBuildTestsItsActionPointsAndSkillAndBuildsOneStage) {
             EXPECT_EQ(g.s.escape[c.progress], last ? c.goal : 1);
             EXPECT_EQ(g.form.at("cg").picture, "cg/背景・脱出.jpg");
             std::vector<HeadlessHost::Sound> sounds = {{0, "1.wav"}, {2, "hanmer.wav"}};
-            std::vector<std::string> lines = {std::string("ルルは「") + c.thing + "」の製作に取りかかった！", dots, dots,
-                                              std::string("★") + c.thing + "　＞　" +
-                                                  num(g.s.escape[c.progress]) + "/" + num(c.goal),
-                                              c.remaining};
+            std::vector<std::string> lines = {
+                std::string("ルルは「") + c.thing + "」の製作に取りかかった！", dots, dots,
+                std::string("★") + c.thing + "　＞　" + num(g.s.escape[c.progress]) + "/" +
+                    num(c.goal),
+                c.remaining};
             if (last) {
                 sounds.push_back({3, "seisaku.wav"});
                 lines.push_back(c.completion);
@@ -231,8 +237,8 @@ TEST(BestCouple, TheFarewellDecidesWhichNameComesFirst) {
     const struct {
         int phase, option, first, second;
     } cases[] = {
-        {21, 0, 1, 2}, {21, 1, 2, 1}, {22, 0, 1, 3}, {22, 1, 3, 1}, {23, 0, 1, 4}, {23, 1, 4, 1},
-        {24, 0, 2, 3}, {24, 1, 3, 2}, {25, 0, 2, 4}, {25, 1, 4, 2}, {26, 0, 3, 4}, {26, 1, 4, 3},
+        {21, 0, 1, 2}, {21, 1, 2, 1}, {22, 0, 1, 3}, {22, 1, 3, 1},  {23, 0, 1, 4}, {23, 1, 4, 1},
+        {24, 0, 2, 3}, {24, 1, 3, 2}, {25, 0, 2, 4}, {25, 1, 4, 2},  {26, 0, 3, 4}, {26, 1, 4, 3},
         {20, 0, 0, 0}, {27, 1, 0, 0}, {21, 2, 0, 0}, {26, -1, 0, 0},
     };
     for (const auto& c : cases)
@@ -291,7 +297,8 @@ TEST_F(Ending, AFailedSaveStillFinishesTheClearScreen) {
         g.s.runtime.bestCoupleSecond = 7;  // not a character: no name
         if (readOnly) {
             test::writeAll(dir / "dat" / "my.dat", "old");
-            fs::permissions(dir / "dat" / "my.dat", fs::perms::owner_write, fs::perm_options::remove);
+            fs::permissions(dir / "dat" / "my.dat", fs::perms::owner_write,
+                            fs::perm_options::remove);
         } else {
             fs::remove_all(dir / "dat");
         }

@@ -78,9 +78,9 @@ TEST_F(ExplorationSkeleton, ForestGeographyStep) {
         ruru().geography = geography;
         ruru().actionPoints = 10;
         const size_t asked = rng.requests().size();
-        rng.push({9, 0, 0});                       // no helper, one apple
-        if (geography == 30) rng.push({0, 0});     // a second apple
-        rng.push({1, 1});                          // no discovery, no geography
+        rng.push({9, 0, 0});                    // no helper, one apple
+        if (geography == 30) rng.push({0, 0});  // a second apple
+        rng.push({1, 1});                       // no discovery, no geography
         press("hayasi_b");
         EXPECT_EQ(rng.requests().size() - asked, geography == 30 ? 7u : 5u) << geography;
     }

@@ -20,8 +20,8 @@ namespace {
 struct ModelRequest {
     int channel;
     const Bytes* wave;
-    int64_t start, end;  // stream positions, end just after the last byte
-    int64_t cut;         // where a clearing play stopped it (else end)
+    int64_t start, end;    // stream positions, end just after the last byte
+    int64_t cut;           // where a clearing play stopped it (else end)
     bool dropped = false;  // taken off its channel's queue by a clearing play
 };
 
@@ -40,11 +40,14 @@ TEST(MixerModel, RandomPlaysMixAsTheRuleSays) {
     for (unsigned seed = 1; seed <= 120; ++seed) {
         SCOPED_TRACE(seed);
         std::mt19937 rng(seed);
-        auto pick = [&](int lo, int hi) { return int(std::uniform_int_distribution<>(lo, hi)(rng)); };
+        auto pick = [&](int lo, int hi) {
+            return int(std::uniform_int_distribution<>(lo, hi)(rng));
+        };
         const bool adjusting = seed % 2 == 0;
         const int blockLen[] = {512, 1000, 2048, 4096};
-        MixerRig rig("[default]\nGoodWavePos=1\nWaveBlockLen=" + std::to_string(blockLen[pick(0, 3)]) +
-                     "\nWaveBlocks=" + std::to_string(pick(2, 6)) + (adjusting ? "\nRemix=2\n" : "\n"));
+        MixerRig rig(
+            "[default]\nGoodWavePos=1\nWaveBlockLen=" + std::to_string(blockLen[pick(0, 3)]) +
+            "\nWaveBlocks=" + std::to_string(pick(2, 6)) + (adjusting ? "\nRemix=2\n" : "\n"));
 
         // Noise, loud and quiet constants and ramps, 1..2500 bytes.
         std::vector<Bytes> waves(8);
@@ -123,8 +126,8 @@ TEST(MixerModel, RandomPlaysMixAsTheRuleSays) {
         size_t wrong = 0, first = heard.size();
         for (size_t k = 0; k < stretches.size(); ++k) {
             const int64_t from = stretches[k].origin;
-            const int64_t to = k + 1 < stretches.size() ? stretches[k + 1].origin
-                                                        : int64_t(heard.size());
+            const int64_t to =
+                k + 1 < stretches.size() ? stretches[k + 1].origin : int64_t(heard.size());
             for (int64_t i = from; i < to; ++i) {
                 if (heard[size_t(i)] != modelByte(stretches[k].model, i - from)) {
                     ++wrong;

@@ -73,7 +73,9 @@ Bytes le16s(const std::vector<int16_t>& samples) {
     return b;
 }
 
-Bytes repeat(uint8_t value, size_t n) { return Bytes(n, value); }
+Bytes repeat(uint8_t value, size_t n) {
+    return Bytes(n, value);
+}
 
 MixerRig::MixerRig(const std::string& ini, RecordingWaveOut::Setup setup)
     : dev(*new RecordingWaveOut(std::move(setup))), owned(&dev), settings(IniFile::parse(ini)) {

@@ -28,23 +28,23 @@ Bytes le16s(const std::vector<int16_t>& samples);
 Bytes repeat(uint8_t value, size_t n);
 
 // Expects `f` to throw EMixerError with exactly `message`.
-#define EXPECT_MIXER_ERROR(statement, message)                                 \
-    do {                                                                       \
-        try {                                                                  \
-            statement;                                                         \
-            ADD_FAILURE() << "no EMixerError from " #statement;                \
-        } catch (const ::kotou::EMixerError& e) {                              \
-            EXPECT_EQ(std::string(e.what()), std::string(message));            \
-        }                                                                      \
+#define EXPECT_MIXER_ERROR(statement, message)                      \
+    do {                                                            \
+        try {                                                       \
+            statement;                                              \
+            ADD_FAILURE() << "no EMixerError from " #statement;     \
+        } catch (const ::kotou::EMixerError& e) {                   \
+            EXPECT_EQ(std::string(e.what()), std::string(message)); \
+        }                                                           \
     } while (0)
 
 // A mix session on a recording device, 8-bit mono 11025 Hz, positions taken
 // from the device, 512-byte blocks, three of them, channels 0..7 open.
 class MixerRig {
-public:
-    explicit MixerRig(const std::string& ini =
-                          "[default]\nGoodWavePos=1\nWaveBlockLen=512\nWaveBlocks=3\n",
-                      RecordingWaveOut::Setup setup = {});
+  public:
+    explicit MixerRig(
+        const std::string& ini = "[default]\nGoodWavePos=1\nWaveBlockLen=512\nWaveBlocks=3\n",
+        RecordingWaveOut::Setup setup = {});
     ~MixerRig();
 
     MixWave* wave(const Bytes& samples);  // 8-bit mono 11025 samples

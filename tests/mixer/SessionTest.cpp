@@ -274,7 +274,8 @@ TEST(MixerChannels, PlayRefusalsInOrder) {
     EXPECT_MIXER_ERROR(MixerPlay(nullptr), "nil parameters pointer passed to MixerPlay");
     EXPECT_MIXER_ERROR(MixerPlay(&p), "nil wave pointer passed to MixerPlay!");
     p.wave = w;
-    EXPECT_MIXER_ERROR(MixerPlay(&p), "Wave device not allocated, call MixerActivate(hMixSession,TRUE)");
+    EXPECT_MIXER_ERROR(MixerPlay(&p),
+                       "Wave device not allocated, call MixerActivate(hMixSession,TRUE)");
     MixerActivate(s, true);
     EXPECT_MIXER_ERROR(MixerPlay(&p), "You must open a channel before you can play a wave");
     MixerOpenChannel(s, 1, 0);
@@ -304,7 +305,7 @@ TEST(MixerMixing, OverlappingRequestsAddAndClipAt0And255) {
     EXPECT_TRUE(all(rig.played(100, 100), 0));
     EXPECT_TRUE(all(rig.played(200, 100), 122));
     EXPECT_TRUE(all(rig.played(300, 212), 128));  // the rest of the block is silence
-    EXPECT_EQ(rig.dev.written().size(), 1u);  // nothing more to mix
+    EXPECT_EQ(rig.dev.written().size(), 1u);      // nothing more to mix
 }
 
 TEST(MixerMixing, QueuedPlayOnABusyChannelStartsWhenTheEarlierEnds) {
@@ -429,7 +430,7 @@ TEST(MixerMixing, ClearingTheQueueReplacesWhatTheChannelPlays) {
     EXPECT_EQ(MixerQueueLength(rig.s, 0), 1);
     rig.run(1000);
     EXPECT_TRUE(all(rig.played(0, 700), 200));
-    EXPECT_TRUE(all(rig.played(700, 100), 90));  // heard next, the old queue dropped
+    EXPECT_TRUE(all(rig.played(700, 100), 90));       // heard next, the old queue dropped
     EXPECT_EQ(rig.dev.played().size(), 800u + 412u);  // and then one block's silence
 }
 
@@ -561,8 +562,8 @@ TEST(MixerWaves, FileMemoryAndEmbeddedSources) {
     MixerRig rig;
     const std::string path = std::string(KOTOU_TEST_OUTPUT) + "/a-rather-long-wave-name.wav";
     Bytes image = makeWav(pcm(1, 22050, 16), le16s({0, 0, 0x4000, 0x4000}));
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(image.data()),
-                                                std::streamsize(image.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
     MixWave* f = MixerOpenWaveFile(rig.s, path);
     EXPECT_EQ(f->samples, (Bytes{128, 192}));
     EXPECT_EQ(f->length, 2u);

@@ -18,7 +18,7 @@ void writeWave(const std::string& path, const Bytes& samples) {
 }
 
 class SoundCuesTest : public ::testing::Test {
-protected:
+  protected:
     SoundCuesTest() {
         std::filesystem::create_directories(dir);
         writeWave(dir + "/1.wav", repeat(50, 40));
@@ -120,11 +120,13 @@ TEST_F(SoundCuesTest, WithoutADeviceTheGameStaysSilent) {
 }
 
 TEST_F(SoundCuesTest, ChannelsFollowTheMaskOneByOne) {
-    TSoundMixer mixer(std::make_unique<RecordingWaveOut>(), MixerEnvironment{nullptr, {}, &settings});
+    TSoundMixer mixer(std::make_unique<RecordingWaveOut>(),
+                      MixerEnvironment{nullptr, {}, &settings});
     mixer.setActivated(true);
     mixer.setChannels(0b0101);
     const Bytes image = makeWav(pcm(1, 11025, 8), repeat(60, 64));
-    mixer.play(2, MixerOpenWaveMemory(mixer.session(), image.data(), image.size()), kLoopForever, 0);
+    mixer.play(2, MixerOpenWaveMemory(mixer.session(), image.data(), image.size()), kLoopForever,
+               0);
     mixer.setChannels(0b0100);  // channel 0 closes; what channel 2 plays goes on
     for (int c = 0; c < 8; ++c) EXPECT_EQ(MixerChannelOpen(mixer.session(), c), c == 2) << c;
     EXPECT_EQ(MixerQueueLength(mixer.session(), 2), 1);

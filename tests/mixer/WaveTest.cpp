@@ -102,8 +102,9 @@ TEST(WaveLoading, LargeChunksLookalikeIdsAndTheRateLimit) {
               (Bytes{5, 6}));
 
     const Bytes samples(91, 200);
-    EXPECT_EQ(load(withChunks({chunk("fmt ", fmtBody(pcm(1, 1000000, 8))), chunk("data", samples)})),
-              (Bytes{200}));
+    EXPECT_EQ(
+        load(withChunks({chunk("fmt ", fmtBody(pcm(1, 1000000, 8))), chunk("data", samples)})),
+        (Bytes{200}));
     EXPECT_MIXER_ERROR(
         load(withChunks({chunk("fmt ", fmtBody(pcm(1, 1000001, 8))), chunk("data", samples)})),
         "File format not supported");
@@ -121,7 +122,6 @@ struct BadWave {
     Bytes image;
     const char* message;
 };
-
 
 TEST(WaveLoading, RefusesMalformedFilesWithTheirMessage) {
     const Bytes fmt = chunk("fmt ", fmtBody(kOut));
@@ -141,7 +141,8 @@ TEST(WaveLoading, RefusesMalformedFilesWithTheirMessage) {
          "WAVE file is corrupted"},
         {"fmt shorter than 16", withChunks({chunk("fmt ", shortFmt), data}),
          "Failed to read format chunk"},
-        {"fmt cut by the end of file", [&] {
+        {"fmt cut by the end of file",
+         [&] {
              Bytes b = withChunks({fmt});
              b.resize(b.size() - 6);
              return b;

@@ -83,12 +83,13 @@ TEST_F(ScreensTest, EveryRegisteredHandlerNamesAComponentOfTheWindow) {
     HandlerRegistry r;
     registerShellHandlers(r);
     for (const char* name :
-         {"Button2",         "Button12", "Button11", "BitBtn1",  "BitBtn2",  "BitBtn3",
-          "BitBtn35",        "BitBtn4",  "BitBtn13", "BitBtn32", "BitBtn25", "BitBtn46",
-          "BitBtn27",        "BitBtn7",  "BitBtn11", "BitBtn12", "BitBtn19", "BitBtn23",
-          "BitBtn15",        "BitBtn37", "BitBtn17", "BitBtn39", "BitBtn36", "BitBtn40", "sizai_list_b",
-          "syokuzai_list_b", "etc_b",    "list",     "BitBtn20", "BitBtn41", "moji_l",
-          "click_l",         "bak",      "pic",      "cg",       "cg2",      "cg_red"}) {
+         {"Button2",      "Button12",        "Button11", "BitBtn1",  "BitBtn2",  "BitBtn3",
+          "BitBtn35",     "BitBtn4",         "BitBtn13", "BitBtn32", "BitBtn25", "BitBtn46",
+          "BitBtn27",     "BitBtn7",         "BitBtn11", "BitBtn12", "BitBtn19", "BitBtn23",
+          "BitBtn15",     "BitBtn37",        "BitBtn17", "BitBtn39", "BitBtn36", "BitBtn40",
+          "sizai_list_b", "syokuzai_list_b", "etc_b",    "list",     "BitBtn20", "BitBtn41",
+          "moji_l",       "click_l",         "bak",      "pic",      "cg",       "cg2",
+          "cg_red"}) {
         EXPECT_NE(r.find(name), nullptr) << name;
         EXPECT_NE(g.form.find(name), kNoComponent) << name;
     }

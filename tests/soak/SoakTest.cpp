@@ -92,8 +92,9 @@ TEST(Soak, TheStoryChoicesAreMetAndLeft) {
     expectClean(r, "story");
     EXPECT_FALSE(r.aborted);
     EXPECT_EQ(r.finalState.storyPhase, 20);
-    const auto chosen = std::count_if(r.replay.clicks.begin(), r.replay.clicks.end(),
-                                      [](const std::string& c) { return c.starts_with("select_b"); });
+    const auto chosen =
+        std::count_if(r.replay.clicks.begin(), r.replay.clicks.end(),
+                      [](const std::string& c) { return c.starts_with("select_b"); });
     EXPECT_EQ(chosen, 2);
 }
 
@@ -163,7 +164,8 @@ TEST(Soak, TheEscapeIsBuiltAndTheGameEnds) {
     EXPECT_LE(r.finalState.storyPhase, 26);
     EXPECT_NE(r.finalState.bestCoupleText.find("×"), std::string::npos);
     const std::set<std::string> clicked(r.replay.clicks.begin(), r.replay.clicks.end());
-    for (const char* b : {"dassyutu_b", "BitBtn34", "ikada_b", "all_b", "singou_b", "buki_b", "clear_b"})
+    for (const char* b :
+         {"dassyutu_b", "BitBtn34", "ikada_b", "all_b", "singou_b", "buki_b", "clear_b"})
         EXPECT_TRUE(clicked.count(b)) << b;
     EXPECT_TRUE(r.replay.clicks.back().starts_with("select_b"));
 }
@@ -231,15 +233,58 @@ TEST(SoakPrepared, TrainingColosseumCoursesAndItemsKeepTheStateSound) {
         EXPECT_FALSE(r.aborted);
         clicked.insert(r.replay.clicks.begin(), r.replay.clicks.end());
     }
-    for (const char* button :
-         {"kunren_b", "BitBtn18", "kunren", "BitBtn21", "colo_b", "BitBtn22", "svival_b",
-          "BitBtn24", "svival_b2", "svival_b3", "svival_b4", "svival_b5", "svival_b6", "svival_b7",
-          "colo_b1", "colo_b2", "colo_b3", "colo_b4", "colo_b5", "colo_b6", "colo_b7", "colo_b8", "colo_b9", "colo_b10",
-          "yakusou_use_b", "dokukesisou_use_b", "hanakazari_use_b", "gezai_use_b", "kousui_use_b",
-          "hosikuzu_use_b", "seisin_use_b", "oogetu_b", "konohana_b", "omoi_b", "susano_b",
-          "take_b", "tuku_b", "toki_b", "yomo_b", "wata_b", "hetu_b", "honoka_b", "araha_b",
-          "osira_b", "ao_b", "iyasi_b", "kaze_b", "kibou_song_b", "tikara_b", "kemono_b",
-          "mirai_b", "tikyu_b"})
+    for (const char* button : {"kunren_b",
+                               "BitBtn18",
+                               "kunren",
+                               "BitBtn21",
+                               "colo_b",
+                               "BitBtn22",
+                               "svival_b",
+                               "BitBtn24",
+                               "svival_b2",
+                               "svival_b3",
+                               "svival_b4",
+                               "svival_b5",
+                               "svival_b6",
+                               "svival_b7",
+                               "colo_b1",
+                               "colo_b2",
+                               "colo_b3",
+                               "colo_b4",
+                               "colo_b5",
+                               "colo_b6",
+                               "colo_b7",
+                               "colo_b8",
+                               "colo_b9",
+                               "colo_b10",
+                               "yakusou_use_b",
+                               "dokukesisou_use_b",
+                               "hanakazari_use_b",
+                               "gezai_use_b",
+                               "kousui_use_b",
+                               "hosikuzu_use_b",
+                               "seisin_use_b",
+                               "oogetu_b",
+                               "konohana_b",
+                               "omoi_b",
+                               "susano_b",
+                               "take_b",
+                               "tuku_b",
+                               "toki_b",
+                               "yomo_b",
+                               "wata_b",
+                               "hetu_b",
+                               "honoka_b",
+                               "araha_b",
+                               "osira_b",
+                               "ao_b",
+                               "iyasi_b",
+                               "kaze_b",
+                               "kibou_song_b",
+                               "tikara_b",
+                               "kemono_b",
+                               "mirai_b",
+                               "tikyu_b"})
         EXPECT_TRUE(clicked.count(button)) << button << " was never clicked";
 }
 
@@ -420,8 +465,9 @@ TEST(SoakChecks, CheckedStoresAreTheCountsAndItemBlocks) {
 TEST(ReplayFile, FormatsAndParsesBack) {
     const Replay r{20240601u, 3, {"Button3", "mara_list 12", "hayasi_b"}};
     const std::string text = formatReplay(r);
-    EXPECT_EQ(text, "kotou-soak-replay 1\nseed 20240601\ndays 3\nclicks 3\nButton3\nmara_list 12\n"
-                    "hayasi_b\n");
+    EXPECT_EQ(text,
+              "kotou-soak-replay 1\nseed 20240601\ndays 3\nclicks 3\nButton3\nmara_list 12\n"
+              "hayasi_b\n");
     EXPECT_EQ(parseReplay(text), r);
     // Line ends changed by an editor or a checkout are accepted.
     EXPECT_EQ(parseReplay("kotou-soak-replay 1\r\nseed 20240601\r\ndays 3\r\nclicks 3\r\n"

@@ -32,7 +32,7 @@ TEST(GameState, NewGameValues) {
         // name, level, strength, cooking, maxAP, AP, stamina, maxStamina, dexterity,
         // hygiene, bowel, stress, ..., obesity
         const std::vector<std::pair<int, std::string>> record = {
-            {0, names[k]}, {1, "1"},   {4, "10"},  {5, "10"},  {6, "10"},
+            {0, names[k]}, {1, "1"},   {4, "10"},   {5, "10"},   {6, "10"},
             {7, "10"},     {9, "100"}, {10, "100"}, {11, "100"}, {20, "100"}};
         for (const auto& [field, value] : record)
             expected[static_cast<size_t>(104 + 21 * k + field)] = value;

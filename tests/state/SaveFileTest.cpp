@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
+#include <csignal>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <set>
 
@@ -10,11 +13,6 @@
 #include "state/SaveFile.h"
 #include "tests/support/Files.h"
 #include "tests/support/Unprivileged.h"
-
-#include <sys/resource.h>
-#include <sys/stat.h>
-
-#include <csignal>
 
 namespace kotou {
 namespace {
@@ -100,21 +98,22 @@ TEST(SaveLayout, NamesSitOnTheLinesOfTheFormat) {
     };
     add({"appleCount"});
     block("rareItems", 13);
-    add({"leafCount", "stoneCount", "branchCount", "vineCount", "fireFruitCount",
-         "blackFruitCount", "wonderFruitCount", "sevenFruitCount"});
+    add({"leafCount", "stoneCount", "branchCount", "vineCount", "fireFruitCount", "blackFruitCount",
+         "wonderFruitCount", "sevenFruitCount"});
     add({"greenMushroomCount", "sugarCount", "herbCount", "waterCount", "blueBirdCount",
          "kappaCount", "treeSnakeCount", "walkingMushroomCount", "giantMushroomCount"});
     add({"sunStoneCount", "seawaterCount", "mudCount", "flameStoneCount", "ironCount",
          "lumberCount", "driftwoodCount", "flotsamCount", "shellCount"});
-    add({"hasDrumBath", "hasWaterSupply", "hasSimpleToilet", "hasMidToilet", "hasLuxuryToilet",
-         "hasShower", "hasFireStarter", "hasSaw", "hasAxe", "hasHut", "hasNeedle", "hasBucket",
-         "hasTent", "hasStove", "hasHouse", "hasSleepingBag", "hasKnife", "cakeBookState",
-         "herbTeaBookState", "hasSoap"});
-    add({"dropCount", "hasGun", "machineCount", "angelTearCount", "obsidianCount",
-         "glowMossCount", "medicineBookState", "flowerBookFound", "catBookFound",
-         "worldBookFound", "hasRucksack", "hasLamp", "hasBoat", "hasFishingTackle", "hasNet"});
-    add({"gemCount", "magicStoneCount", "moonShadowCount", "lizardCount", "saltCount",
-         "grassCount", "pinkRabbitCount", "blackTigerCount", "perseWolfCount", "mermaidCount",
+    add({"hasDrumBath",     "hasWaterSupply", "hasSimpleToilet",  "hasMidToilet",
+         "hasLuxuryToilet", "hasShower",      "hasFireStarter",   "hasSaw",
+         "hasAxe",          "hasHut",         "hasNeedle",        "hasBucket",
+         "hasTent",         "hasStove",       "hasHouse",         "hasSleepingBag",
+         "hasKnife",        "cakeBookState",  "herbTeaBookState", "hasSoap"});
+    add({"dropCount", "hasGun", "machineCount", "angelTearCount", "obsidianCount", "glowMossCount",
+         "medicineBookState", "flowerBookFound", "catBookFound", "worldBookFound", "hasRucksack",
+         "hasLamp", "hasBoat", "hasFishingTackle", "hasNet"});
+    add({"gemCount", "magicStoneCount", "moonShadowCount", "lizardCount", "saltCount", "grassCount",
+         "pinkRabbitCount", "blackTigerCount", "perseWolfCount", "mermaidCount",
          "maneaterFishCount", "giantCount", "hasPot", "smallCrabCount", "seaBreamCount",
          "crucianCount", "smallFishCount", "seaweedCount", "hasBasket"});
     add({"laxativeCount", "flowerWreathCount", "medicinalHerbCount", "antidoteHerbCount",
@@ -122,9 +121,10 @@ TEST(SaveLayout, NamesSitOnTheLinesOfTheFormat) {
          "storyPhase"});
     for (int k = 1; k <= 4; ++k)
         for (const char* field :
-             {"name", "level", "strength", "cooking", "maxActionPoints", "actionPoints", "stamina",
-              "maxStamina", "dexterity", "hygiene", "bowel", "stress", "geography", "botany",
-              "zoology", "trainingLevel", "illness", "poison", "phantom", "strandedPhase",
+             {"name",          "level",   "strength",   "cooking",   "maxActionPoints",
+              "actionPoints",  "stamina", "maxStamina", "dexterity", "hygiene",
+              "bowel",         "stress",  "geography",  "botany",    "zoology",
+              "trainingLevel", "illness", "poison",     "phantom",   "strandedPhase",
               "obesity"})
             expected.push_back("character[" + std::to_string(k) + "]." + field);
     add({"currentCharacter", "weather"});
@@ -313,7 +313,8 @@ TEST(SaveFile, TextLimitsNameTheLine) {
         {std::string(kMaxSaveLineBytes + 1, 'a'),
          "dat/my.dat line 451: islandName is longer than 65536 bytes"},
         {"two\nlines", "dat/my.dat line 451: islandName contains a line break"},
-        {"絵文字😀", "dat/my.dat line 451: islandName has a character that code page 932 cannot hold"},
+        {"絵文字😀",
+         "dat/my.dat line 451: islandName has a character that code page 932 cannot hold"},
     };
     for (const auto& c : cases) {
         s.islandName = c.name;
@@ -540,7 +541,8 @@ TEST(SaveFolder, AFolderThatCannotBeEnteredOrListedSaysSo) {
 
         // Entering refused: the load names the refusal, not a missing file.
         fs::permissions(base / "dat", fs::perms(0));
-        c.expectError([&] { loadGame(s, base); }, "dat/my.dat: cannot open the file: Permission denied");
+        c.expectError([&] { loadGame(s, base); },
+                      "dat/my.dat: cannot open the file: Permission denied");
         c.expectError([&] { saveGame(s, base, pointText(0)); },
                       "dat/my.dat: cannot reach the file: Permission denied");
     });
@@ -583,9 +585,9 @@ TEST(SaveFolder, TheNewFileKeepsThePermissionsAndIgnoresPlantedLinks) {
     writeAll(victim, "keep");
     fs::create_symlink(victim, dir / "dat" / "my.dat.tmp");
     for (int n = 1; n <= 50; ++n)
-        fs::create_symlink(victim, dir / "dat" /
-                                       ("my.dat.tmp-" + std::to_string(::getpid()) + "-" +
-                                        std::to_string(n)));
+        fs::create_symlink(
+            victim,
+            dir / "dat" / ("my.dat.tmp-" + std::to_string(::getpid()) + "-" + std::to_string(n)));
     saveGame(withApples(3), dir, pointText(0));
     EXPECT_EQ(readAll(victim), "keep");
     EXPECT_EQ(readAll(dir / "dat" / "my.dat"), formatSave(withApples(3)));
@@ -594,9 +596,9 @@ TEST(SaveFolder, TheNewFileKeepsThePermissionsAndIgnoresPlantedLinks) {
     // When every name it may try is taken, the save fails and the old file
     // stays as it was (it is not written in place).
     for (int n = 51; n <= 1000; ++n)
-        fs::create_symlink(victim, dir / "dat" /
-                                       ("my.dat.tmp-" + std::to_string(::getpid()) + "-" +
-                                        std::to_string(n)));
+        fs::create_symlink(
+            victim,
+            dir / "dat" / ("my.dat.tmp-" + std::to_string(::getpid()) + "-" + std::to_string(n)));
     try {
         saveGame(withApples(4), dir, pointText(0));
         ADD_FAILURE() << "saved with every temporary name taken";

@@ -27,10 +27,9 @@ TEST(Text, Cp932WidthOfEveryKindOfCharacter) {
         const char* text;
         size_t bytes;
     } rows[] = {
-        {"\x7f", 1},           {"\xc2\x80", 2},       {"é", 2},
-        {"\xef\xbd\xa0", 2},   {"｡", 1},              {"ﾟ", 1},
-        {"\xef\xbe\xa0", 2},   {"😀", 2},             {"\xff", 2},
-        {"\xe3\x81", 4},       {"aé😀ｱ", 6},
+        {"\x7f", 1}, {"\xc2\x80", 2},     {"é", 2}, {"\xef\xbd\xa0", 2}, {"｡", 1},
+        {"ﾟ", 1},    {"\xef\xbe\xa0", 2}, {"😀", 2}, {"\xff", 2},         {"\xe3\x81", 4},
+        {"aé😀ｱ", 6},
     };
     for (const auto& r : rows) EXPECT_EQ(cp932Length(r.text), r.bytes) << r.text;
     EXPECT_EQ(cp932Prefix("😀a", 1), "");
@@ -66,8 +65,8 @@ TEST(Text, Cp932RoundTripAndErrors) {
     EXPECT_EQ(bytes.substr(0, 2), "\x81\x9a");  // ★
     EXPECT_EQ(fromCp932(bytes), text);
     EXPECT_THROW(toCp932("emoji 😀"), TextError);
-    EXPECT_THROW(toCp932("\xff\xfe"), TextError);      // not UTF-8
-    EXPECT_THROW(fromCp932("\x81"), TextError);        // lead byte without its trail
+    EXPECT_THROW(toCp932("\xff\xfe"), TextError);  // not UTF-8
+    EXPECT_THROW(fromCp932("\x81"), TextError);    // lead byte without its trail
 }
 
 }  // namespace

@@ -18,15 +18,33 @@ std::string shape(Scene scene) {
     for (const Step& s : scene) {
         if (!out.empty()) out += ' ';
         switch (s.kind) {
-            case StepKind::Say: out += s.who; break;
-            case StepKind::Narrate: out += "narr"; break;
-            case StepKind::Portrait: out += std::string("pic=") + s.text; break;
-            case StepKind::Picture: out += std::string("cg2=") + s.text; break;
-            case StepKind::WorldFlag: out += "flag" + std::to_string(s.value); break;
-            case StepKind::Sound: out += "snd" + std::to_string(s.value) + "=" + s.text; break;
-            case StepKind::Music: out += std::string("music=") + s.text; break;
-            case StepKind::WideBackdrop: out += std::string("wide=") + s.text; break;
-            case StepKind::LastBackdrop: out += std::string("last=") + s.text; break;
+            case StepKind::Say:
+                out += s.who;
+                break;
+            case StepKind::Narrate:
+                out += "narr";
+                break;
+            case StepKind::Portrait:
+                out += std::string("pic=") + s.text;
+                break;
+            case StepKind::Picture:
+                out += std::string("cg2=") + s.text;
+                break;
+            case StepKind::WorldFlag:
+                out += "flag" + std::to_string(s.value);
+                break;
+            case StepKind::Sound:
+                out += "snd" + std::to_string(s.value) + "=" + s.text;
+                break;
+            case StepKind::Music:
+                out += std::string("music=") + s.text;
+                break;
+            case StepKind::WideBackdrop:
+                out += std::string("wide=") + s.text;
+                break;
+            case StepKind::LastBackdrop:
+                out += std::string("last=") + s.text;
+                break;
         }
     }
     return out;
@@ -52,7 +70,8 @@ TEST(Script, EveryChapterHasItsBackgroundPicturesAndSpeakersInOrder) {
         {"背景・朝|スパーク|ルル.jpg",
          "スパーク ルル スパーク ルル スパーク cg2= ルル スパーク narr ルル narr "
          "pic=スパーク頬 スパーク narr"},
-        {"背景・夜|スパーク|ルル.jpg", "ルル スパーク ルル スパーク スパーク スパーク ルル スパーク ルル"},
+        {"背景・夜|スパーク|ルル.jpg",
+         "ルル スパーク ルル スパーク スパーク スパーク ルル スパーク ルル"},
         {"背景・朝|ルル|スパーク.jpg", "スパーク ルル スパーク ルル スパーク ルル スパーク"},
         {"背景・夜|嵐|ルル.jpg", "ルル 嵐 ルル 嵐 ルル"},
         {"背景・夜|残響|ルル.jpg",
@@ -65,7 +84,8 @@ TEST(Script, EveryChapterHasItsBackgroundPicturesAndSpeakersInOrder) {
         {"背景・朝|嵐|スパーク.jpg", "嵐 スパーク 嵐 スパーク 嵐 pic=残響 残響 嵐"},
         {"背景・夜|残響|嵐.jpg", "嵐 残響 嵐 残響 cg2=ルル.jpg ルル 残響"},
         {"背景・朝|嵐|スパーク.jpg",
-         "嵐 flag10 スパーク 嵐 スパーク 嵐 スパーク 嵐 pic=オルガン ？？？ cg2=嵐.jpg 嵐 ？？？ 嵐 "
+         "嵐 flag10 スパーク 嵐 スパーク 嵐 スパーク 嵐 pic=オルガン ？？？ cg2=嵐.jpg 嵐 ？？？ "
+         "嵐 "
          "cg2=残響.jpg 残響 オルガン"},
         {"背景・夜|ルル|", "ルル"},
         {"背景・夜|ルル|", "ルル"},
@@ -118,9 +138,10 @@ TEST(Script, TheNightChoicesAskWhereLuluGoesAndPlayTheirScenes) {
     EXPECT_EQ(shape(c19->scenes[0]),
               "cg2=残響.jpg 残響 ルル 残響 ルル 残響 ルル 残響 ルル ルル 残響 ルル narr 残響 "
               "pic=ルル頬 ルル");
-    EXPECT_EQ(shape(c19->scenes[1]),
-              "narr cg2=スパーク.jpg pic=嵐 嵐 スパーク 嵐 スパーク 嵐 スパーク 嵐 スパーク 嵐 narr "
-              "スパーク 嵐 スパーク");
+    EXPECT_EQ(
+        shape(c19->scenes[1]),
+        "narr cg2=スパーク.jpg pic=嵐 嵐 スパーク 嵐 スパーク 嵐 スパーク 嵐 スパーク 嵐 narr "
+        "スパーク 嵐 スパーク");
     // スパーク's twelfth line is his tenth again: the words fail him twice.
     const Scene spark = c18->scenes[1];
     EXPECT_EQ(lineText(spark[10]), lineText(spark[12]));
@@ -175,7 +196,8 @@ TEST(Script, EachFinalPairHasItsSceneFarewellsAndPartings) {
         const char* parting;  // the same speakers after either farewell
     } expected[kPairCount] = {
         {"narr pic=ルル cg2=嵐.jpg 嵐 ルル 嵐 ルル 嵐", "ルル", "嵐 ルル 嵐"},
-        {"narr pic=ルル cg2=スパーク.jpg スパーク ルル スパーク ルル スパーク", "ルル", "スパーク ルル スパーク"},
+        {"narr pic=ルル cg2=スパーク.jpg スパーク ルル スパーク ルル スパーク", "ルル",
+         "スパーク ルル スパーク"},
         {"narr pic=ルル cg2=残響.jpg 残響 ルル 残響 ルル 残響", "ルル", "残響 ルル 残響"},
         {"narr pic=スパーク cg2=嵐.jpg 嵐 スパーク 嵐", "スパーク", "嵐 スパーク 嵐"},
         {"narr pic=残響 cg2=嵐.jpg 嵐 残響 嵐", "残響", "嵐 残響 嵐"},
@@ -214,10 +236,12 @@ TEST(Script, TheHintsOfChaptersOneAndFourAreSpoken) {
         return all;
     };
     const std::string one = spoken(1);
-    for (const char* hint : {"探索", "希望のデザート", "行動力の最大値", "バケツ", "カゴ", "シャワー", "トイレ"})
+    for (const char* hint :
+         {"探索", "希望のデザート", "行動力の最大値", "バケツ", "カゴ", "シャワー", "トイレ"})
         EXPECT_NE(one.find(hint), std::string::npos) << hint;
     const std::string four = spoken(4);
-    for (const char* hint : {"彫り物", "器用さは必ず上がる", "運しだい", "同じ物は二つ作れない", "誰か一人"})
+    for (const char* hint :
+         {"彫り物", "器用さは必ず上がる", "運しだい", "同じ物は二つ作れない", "誰か一人"})
         EXPECT_NE(four.find(hint), std::string::npos) << hint;
 }
 

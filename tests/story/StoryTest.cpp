@@ -43,10 +43,11 @@ class Story : public test::RulesTest {
     // following line containing `to`, both included.
     std::vector<std::string> transcriptBetween(const std::string& from, const std::string& to) {
         const auto& t = host.transcript;
-        auto first = std::find_if(t.begin(), t.end(),
-                                  [&](const std::string& l) { return l.find(from) != std::string::npos; });
-        auto last = std::find_if(first, t.end(),
-                                 [&](const std::string& l) { return l.find(to) != std::string::npos; });
+        auto first = std::find_if(t.begin(), t.end(), [&](const std::string& l) {
+            return l.find(from) != std::string::npos;
+        });
+        auto last = std::find_if(
+            first, t.end(), [&](const std::string& l) { return l.find(to) != std::string::npos; });
         if (last != t.end()) ++last;
         return {first, last};
     }
@@ -60,16 +61,16 @@ TEST_F(Story, ChapterZeroPlaysOnTheSixthClearNightAndTheNextDayFollows) {
     endTurn(g);
 
     const std::vector<std::string> head = transcriptBetween("music yoru.mid", "> 【嵐】");
-    EXPECT_EQ(head, (std::vector<std::string>{
-                        "music yoru.mid", "picture bak cg/背景・夜.bmp", "click",
-                        "picture pic cg/嵐.jpg", "picture cg2 cg/ルル.jpg",
-                        "> " + lineText(chapterAt(0)->steps[0])}));
+    EXPECT_EQ(head,
+              (std::vector<std::string>{"music yoru.mid", "picture bak cg/背景・夜.bmp", "click",
+                                        "picture pic cg/嵐.jpg", "picture cg2 cg/ルル.jpg",
+                                        "> " + lineText(chapterAt(0)->steps[0])}));
     // Six lines with a click each, then the pictures are cleared before the
     // closing click, and the day goes on.
-    EXPECT_EQ(transcriptBetween(lineText(chapterAt(0)->steps[5]), "picture bak"),
-              (std::vector<std::string>{"> " + lineText(chapterAt(0)->steps[5]), "click",
-                                        "picture pic ", "picture cg2 ", "click",
-                                        "picture bak cg/背景.bmp"}));
+    EXPECT_EQ(
+        transcriptBetween(lineText(chapterAt(0)->steps[5]), "picture bak"),
+        (std::vector<std::string>{"> " + lineText(chapterAt(0)->steps[5]), "click", "picture pic ",
+                                  "picture cg2 ", "click", "picture bak cg/背景.bmp"}));
     EXPECT_EQ(host.count("】『"), 6);
     EXPECT_EQ(g.s.storyPhase, 1);
     EXPECT_EQ(g.s.dayNumber, 7);
@@ -87,9 +88,9 @@ TEST_F(Story, TheChapterWaitsForTheRightNight) {
         int phase;
         bool closing, plays;
     } cases[] = {
-        {4, 12, kClear, 5, false, true},   {4, 18, kClear, 17, false, true},
-        {3, 6, kClear, 0, false, false},   {4, 7, kClear, 0, false, false},
-        {4, 12, kRain, 1, false, false},   {4, 120, kClear, 20, false, false},
+        {4, 12, kClear, 5, false, true}, {4, 18, kClear, 17, false, true},
+        {3, 6, kClear, 0, false, false}, {4, 7, kClear, 0, false, false},
+        {4, 12, kRain, 1, false, false}, {4, 120, kClear, 20, false, false},
         {4, 6, kClear, 0, true, false},
     };
     for (const auto& c : cases) {
@@ -137,7 +138,8 @@ TEST_F(Story, ChapterSeventeenOpensTheMusicShop) {
     const int unknown = host.indexOf("【？？？】");
     const int named = host.indexOf("【オルガン】");
     ASSERT_GE(unknown, 0);
-    EXPECT_EQ(named, static_cast<int>(host.messages.size()) - 3);  // then ≪ルルのターン≫, どうしますか？
+    EXPECT_EQ(named,
+              static_cast<int>(host.messages.size()) - 3);  // then ≪ルルのターン≫, どうしますか？
     EXPECT_EQ(host.count("【オルガン】"), 1);
 }
 
@@ -208,8 +210,8 @@ TEST_F(Story, TheButtonsDoNothingWhileTheChoiceIsNotShown) {
     press("select_b1");
     host.onProcessEvents = nullptr;
     EXPECT_EQ(secondClicks, 1);
-    EXPECT_EQ(std::count(host.sounds.begin(), host.sounds.end(), HeadlessHost::Sound{0, "key2.wav"}),
-              1);
+    EXPECT_EQ(
+        std::count(host.sounds.begin(), host.sounds.end(), HeadlessHost::Sound{0, "key2.wav"}), 1);
     EXPECT_EQ(g.s.storyPhase, 19);
     EXPECT_EQ(g.s.dayNumber, 109);
 }
@@ -257,25 +259,23 @@ TEST(FinalPair, HighestIntimacyWinsAndTiesFollowTheTournament) {
         std::array<int32_t, kPairCount> values;
         int pair;
     } cases[] = {
-        {{0, 0, 0, 0, 0, 0}, 4},          // everything tied: 嵐–残響
-        {{9, 0, 0, 0, 0, 0}, 0},          {{0, 9, 0, 0, 0, 0}, 1},
-        {{0, 0, 9, 0, 0, 0}, 2},          {{0, 0, 0, 9, 0, 0}, 3},
-        {{0, 0, 0, 0, 9, 0}, 4},          {{0, 0, 0, 0, 0, 9}, 5},
-        {{40, 0, 0, 0, 40, 0}, 4},        // ルル–嵐 and 嵐–残響 tied
-        {{40, 40, 0, 0, 0, 0}, 0},        // ルル–嵐 and ルル–スパーク tied
-        {{0, 0, 0, 40, 0, 40}, 5},        // スパーク–残響 beats an equal 嵐–スパーク
-        {{0, 0, 0, 0, 40, 40}, 4},        {{40, 0, 0, 0, 0, 40}, 5},
-        {{0, 40, 40, 0, 0, 0}, 1},        {{0, 0, 40, 40, 0, 0}, 2},
-        {{0, 40, 0, 40, 0, 0}, 1},        {{30, 31, 31, 30, 0, 30}, 1},
-        {{50, 49, 0, 0, 49, 50}, 5},      {{1, 2, 3, 4, 5, 4}, 4},
-        {{100, 0, 0, 0, 99, 0}, 0},       {{0, 100, 100, 0, 100, 0}, 4},
+        {{0, 0, 0, 0, 0, 0}, 4},  // everything tied: 嵐–残響
+        {{9, 0, 0, 0, 0, 0}, 0},       {{0, 9, 0, 0, 0, 0}, 1},   {{0, 0, 9, 0, 0, 0}, 2},
+        {{0, 0, 0, 9, 0, 0}, 3},       {{0, 0, 0, 0, 9, 0}, 4},   {{0, 0, 0, 0, 0, 9}, 5},
+        {{40, 0, 0, 0, 40, 0}, 4},  // ルル–嵐 and 嵐–残響 tied
+        {{40, 40, 0, 0, 0, 0}, 0},  // ルル–嵐 and ルル–スパーク tied
+        {{0, 0, 0, 40, 0, 40}, 5},  // スパーク–残響 beats an equal 嵐–スパーク
+        {{0, 0, 0, 0, 40, 40}, 4},     {{40, 0, 0, 0, 0, 40}, 5}, {{0, 40, 40, 0, 0, 0}, 1},
+        {{0, 0, 40, 40, 0, 0}, 2},     {{0, 40, 0, 40, 0, 0}, 1}, {{30, 31, 31, 30, 0, 30}, 1},
+        {{50, 49, 0, 0, 49, 50}, 5},   {{1, 2, 3, 4, 5, 4}, 4},   {{100, 0, 0, 0, 99, 0}, 0},
+        {{0, 100, 100, 0, 100, 0}, 4},
     };
     for (const auto& c : cases) {
         GameState s;
         s.pairIntimacy = c.values;
-        EXPECT_EQ(finalPair(s), c.pair) << c.values[0] << "," << c.values[1] << "," << c.values[2]
-                                        << "," << c.values[3] << "," << c.values[4] << ","
-                                        << c.values[5];
+        EXPECT_EQ(finalPair(s), c.pair)
+            << c.values[0] << "," << c.values[1] << "," << c.values[2] << "," << c.values[3] << ","
+            << c.values[4] << "," << c.values[5];
     }
 }
 
@@ -297,12 +297,12 @@ TEST_F(Story, TheEscapeEndsInTheFinalPairsChoice) {
     // narration and five lines.
     EXPECT_EQ(host.messages.size(), 46u);
     EXPECT_EQ(host.count("】『"), 40);
-    EXPECT_EQ(std::count(host.sounds.begin(), host.sounds.end(),
-                         HeadlessHost::Sound{2, "baku.wav"}),
-              1);
+    EXPECT_EQ(
+        std::count(host.sounds.begin(), host.sounds.end(), HeadlessHost::Sound{2, "baku.wav"}), 1);
     EXPECT_EQ(transcriptBetween("picture bak cg/ゴルドス2.jpg", "> "),
-              (std::vector<std::string>{"picture bak cg/ゴルドス2.jpg",
-                                        "> " + spokenLine("スパーク", "おい、でっかいの！ ルルを返してもらうぜ！")}));
+              (std::vector<std::string>{
+                  "picture bak cg/ゴルドス2.jpg",
+                  "> " + spokenLine("スパーク", "おい、でっかいの！ ルルを返してもらうぜ！")}));
     EXPECT_EQ(transcriptBetween("sound 0 baku.wav", "picture bak cg/背景・最後.bmp"),
               (std::vector<std::string>{"sound 0 baku.wav", "picture bak ",
                                         "picture bak cg/背景・最後.bmp"}));

@@ -45,8 +45,7 @@ TEST(AssetLayout, PanelBackgroundsKeepRoughlyTheirShape) {
         if (!panelPicture && !filling) continue;
         const assets::PictureAsset* asset = assets::findPicture(c.picture.substr(3));
         ASSERT_NE(asset, nullptr) << c.name;
-        const double stretch =
-            aspect(c.width, c.height) / aspect(asset->width, asset->height);
+        const double stretch = aspect(c.width, c.height) / aspect(asset->width, asset->height);
         EXPECT_LT(std::max(stretch, 1 / stretch), 1.6) << c.name << " shows " << c.picture;
         ++checked;
     }

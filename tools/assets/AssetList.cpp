@@ -84,10 +84,11 @@ constexpr std::array kPictures = {
     panel("haikei3.jpg", kPanelW, 0x8a2a2a, 2),     // battle: deep red
     panel("haikei4.jpg", kPanelW, 0x5a88b0, 3),     // nursing and rescue: soft blue
     panel("haikei5.jpg", kPanelW, 0x4a8a50, 4),     // command panel: leaf green
-    panel("haikei6.jpg", kMenuPanelW, 0xb08858, 1), // wide menus (meals, crafting, items): driftwood
-    panel("haikei7.jpg", kMenuPanelW, 0x9a8cc0, 0), // study, talk, songs, escape, trader: lilac
-    panel("haikei8.jpg", 405, 0x283c6a, 0, 101),    // the story's choices: night blue
-    panel("haikei9.jpg", 249, 0xc89a3c, 0, 137),    // the island-name box: warm gold
+    panel("haikei6.jpg", kMenuPanelW, 0xb08858,
+          1),  // wide menus (meals, crafting, items): driftwood
+    panel("haikei7.jpg", kMenuPanelW, 0x9a8cc0, 0),  // study, talk, songs, escape, trader: lilac
+    panel("haikei8.jpg", 405, 0x283c6a, 0, 101),     // the story's choices: night blue
+    panel("haikei9.jpg", 249, 0xc89a3c, 0, 137),     // the island-name box: warm gold
 
     // Characters; the blushing variants share the figure.
     portrait("ルル.jpg", Figure::LongHair, 0xe87aa8, "ルル"),

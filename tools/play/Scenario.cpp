@@ -5,8 +5,8 @@
 #include <charconv>
 #include <deque>
 #include <fstream>
-#include <ostream>
 #include <iterator>
+#include <ostream>
 
 #include "app/GameHandlers.h"
 #include "shell/FormLayout.h"
@@ -78,8 +78,8 @@ Draw parseDraw(std::string_view word, int line) {
         bad(line, "'" + std::string(word) + "' is not a draw (V or V/N)");
     const bool fits = d.range == 0 ? d.value == 0 : d.value >= 0 && d.value < d.range;
     if (!fits)
-        bad(line, std::to_string(d.value) + " is not a value of random(" +
-                      std::to_string(d.range) + ")");
+        bad(line,
+            std::to_string(d.value) + " is not a value of random(" + std::to_string(d.range) + ")");
     return d;
 }
 
@@ -236,13 +236,15 @@ class ScenarioHost : public HeadlessHost {
 class ScenarioRandom : public Random {
   public:
     ScenarioRandom(const Scenario& sc, HeadlessHost& host)
-        : draws_(sc.draws), seeded_(sc.seed.has_value()), engine_(sc.seed.value_or(0)),
+        : draws_(sc.draws),
+          seeded_(sc.seed.has_value()),
+          engine_(sc.seed.value_or(0)),
           host_(host) {}
 
     int32_t random(int32_t n) override {
         ++count_;
-        const std::string which = "draw " + std::to_string(count_) + ": the game asks random(" +
-                                  std::to_string(n) + ")";
+        const std::string which =
+            "draw " + std::to_string(count_) + ": the game asks random(" + std::to_string(n) + ")";
         int32_t v = 0;
         if (seeded_) {
             v = engine_.random(n);
@@ -257,8 +259,8 @@ class ScenarioRandom : public Random {
                                   std::to_string(d.range) + given);
             const bool fits = n <= 0 ? d.value == 0 : d.value >= 0 && d.value < n;
             if (!fits)
-                throw StepFailure(which + " and the scenario's " + std::to_string(d.value) +
-                                  given + " is not one of its values");
+                throw StepFailure(which + " and the scenario's " + std::to_string(d.value) + given +
+                                  " is not one of its values");
             v = d.value;
         }
         host_.transcript.push_back("draw random(" + std::to_string(n) + ") -> " +
@@ -364,8 +366,7 @@ class Runner {
         if (sc_.load) {
             std::ifstream in(sc_.loadFile, std::ios::binary);
             std::ofstream saved(saveFilePath(folder_.path()), std::ios::binary);
-            if (!(saved << in.rdbuf()))
-                throw StepFailure("cannot copy " + sc_.loadFile.string());
+            if (!(saved << in.rdbuf())) throw StepFailure("cannot copy " + sc_.loadFile.string());
             button = "Button12";  // つづける
         } else {
             host_.answers.push_back({true, 0});

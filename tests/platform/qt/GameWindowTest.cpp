@@ -190,7 +190,8 @@ TEST_F(ShopAndKitchenTest, OnDayTwelveALineClickedAtTheTraderIsBought) {
     click("Button1");
     // The good's name leads the line, before its padding and its price.
     const QString line = list->item(0)->text();
-    const std::string good = line.left(line.indexOf(QChar(0xFF08))).remove(QChar(0x3000)).toStdString();
+    const std::string good =
+        line.left(line.indexOf(QChar(0xFF08))).remove(QChar(0x3000)).toStdString();
     EXPECT_EQ(game.form.at("moji_l").caption.rfind(good + "を１コ購入した（所持：", 0), 0u)
         << game.form.at("moji_l").caption;
     EXPECT_LT(game.s.stoneCount + game.s.branchCount, 200);
@@ -451,8 +452,7 @@ TEST_F(GameWindowTest, FlashesBlinkInTheirColours) {
     EXPECT_EQ(find<QLabel>("hp_l3")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_TRUE(QTest::qWaitFor([this] { return !window->flashRunning(); }, 3000));
     EXPECT_EQ(window->grab().toImage().pixelColor(bar), QColor(255, 0, 0));
-    EXPECT_EQ(find<QLabel>("hp_l2")->palette().color(QPalette::WindowText),
-              QColor(255, 255, 255));
+    EXPECT_EQ(find<QLabel>("hp_l2")->palette().color(QPalette::WindowText), QColor(255, 255, 255));
 }
 
 // Through the eight steps of a wait the click marker grows from its font of

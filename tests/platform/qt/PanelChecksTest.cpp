@@ -28,12 +28,12 @@ namespace fs = std::filesystem;
 
 // Every panel family of the window. A new panel is checked by adding it here.
 const char* const kPanels[] = {
-    "start_box",      "com_box",           "sounan_box",   "tansaku_box",   "cook_box",
-    "desert_box",     "uminosati_box",     "yamanosati_box", "seisaku_box", "sisetu_box",
-    "item_seisaku_box", "item_seisaku2_box", "sozai_box",  "kousaku_box",   "item_box",
-    "nomal_item_box", "list_box",          "battle_box",   "colo_box",      "kunren_box",
-    "svival_box",     "study_box",         "cominu_box",   "kanbyou_box",   "kyuujyo_box",
-    "dassyutu_box",   "mara_box",          "uta_box",      "select_box",    "lv_up_box",
+    "start_box",        "com_box",           "sounan_box",     "tansaku_box", "cook_box",
+    "desert_box",       "uminosati_box",     "yamanosati_box", "seisaku_box", "sisetu_box",
+    "item_seisaku_box", "item_seisaku2_box", "sozai_box",      "kousaku_box", "item_box",
+    "nomal_item_box",   "list_box",          "battle_box",     "colo_box",    "kunren_box",
+    "svival_box",       "study_box",         "cominu_box",     "kanbyou_box", "kyuujyo_box",
+    "dassyutu_box",     "mara_box",          "uta_box",        "select_box",  "lv_up_box",
     "name_box",
 };
 
@@ -152,8 +152,7 @@ TEST_F(PanelChecks, StatusColumnAndMessageLineRead) {
     open("com_box");
     showMessage(game, "【りんご】を3個入手した！（残：12）");
     window->syncModel();
-    const auto found = checks::checkWindow(window.get(), window.get(),
-                                           {.mayClip = {"moji_l"}});
+    const auto found = checks::checkWindow(window.get(), window.get(), {.mayClip = {"moji_l"}});
     EXPECT_TRUE(found.empty()) << joined(found);
 }
 

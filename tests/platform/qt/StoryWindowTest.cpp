@@ -140,12 +140,13 @@ TEST_F(StoryWindow, ChaptersAsAPlayerSeesThem) {
     game.s.currentCharacter = 4;
     game.s.dayNumber = 6;
     game.s.weather = kClear;
-    playClicking([this] { endTurn(game); },
-                 {{"【嵐】", "story-chapter0.png"}, {"≪ルルのターン≫", "story-after-chapter0.png"}});
+    playClicking([this] { endTurn(game); }, {{"【嵐】", "story-chapter0.png"},
+                                             {"≪ルルのターン≫", "story-after-chapter0.png"}});
     EXPECT_EQ(game.s.storyPhase, 1);
 
     nightOf(6);
-    playClicking([this] { playNightEvent(game); }, {{"【スパーク】『べ、別に", "story-chapter6-blush.png"}});
+    playClicking([this] { playNightEvent(game); },
+                 {{"【スパーク】『べ、別に", "story-chapter6-blush.png"}});
 
     nightOf(18);
     playClicking([this] { playNightEvent(game); }, {});
@@ -155,8 +156,9 @@ TEST_F(StoryWindow, ChaptersAsAPlayerSeesThem) {
     fs::create_directories(KOTOU_TEST_OUTPUT);
     EXPECT_TRUE(window->grab().save(QString::fromStdString(
         (fs::path(KOTOU_TEST_OUTPUT) / "story-chapter18-choice.png").string())));
-    playClicking([this] { QTest::mouseClick(window->findChild<QWidget*>("select_b2"), Qt::LeftButton); },
-                 {{"【スパーク】『……好きだ", "story-chapter18-spark.png"}});
+    playClicking(
+        [this] { QTest::mouseClick(window->findChild<QWidget*>("select_b2"), Qt::LeftButton); },
+        {{"【スパーク】『……好きだ", "story-chapter18-spark.png"}});
     EXPECT_EQ(game.s.storyPhase, 19);
 
     nightOf(kEscapeChapter);
@@ -178,7 +180,7 @@ TEST_F(StoryWindow, TheEndingClosesTheWindowAndEndsTheProgram) {
     s.currentCharacter = 1;
     s.hasSaw = s.hasAxe = 1;
     s.lumberCount = 7, s.driftwoodCount = 5, s.vineCount = 6, s.hideCount = 3;
-    s.escape = {1, 2, 3, 4};  // the raft's last stage to build
+    s.escape = {1, 2, 3, 4};                    // the raft's last stage to build
     s.pairIntimacy = {10, 10, 10, 10, 10, 10};  // all tied: 嵐–残響
     s.storyPhase = 17;
     s.dayNumber = 130;
@@ -187,11 +189,13 @@ TEST_F(StoryWindow, TheEndingClosesTheWindowAndEndsTheProgram) {
     game.form.show("com_box");
     QTest::qWait(120);  // a status refresh offers the plan
     QTest::mouseClick(window->findChild<QWidget*>("dassyutu_b"), Qt::LeftButton);
-    playClicking([this] { QTest::mouseClick(window->findChild<QWidget*>("ikada_b"), Qt::LeftButton); },
-                 {{"★イカダ", "ending-raft.png"}});
+    playClicking(
+        [this] { QTest::mouseClick(window->findChild<QWidget*>("ikada_b"), Qt::LeftButton); },
+        {{"★イカダ", "ending-raft.png"}});
     QTest::qWait(120);
-    playClicking([this] { QTest::mouseClick(window->findChild<QWidget*>("clear_b"), Qt::LeftButton); },
-                 {{"やがて東の空が", "ending-dawn.png"}});
+    playClicking(
+        [this] { QTest::mouseClick(window->findChild<QWidget*>("clear_b"), Qt::LeftButton); },
+        {{"やがて東の空が", "ending-dawn.png"}});
     ASSERT_EQ(s.storyPhase, 25);
 
     QApplication::setQuitOnLastWindowClosed(true);
