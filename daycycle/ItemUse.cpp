@@ -211,7 +211,8 @@ constexpr RareItem kRareItems[] = {
 };
 
 // Raised to the sky: the panel stays up and nothing waits. The value shown
-// is the one the item left; the next refresh clamps it into its range.
+// is the one the player now has: the message's status refresh has clamped it
+// into its range (腕力 100 stays 100).
 void useRareItem(Game& g, const RareItem& r) {
     if (!commandAvailable(g.s, g.form, r.button)) return;
     playSound(g, 1, "1.wav");
@@ -219,10 +220,8 @@ void useRareItem(Game& g, const RareItem& r) {
     g.s.rareItems[r.index] -= 1;
     Character& c = g.s.cur();
     apply(c, r.effect);
-    // Written before the message refreshes (and clamps) the status.
-    const std::string line = r.effect.adds() ? r.line + num(c.*r.effect.stat) : r.line;
     showMessage(g, std::string("レアアイテム【") + r.name + "】をお空に掲げた！");
-    appendMessage(g, line);
+    appendMessage(g, r.effect.adds() ? r.line + num(c.*r.effect.stat) : r.line);
     g.form.show(kPanel);
 }
 
