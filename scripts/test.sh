@@ -6,6 +6,7 @@ cd "$(dirname "$0")/.."
 jobs="$(nproc)"
 
 scripts/setup.sh release
+scripts/check-format.sh
 ctest --preset release -j "$jobs"
 
 echo "== The same tests under AddressSanitizer + UndefinedBehaviorSanitizer =="
