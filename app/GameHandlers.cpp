@@ -1,10 +1,20 @@
 #include "app/GameHandlers.h"
 
-#include "combat/Handlers.h"
-#include "daycycle/Handlers.h"
-#include "ending/Handlers.h"
-#include "field/Handlers.h"
-#include "production/Handlers.h"
+#include "combat/Battle.h"
+#include "combat/Colosseum.h"
+#include "combat/Training.h"
+#include "daycycle/Conditions.h"
+#include "daycycle/ItemUse.h"
+#include "daycycle/LevelUp.h"
+#include "daycycle/Night.h"
+#include "ending/EscapePlan.h"
+#include "field/Exploration.h"
+#include "field/Radio.h"
+#include "field/Stranded.h"
+#include "production/Craft.h"
+#include "production/Meals.h"
+#include "production/Recipes.h"
+#include "production/Trader.h"
 #include "shell/Screens.h"
 #include "story/CompanionHandlers.h"
 #include "story/Story.h"
@@ -12,16 +22,27 @@
 namespace kotou {
 
 void registerGameHandlers(HandlerRegistry& r) {
-    // The shell first: it also registers the click that ends a wait under
-    // every component that carries it.
-    registerShellHandlers(r);
-    registerDaycycleHandlers(r);
-    registerFieldHandlers(r);
-    registerCombatHandlers(r);
-    registerProductionHandlers(r);
-    registerStoryHandlers(r);
-    registerCompanionHandlers(r);
-    registerEndingHandlers(r);
+    for (void (*add)(HandlerRegistry&) : {
+             registerShellHandlers,
+             registerNightHandlers,
+             registerConditionHandlers,
+             registerLevelUpHandlers,
+             registerItemUseHandlers,
+             registerExplorationHandlers,
+             registerStrandedHandlers,
+             registerRadioHandlers,
+             registerBattleHandlers,
+             registerTrainingHandlers,
+             registerColosseumHandlers,
+             registerMealHandlers,
+             registerRecipeHandlers,
+             registerTraderHandlers,
+             registerCraftHandlers,
+             registerStoryHandlers,
+             registerCompanionHandlers,
+             registerEscapeHandlers,
+         })
+        add(r);
 }
 
 }  // namespace kotou

@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "app/GameHandlers.h"
 #include "combat/Battle.h"
-#include "combat/Handlers.h"
 #include "tests/support/RulesTest.h"
 
 namespace kotou {
 namespace {
 
 struct BattleTables : test::RulesTest {
-    BattleTables() : RulesTest(registerCombatHandlers) {}
+    BattleTables() {}
 
     BattleState& battle() { return battleState(g); }
     Character& cur() { return g.s.cur(); }

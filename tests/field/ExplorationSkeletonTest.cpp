@@ -6,9 +6,9 @@
 
 #include <vector>
 
+#include "app/GameHandlers.h"
 #include "combat/Battle.h"
 #include "field/Exploration.h"
-#include "field/Handlers.h"
 #include "field/Location.h"
 #include "tests/support/RulesTest.h"
 
@@ -16,7 +16,7 @@ namespace kotou {
 namespace {
 
 struct ExplorationSkeleton : test::RulesTest {
-    ExplorationSkeleton() : RulesTest(registerFieldHandlers) {
+    ExplorationSkeleton() {
         g.form.show("tansaku_box");
         host.silentClicks = true;
     }

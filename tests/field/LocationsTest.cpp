@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "app/GameHandlers.h"
 #include "combat/Battle.h"
 #include "field/Exploration.h"
-#include "field/Handlers.h"
 #include "field/Location.h"
 #include "tests/support/RulesTest.h"
 
@@ -74,7 +74,7 @@ const Place& place(const std::string& button) {
 }
 
 struct LocationsTest : test::RulesTest {
-    LocationsTest() : RulesTest(registerFieldHandlers) { reset(); }
+    LocationsTest() { reset(); }
 
     // A new game at ルル's turn that meets every check of every place.
     void reset() {

@@ -124,4 +124,9 @@ std::string describe(const Problem& p, uint64_t seed);
 // saved value named "...Count" and the rareItems and extraItems blocks.
 bool isCheckedCount(std::string_view savedName);
 
+// Replaces the handler registered for `component` by `wrap` of it, under the
+// same guard: runs that plant a fault or a shortcut adjust the registry so.
+void wrapHandler(HandlerRegistry& r, const std::string& component,
+                 const std::function<Handler(Handler)>& wrap);
+
 }  // namespace kotou::soak

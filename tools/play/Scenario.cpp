@@ -9,6 +9,7 @@
 #include <ostream>
 
 #include "app/GameHandlers.h"
+#include "shell/Dispatch.h"
 #include "shell/FormLayout.h"
 #include "shell/Game.h"
 #include "shell/HeadlessHost.h"
@@ -371,7 +372,7 @@ class Runner {
         } else {
             host_.answers.push_back({true, 0});
         }
-        (*g_.handlers.find(button))(g_);
+        dispatch(g_, button);
         refreshStatus(g_);
         flush();
     }
@@ -387,9 +388,7 @@ class Runner {
         flush();
     }
 
-    void click(const std::string& name) {
-        if (const Handler* h = g_.handlers.find(name)) (*h)(g_);
-    }
+    void click(const std::string& name) { dispatch(g_, name); }
 
     ComponentId clickable(const std::string& name) {
         const ComponentId id = g_.form.id(name);
