@@ -12,6 +12,7 @@
 #include <map>
 
 #include "app/GameHandlers.h"
+#include "daycycle/ItemUse.h"
 #include "daycycle/Night.h"
 #include "platform/qt/QtHost.h"
 #include "platform/qt/TForm1.h"
@@ -21,6 +22,7 @@
 #include "state/RecordsFile.h"
 #include "state/SaveFile.h"
 #include "state/Text.h"
+#include "story/CommunicationScenes.h"
 #include "story/Script.h"
 #include "story/Story.h"
 #include "tests/platform/qt/QtTestSupport.h"
@@ -132,7 +134,19 @@ TEST_F(StoryWindow, EveryLineFitsTheMessageBox) {
                 ++lines;
                 EXPECT_TRUE(fits(lineText(s))) << lineText(s);
             }
-    EXPECT_EQ(lines, 255 + 78);  // the story, then the final pairs
+    // The companions' night scenes and how each takes the flower ornament.
+    for (const companions::NightScene& s : companions::nightScenes())
+        for (const companions::SceneBeat& b : s.beats)
+            if (b.words != nullptr) {
+                ++lines;
+                const std::string line =
+                    spokenLine(kCharacterNames[static_cast<size_t>(b.speaker)], b.words);
+                EXPECT_TRUE(fits(line)) << line;
+            }
+    for (int k = 1; k <= kCharacterCount; ++k)
+        EXPECT_TRUE(fits(std::string("【") + kCharacterNames[static_cast<size_t>(k)] + "】" +
+                         wreathThanks(k)));
+    EXPECT_EQ(lines, 255 + 78 + 72);  // the story, the final pairs, the night scenes
 }
 
 TEST_F(StoryWindow, ChaptersAsAPlayerSeesThem) {
@@ -164,7 +178,7 @@ TEST_F(StoryWindow, ChaptersAsAPlayerSeesThem) {
     nightOf(kEscapeChapter);
     playClicking([this] { playNightEvent(game); },
                  {{"【スパーク】『おい、でっかいの", "story-escape-giant.png"},
-                  {"やがて最後の光も消え", "story-escape-last.png"}});
+                  {"嵐の腕の中で", "story-escape-last.png"}});
     EXPECT_GE(game.s.storyPhase, 21);
 }
 
@@ -195,7 +209,7 @@ TEST_F(StoryWindow, TheEndingClosesTheWindowAndEndsTheProgram) {
     QTest::qWait(120);
     playClicking(
         [this] { QTest::mouseClick(window->findChild<QWidget*>("clear_b"), Qt::LeftButton); },
-        {{"やがて東の空が", "ending-dawn.png"}});
+        {{"夜が明け", "ending-dawn.png"}});
     ASSERT_EQ(s.storyPhase, 25);
 
     QApplication::setQuitOnLastWindowClosed(true);
