@@ -1,6 +1,6 @@
 // Every text of the story and its scenes against the house rules of
 // docs/story.md: code page 932 within the message box's 150 bytes, one
-// typographic convention, and only things the game knows named in 「」 or 【】.
+// typographic convention, and only the game's item names in 「」 or 【】.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -20,62 +20,53 @@
 namespace kotou {
 namespace {
 
-struct Text {
-    std::string shown;  // the message as the player sees it
-    std::string words;  // the part we wrote: no speaker tag, no 『』
-};
-
-void addScene(std::vector<Text>& out, Scene scene) {
-    for (const Step& s : scene)
-        if (!lineText(s).empty()) out.push_back({lineText(s), s.text});
-}
-
-std::vector<Text> storyTexts() {
-    std::vector<Text> out;
+// Every message of the story and its scenes as the player sees it.
+std::vector<std::string> storyTexts() {
+    std::vector<std::string> out;
+    auto add = [&out](Scene scene) {
+        for (const Step& s : scene)
+            if (!lineText(s).empty()) out.push_back(lineText(s));
+    };
     for (int phase = 0; phase < kChapterCount; ++phase) {
-        addScene(out, chapterAt(phase)->steps);
-        if (const NightChoice* c = chapterAt(phase)->choice) {
-            for (Scene s : c->scenes) addScene(out, s);
-            for (const char* t : {c->question, c->captions[0], c->captions[1]})
-                out.push_back({t, t});
-        }
+        add(chapterAt(phase)->steps);
+        if (const NightChoice* c = chapterAt(phase)->choice)
+            for (int i = 0; i < 2; ++i) {
+                add(c->scenes[i]);
+                out.push_back(c->captions[i]);
+            }
     }
     for (int pair = 0; pair < kPairCount; ++pair) {
         const FinalPairScene* f = finalPairScene(pair);
-        addScene(out, f->before);
-        for (Scene s : f->partings) addScene(out, s);
-        for (const char* t : f->captions) out.push_back({spokenLine(f->speaker, t), t});
+        add(f->before);
+        for (int i = 0; i < 2; ++i) {
+            add(f->partings[i]);
+            out.push_back(spokenLine(f->speaker, f->captions[i]));
+        }
     }
     for (const companions::NightScene& s : companions::nightScenes())
         for (const companions::SceneBeat& b : s.beats)
             if (b.words != nullptr)
-                out.push_back({spokenLine(kCharacterNames[static_cast<size_t>(b.speaker)], b.words),
-                               b.words});
-    for (int k = 1; k <= kCharacterCount; ++k) {
-        const std::string thanks = wreathThanks(k);
-        out.push_back({std::string("【") + kCharacterNames[static_cast<size_t>(k)] + "】" + thanks,
-                       thanks.substr(3, thanks.size() - 6)});  // without 『』
-    }
-    for (const RadioChannel& c : radioChannels(2)) out.push_back({c.title, c.title});
+                out.push_back(spokenLine(kCharacterNames[static_cast<size_t>(b.speaker)], b.words));
+    for (int k = 1; k <= kCharacterCount; ++k) out.push_back(wreathThanks(k));
+    for (const RadioChannel& c : radioChannels(2)) out.push_back(c.title);
     return out;
 }
 
-// The names the game itself gives what the islanders hold and make: the
-// inventory lists (every saved count set to one), the escape builds and
-// every button that makes something from materials ("…（要：…）").
+// The names the game gives what the islanders hold and make: its inventory
+// lists (with every saved count at one), its escape builds and its buttons
+// that make something from materials ("…（要：…）").
 std::set<std::string> itemNames() {
     auto trimmed = [](std::string name) {
-        while (name.size() >= 3 && name.compare(name.size() - 3, 3, "　") == 0)
-            name.resize(name.size() - 3);
+        while (name.ends_with("　")) name.resize(name.size() - 3);
         return name;
     };
-    std::set<std::string> names;
     struct AllOnes {
         void integer(const std::string&, int32_t& v) { v = 1; }
         void text(const std::string&, std::string&) {}
     };
     GameState s;
     visitSaved(s, AllOnes{});
+    std::set<std::string> names;
     for (InventoryList list : {InventoryList::Materials, InventoryList::Food, InventoryList::Other})
         for (const std::string& line : inventoryLines(s, list))
             names.insert(trimmed(line.substr(0, line.find("："))));
@@ -88,61 +79,49 @@ std::set<std::string> itemNames() {
     return names;
 }
 
-// The next UTF-8 character of `text` at `i`.
-std::string charAt(const std::string& text, size_t i) {
-    size_t n = 1;
-    while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0) == 0x80) ++n;
-    return text.substr(i, n);
-}
-
 // What breaks the convention in one text, or "".
 std::string punctuationFault(const std::string& text) {
     if (text.find("・・・") != std::string::npos) return "・・・ instead of ……";
+    static const std::set<std::string> kAfterMark = {"！", "？", "　", "」", "』", "）", "】"};
     size_t ellipses = 0;
-    for (size_t i = 0; i <= text.size(); i += i < text.size() ? charAt(text, i).size() : 1) {
-        const std::string ch = i < text.size() ? charAt(text, i) : "";
+    for (size_t i = 0, n = 0; i < text.size(); i += n) {
+        n = 1;
+        while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0) == 0x80) ++n;
+        const std::string ch = text.substr(i, n);
         if (ch == "…") {
             ++ellipses;
             continue;
         }
         if (ellipses % 2 != 0) return "an odd … run";
         ellipses = 0;
-        if (ch != "！" && ch != "？") continue;
-        const size_t next = i + ch.size();
-        if (next == text.size()) continue;
-        const std::string after = charAt(text, next);
-        static const std::set<std::string> kMayFollow = {"！", "？", "　", "」", "』", "）", "】"};
-        if (kMayFollow.count(after) == 0) return "no full-width space after " + ch;
+        if ((ch == "！" || ch == "？") && i + n < text.size() &&
+            !kAfterMark.count(text.substr(i + n, 3)))
+            return "no full-width space after " + ch;
     }
-    return "";
+    return ellipses % 2 != 0 ? "an odd … run" : "";
 }
 
 TEST(StoryLint, EveryTextKeepsTheHouseRules) {
+    EXPECT_EQ(punctuationFault("ルル！？　……え？』"), "");
+    for (const char* fault : {"うん！ 行こう", "うん！行こう", "『・・・』", "あ…"})
+        EXPECT_NE(punctuationFault(fault), "") << fault;
+
     const std::set<std::string> items = itemNames();
     ASSERT_TRUE(items.count("希望のデザート") && items.count("石人形") && items.count("信号灯"));
-    for (const Text& t : storyTexts()) {
-        SCOPED_TRACE(t.shown);
-        EXPECT_NO_THROW(toCp932(t.shown));
-        EXPECT_LE(cp932Length(t.shown), 150u);
-        EXPECT_EQ(punctuationFault(t.shown), "");
-        for (const auto& [open, close] : {std::pair{"「", "」"}, std::pair{"【", "】"}}) {
-            for (size_t at = t.words.find(open); at != std::string::npos;
-                 at = t.words.find(open, at + 1)) {
-                const size_t from = at + std::string(open).size();
-                const std::string name = t.words.substr(from, t.words.find(close, from) - from);
+    for (const std::string& t : storyTexts()) {
+        SCOPED_TRACE(t);
+        EXPECT_NO_THROW(toCp932(t));
+        EXPECT_LE(cp932Length(t), 150u);
+        EXPECT_EQ(punctuationFault(t), "");
+        // Past the speaker's tag, 「」 and 【】 hold item names.
+        const size_t words = t.starts_with("【") ? t.find("】") + 3 : 0;
+        for (const auto& [open, close] : {std::pair{"「", "」"}, std::pair{"【", "】"}})
+            for (size_t at = t.find(open, words); at != std::string::npos;
+                 at = t.find(open, at + 1)) {
+                const std::string name = t.substr(at + 3, t.find(close, at) - at - 3);
                 EXPECT_TRUE(items.count(name)) << open << name << close << " is no item";
             }
-        }
     }
-}
-
-TEST(StoryLint, TheConventionCatchesWhatItShould) {
-    EXPECT_EQ(punctuationFault("うん！　行こう！"), "");
-    EXPECT_EQ(punctuationFault("ルル！？　……え？』"), "");
-    EXPECT_NE(punctuationFault("うん！ 行こう"), "");
-    EXPECT_NE(punctuationFault("うん！行こう"), "");
-    EXPECT_NE(punctuationFault("『・・・』"), "");
-    EXPECT_NE(punctuationFault("あ…"), "");
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 #include <map>
 
 #include "app/GameHandlers.h"
-#include "daycycle/ItemUse.h"
 #include "daycycle/Night.h"
 #include "platform/qt/QtHost.h"
 #include "platform/qt/TForm1.h"
@@ -22,7 +21,6 @@
 #include "state/RecordsFile.h"
 #include "state/SaveFile.h"
 #include "state/Text.h"
-#include "story/CommunicationScenes.h"
 #include "story/Script.h"
 #include "story/Story.h"
 #include "tests/platform/qt/QtTestSupport.h"
@@ -134,19 +132,7 @@ TEST_F(StoryWindow, EveryLineFitsTheMessageBox) {
                 ++lines;
                 EXPECT_TRUE(fits(lineText(s))) << lineText(s);
             }
-    // The companions' night scenes and how each takes the flower ornament.
-    for (const companions::NightScene& s : companions::nightScenes())
-        for (const companions::SceneBeat& b : s.beats)
-            if (b.words != nullptr) {
-                ++lines;
-                const std::string line =
-                    spokenLine(kCharacterNames[static_cast<size_t>(b.speaker)], b.words);
-                EXPECT_TRUE(fits(line)) << line;
-            }
-    for (int k = 1; k <= kCharacterCount; ++k)
-        EXPECT_TRUE(fits(std::string("【") + kCharacterNames[static_cast<size_t>(k)] + "】" +
-                         wreathThanks(k)));
-    EXPECT_EQ(lines, 255 + 78 + 72);  // the story, the final pairs, the night scenes
+    EXPECT_EQ(lines, 255 + 78);  // the story, then the final pairs
 }
 
 TEST_F(StoryWindow, ChaptersAsAPlayerSeesThem) {
