@@ -610,7 +610,7 @@ void buildCompanions(Builder& b) {
              {"who_spark_b", "スパーク"},
              {"who_zankyou_b", "残響"}},
             12, 20, 32, 109, 33);
-    b.button("Button17", who, 12, 152, 109, 29, "Cansel");
+    b.button("Button17", who, 12, 152, 109, 29, "Cancel");
 
     const ComponentId kanbyou = b.column("kanbyou_box");
     b.background("bak_cg_who", kanbyou, "cg/haikei4.jpg", kDarkInk);
