@@ -38,31 +38,16 @@ bool save(kotou::TForm1& window, const fs::path& file) {
     return false;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// Draws both pictures into `out`; the continued game's save goes to `saves`.
+bool drawScreenshots(const fs::path& out, const fs::path& saves) {
     using namespace kotou;
-    if (argc != 2) {
-        std::cerr << "usage: kotou-screenshots FOLDER\n";
-        return 2;
-    }
-    const fs::path out = argv[1];
-    std::string pattern = (fs::temp_directory_path() / "kotou-screenshots-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        std::cerr << "kotou-screenshots: cannot make a temporary folder\n";
-        return 1;
-    }
-    const fs::path saves = pattern;
-    std::error_code ec;
-    fs::create_directories(saves / "dat", ec);
-    fs::create_directories(out, ec);
-    // A build has no session: Qt gets the temporary folder (mode 0700) as its
-    // runtime folder instead of complaining.
-    setenv("XDG_RUNTIME_DIR", saves.c_str(), 0);
-    QApplication app(argc, argv);
-
     QtHostOptions options;
     options.baseDir = FolderEnvironment::current().executableDir;
+    if (!holdsGameData(options.baseDir)) {
+        std::cerr << "kotou-screenshots: no cg/ and dat/ beside the program in "
+                  << options.baseDir.string() << "\n";
+        return false;
+    }
     options.saveDir = options.loadDir = saves;
     options.confirm = [](const std::string&) { return true; };
     options.error = [](const std::string& text) {
@@ -105,8 +90,38 @@ int main(int argc, char** argv) {
     Button12Click(game);
     showScene(game, "背景・林.jpg");
     Timer1Timer(game);
-    ok = save(window, out / "island.png") && ok;
+    return save(window, out / "island.png") && ok;
+}
 
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: kotou-screenshots FOLDER\n";
+        return 2;
+    }
+    const fs::path out = argv[1];
+    std::string pattern = (fs::temp_directory_path() / "kotou-screenshots-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+        std::cerr << "kotou-screenshots: cannot make a temporary folder\n";
+        return 1;
+    }
+    const fs::path saves = pattern;
+    std::error_code ec;
+    fs::create_directories(saves / "dat", ec);
+    fs::create_directories(out, ec);
+    // A build has no session: Qt gets the temporary folder (mode 0700) as its
+    // runtime folder instead of complaining.
+    setenv("XDG_RUNTIME_DIR", saves.c_str(), 0);
+    bool ok = false;
+    {
+        QApplication app(argc, argv);
+        try {
+            ok = drawScreenshots(out, saves);
+        } catch (const std::exception& e) {
+            std::cerr << "kotou-screenshots: " << e.what() << "\n";
+        }
+    }
     fs::remove_all(saves, ec);
     return ok ? 0 : 1;
 }
