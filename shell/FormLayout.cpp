@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "shell/Availability.h"
+#include "state/Version.h"
 
 namespace kotou {
 namespace {
@@ -715,7 +716,7 @@ void buildTitle(Builder& b) {
 void buildForm(FormModel& form) {
     Builder b(form);
     const ComponentId window = b.add("Form1", kNoComponent, Kind::Window, 0, 0, kWindowWidth,
-                                     kWindowHeight, "孤島生活 ver1.4");
+                                     kWindowHeight, "孤島生活 ver" KOTOU_VERSION);
     form.setColor(window, kGrey);
 
     // Bottom of the stacking order first: background, portrait, second picture.
