@@ -144,13 +144,11 @@ void useMeterRemedy(Game& g, const MeterRemedy& r) {
 
 // --- The flower ornament ----------------------------------------------------
 
-// How each character takes the ornament, by character 1..4.
+// How each character takes the ornament, by character 1..4: a shy thanks, a
+// gruff one, speechless, an admiring one.
 constexpr std::array<const char*, kCharacterCount + 1> kWreathThanks = {
-    "",
-    "『わ、わたしに？　ありがとう、大事にするね』",
-    "『・・・ふん。まあ、貰っといてやるよ』",
-    "『・・・・・・』",
-    "『まあ、なんて素敵な花飾り。似合うかしら？』",
+    "",         "『わ、わたしに？　ありがとう、大事にするね』",   "『……俺にか。ふん、悪くない』",
+    "『…………』", "『まあ、なんて素敵な花飾り。……似合いますか？』",
 };
 
 void useWreath(Game& g) {
@@ -166,7 +164,7 @@ void useWreath(Game& g) {
     waitForClick(g);
     const int32_t n = 1 + g.rng.random(2);
     g.s.pairIntimacy[static_cast<size_t>(pairIndex(giver, recipient))] += n;
-    showMessage(g, "【" + to + "】" + kWreathThanks[static_cast<size_t>(recipient)]);
+    showMessage(g, "【" + to + "】" + wreathThanks(recipient));
     waitForClick(g);
     showMessage(g, from + "と" + to + "の【親密度】が" + num(n) + "上がった！！");
     appendMessage(g, left(count));
@@ -277,6 +275,11 @@ void sing(Game& g, const Song& s) {
 }
 
 }  // namespace
+
+const char* wreathThanks(int character) {
+    if (character < 1 || character > kCharacterCount) return "";
+    return kWreathThanks[static_cast<size_t>(character)];
+}
 
 void registerItemUseHandlers(HandlerRegistry& r) {
     r.add("yakusou_use_b", Guard::Command, useHerb);

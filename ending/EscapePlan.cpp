@@ -161,8 +161,8 @@ void escape(Game& g) {
     showMessage(g, "とうとう脱出をはかった！！！");
     waitForClick(g);
     showPortrait(g, "");
-    showMessage(g,
-                "しかしその沖合では、ゴルドスの大軍が霧にまぎれ、島を出る者を待ち伏せていた……。");
+    showMessage(
+        g, "しかし夜明け前の沖合では、ゴルドスの大軍が霧にまぎれ、島を出る者を待ち伏せていた……。");
     waitForClick(g);
     playNightEvent(g);
 }

@@ -11,7 +11,7 @@
 namespace kotou {
 
 // Communication panel (cominu_box): the opener, the five activities, the
-// four name buttons, Cansel and 戻る.
+// four name buttons, Cancel and 戻る.
 void registerCommunicationHandlers(HandlerRegistry& r);
 // The chosen activity with runtime.talkPartner, as the who_box caption names it.
 void runCommunication(Game& g);

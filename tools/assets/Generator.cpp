@@ -59,14 +59,15 @@ int generateAssets(const std::filesystem::path& outDir, std::ostream* log) {
     return written;
 }
 
-int generateIcons(const std::filesystem::path& hicolorDir, std::ostream* log) {
+int generateIcons(const std::filesystem::path& hicolorDir, const std::string& iconName,
+                  std::ostream* log) {
     int written = 0;
     for (const int size : kAppIconSizes) {
         const std::string name = std::to_string(size) + "x" + std::to_string(size);
         const auto dir = hicolorDir / name / "apps";
         std::filesystem::create_directories(dir);
         const AppIcon icon = paintAppIcon(size);
-        writeFile(dir / "kotou.png", encodePng(icon.colour, icon.alpha));
+        writeFile(dir / (iconName + ".png"), encodePng(icon.colour, icon.alpha));
         ++written;
     }
     if (log)

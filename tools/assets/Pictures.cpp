@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "state/Version.h"
+
 namespace kotou::assets {
 
 namespace {
@@ -1268,8 +1270,8 @@ Canvas paintTitle(const PictureAsset& a, const TextPainter& text) {
         const int size = out.width() / 5;
         text.drawCentred(out, a.caption, out.width() / 2, size + 10, size, out.width() - 6,
                          {255, 250, 235}, {60, 30, 20});
-        text.drawCentred(out, "ver1.4", out.width() / 2, out.height() - 8, 12, out.width(), kWhite,
-                         {20, 30, 60});
+        text.drawCentred(out, "ver" KOTOU_VERSION, out.width() / 2, out.height() - 8, 12,
+                         out.width(), kWhite, {20, 30, 60});
     }
     return out;
 }
