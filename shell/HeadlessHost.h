@@ -11,7 +11,7 @@
 //     Game g(host, rng);
 //     buildForm(g.form);        // or a small form of the components a test needs
 //     host.attach(g);
-//     hayasi_bClick(g);
+//     dispatch(g, "hayasi_b");
 //     EXPECT_TRUE(host.saw("【りんご】を"));
 //     EXPECT_EQ(host.lastMessage(), "...");
 //

@@ -263,6 +263,8 @@ class Session {
         }
         collectTranscript();
         checkState(recorded);
+        if (opt_.probeRefusedEvery > 0 && result_.commands % opt_.probeRefusedEvery == 0)
+            probeRefusedClicks(recorded);
         if (opt_.roundTripEvery > 0 && result_.commands % opt_.roundTripEvery == 0)
             checkRoundTrip(recorded);
         followDays();
@@ -283,6 +285,22 @@ class Session {
         if (!GameState::isCharacterIndex(g_.s.currentCharacter))
             problem(name, "current character",
                     "currentCharacter = " + std::to_string(g_.s.currentCharacter));
+    }
+
+    // A click the guard refuses changes nothing: not the saved state, not the
+    // window's model.
+    void probeRefusedClicks(const std::string& after) {
+        const std::string image = formatSave(g_.s);
+        const uint64_t revision = g_.form.revision();
+        for (const auto& [name, entry] : g_.handlers.all()) {
+            if (guardAllows(g_, name)) continue;
+            ++result_.refusedClicks;
+            result_.refusedNames.insert(name);
+            if (dispatch(g_, name) || g_.form.revision() != revision || formatSave(g_.s) != image) {
+                problem(after, "refused click", name + " changed the game");
+                return;
+            }
+        }
     }
 
     void checkRoundTrip(const std::string& name) {

@@ -76,6 +76,17 @@ TEST_P(SoakSeeds, HundredDaysOfRandomClicksKeepTheStateSound) {
 
 INSTANTIATE_TEST_SUITE_P(Seeds, SoakSeeds, ::testing::Values(1u, 2u, 3u, 20240601u));
 
+// Every handler at once: along a run, each name the guard refuses is
+// clicked, and the save image and the window's model stay byte for byte.
+TEST(Soak, ARefusedClickChangesNothing) {
+    Options o = optionsFor(7, 20);
+    o.probeRefusedEvery = 3;
+    const Result r = play(o);
+    expectClean(r, "refused");
+    EXPECT_FALSE(r.aborted);
+    EXPECT_GE(r.refusedNames.size(), 200u);
+}
+
 // The night choices come late in a game (chapters 18 and 19, day 108 at the
 // earliest). A run whose story starts at chapter 17 meets them and must get
 // past them like any other panel.
