@@ -4,9 +4,9 @@
 #include <array>
 
 #include "combat/Enemies.h"
-#include "daycycle/Background.h"
 #include "field/Finds.h"
 #include "field/Location.h"
+#include "shell/Background.h"
 #include "shell/Messages.h"
 
 namespace kotou {

@@ -4,9 +4,9 @@
 #include <array>
 #include <string>
 
-#include "daycycle/Background.h"
 #include "daycycle/LevelUp.h"
 #include "daycycle/Weather.h"
+#include "shell/Background.h"
 #include "shell/Messages.h"
 #include "story/Story.h"
 

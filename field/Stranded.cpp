@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
-#include "daycycle/Background.h"
 #include "field/Finds.h"
+#include "shell/Background.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
 

@@ -7,6 +7,7 @@ jobs="$(nproc)"
 
 scripts/setup.sh release
 scripts/check-format.sh
+scripts/check-layers.sh
 ctest --preset release -j "$jobs"
 
 echo "== The same tests under AddressSanitizer + UndefinedBehaviorSanitizer =="

@@ -3,7 +3,7 @@
 #include <exception>
 #include <string>
 
-#include "daycycle/Background.h"
+#include "shell/Background.h"
 #include "shell/FormLayout.h"
 #include "shell/Inventory.h"
 #include "shell/Messages.h"

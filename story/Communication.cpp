@@ -6,10 +6,10 @@
 #include <array>
 #include <string>
 
-#include "daycycle/Background.h"
 #include "daycycle/Night.h"
 #include "field/Finds.h"
 #include "production/Growth.h"
+#include "shell/Background.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
 #include "story/CommunicationScenes.h"

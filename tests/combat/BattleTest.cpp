@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/GameHandlers.h"
 #include "combat/Battle.h"
+#include "game/GameHandlers.h"
 #include "tests/support/RulesTest.h"
 
 namespace kotou {

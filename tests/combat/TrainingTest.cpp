@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/GameHandlers.h"
 #include "combat/Battle.h"
 #include "combat/Enemies.h"
+#include "game/GameHandlers.h"
 #include "shell/Availability.h"
 #include "shell/Screens.h"
 #include "tests/support/RulesTest.h"

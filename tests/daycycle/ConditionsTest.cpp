@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
 #include "tests/daycycle/DayFixture.h"
 
 namespace kotou {

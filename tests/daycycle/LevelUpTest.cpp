@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/GameHandlers.h"
 #include "daycycle/LevelUp.h"
 #include "daycycle/Night.h"
+#include "game/GameHandlers.h"
 #include "shell/Dispatch.h"
 #include "shell/Screens.h"
 #include "tests/daycycle/DayFixture.h"

@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "app/GameHandlers.h"
 #include "daycycle/Night.h"
+#include "game/GameHandlers.h"
 #include "shell/Dispatch.h"
 #include "tests/daycycle/DayFixture.h"
 

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/GameHandlers.h"
 #include "ending/Ending.h"
+#include "game/GameHandlers.h"
 #include "shell/StatusRefresh.h"
 #include "state/RecordsFile.h"
 #include "state/SaveFile.h"

@@ -6,10 +6,10 @@
 
 #include <vector>
 
-#include "app/GameHandlers.h"
 #include "combat/Battle.h"
 #include "field/Exploration.h"
 #include "field/Location.h"
+#include "game/GameHandlers.h"
 #include "tests/support/RulesTest.h"
 
 namespace kotou {

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "app/GameHandlers.h"
 #include "combat/Battle.h"
 #include "field/Exploration.h"
 #include "field/Finds.h"
+#include "game/GameHandlers.h"
 #include "tests/support/RulesTest.h"
 
 namespace kotou {

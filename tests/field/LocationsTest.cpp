@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/GameHandlers.h"
 #include "combat/Battle.h"
 #include "field/Exploration.h"
 #include "field/Location.h"
+#include "game/GameHandlers.h"
 #include "tests/support/RulesTest.h"
 
 namespace kotou {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/GameHandlers.h"
 #include "field/Radio.h"
+#include "game/GameHandlers.h"
 #include "shell/FormLayout.h"
 #include "shell/HeadlessHost.h"
 #include "shell/Screens.h"

@@ -16,7 +16,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
 #include "shell/Dispatch.h"
 #include "shell/FormLayout.h"
 #include "shell/HeadlessHost.h"

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
 #include "shell/Availability.h"
 #include "shell/Screens.h"
 #include "shell/StatusRefresh.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
 #include "tests/support/RulesTest.h"
 
 namespace kotou {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
 #include "production/Growth.h"
 #include "production/Meals.h"
 #include "tests/support/RulesTest.h"

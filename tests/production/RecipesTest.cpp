@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
 #include "shell/StatusRefresh.h"
 #include "state/SaveLayout.h"
 #include "tests/support/RulesTest.h"

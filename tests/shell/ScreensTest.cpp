@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
 #include "shell/Dispatch.h"
 #include "shell/FormLayout.h"
 #include "shell/HeadlessHost.h"

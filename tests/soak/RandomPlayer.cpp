@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
 #include "shell/Dispatch.h"
 #include "shell/FormLayout.h"
 #include "shell/Game.h"

@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
 #include "production/Craft.h"
 #include "shell/FormLayout.h"
 #include "state/SaveFile.h"

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
 #include "shell/Dispatch.h"
 #include "shell/FormLayout.h"
 #include "shell/HeadlessHost.h"

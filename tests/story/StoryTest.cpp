@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/GameHandlers.h"
 #include "daycycle/LevelUp.h"
 #include "daycycle/Night.h"
+#include "game/GameHandlers.h"
 #include "shell/Availability.h"
 #include "shell/Dispatch.h"
 #include "shell/StatusRefresh.h"

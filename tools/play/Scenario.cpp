@@ -8,7 +8,7 @@
 #include <iterator>
 #include <ostream>
 
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
 #include "shell/Dispatch.h"
 #include "shell/FormLayout.h"
 #include "shell/Game.h"

@@ -1,4 +1,4 @@
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
 
 #include "combat/Battle.h"
 #include "combat/Colosseum.h"
