@@ -71,6 +71,7 @@ enum class Scene : uint8_t {
     Morning,
     OpenSea,
     Last,
+    Colosseum,  // the arena behind the colosseum's and the courses' opponents
 };
 
 // Figure shapes of the Portrait style.
@@ -209,6 +210,9 @@ std::vector<AssetFile> allAssetFiles();
 
 // The entry of a picture by file name, or nullptr.
 const PictureAsset* findPicture(std::string_view name);
+
+// The name of a picture's twice-size file: "ルル.jpg" -> "ルル@2x.jpg".
+std::string twiceSizeName(std::string_view name);
 
 // The relative path of a picture ("cg/" + name) or a sound or tune ("dat/" + name).
 std::string picturePath(std::string_view name);

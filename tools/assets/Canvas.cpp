@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <mutex>
 
 namespace kotou::assets {
 
@@ -248,9 +249,40 @@ Canvas Canvas::downsample(int factor) const {
     return out;
 }
 
+Canvas Canvas::halved() const {
+    // Output pixel x covers source 2x, 2x+1; the taps 2x-1 .. 2x+2 weigh 1 3 3 1.
+    const int ow = width_ / 2, oh = height_ / 2;
+    std::vector<int> rows(static_cast<size_t>(ow) * height_ * 3);
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < ow; ++x)
+            for (int k = 0; k < 3; ++k) {
+                auto src = [&](int sx) {
+                    sx = std::clamp(sx, 0, width_ - 1);
+                    return pixels_[(static_cast<size_t>(y) * width_ + sx) * 3 + k];
+                };
+                rows[(static_cast<size_t>(y) * ow + x) * 3 + k] =
+                    src(2 * x - 1) + 3 * src(2 * x) + 3 * src(2 * x + 1) + src(2 * x + 2);
+            }
+    Canvas out(ow, oh);
+    for (int y = 0; y < oh; ++y)
+        for (int x = 0; x < ow; ++x)
+            for (int k = 0; k < 3; ++k) {
+                auto src = [&](int sy) {
+                    sy = std::clamp(sy, 0, height_ - 1);
+                    return rows[(static_cast<size_t>(sy) * ow + x) * 3 + k];
+                };
+                const int v = src(2 * y - 1) + 3 * src(2 * y) + 3 * src(2 * y + 1) + src(2 * y + 2);
+                out.pixels_[(static_cast<size_t>(y) * ow + x) * 3 + k] =
+                    static_cast<uint8_t>((v + 32) / 64);
+            }
+    return out;
+}
+
 struct TextPainter::Impl {
     FT_Library library = nullptr;
     FT_Face face = nullptr;
+    // One face serves every thread that paints: one glyph run at a time.
+    std::mutex busy;
 };
 
 TextPainter::TextPainter(const std::vector<std::string>& fontPaths) : impl_(new Impl) {
@@ -277,6 +309,7 @@ bool TextPainter::available() const {
 
 int TextPainter::measure(std::string_view utf8, int pixelSize) const {
     if (!available()) return 0;
+    const std::lock_guard lock(impl_->busy);
     FT_Set_Pixel_Sizes(impl_->face, 0, pixelSize);
     long width = 0;
     for (char32_t cp : decodeUtf8(utf8)) {
@@ -289,6 +322,7 @@ int TextPainter::measure(std::string_view utf8, int pixelSize) const {
 void TextPainter::draw(Canvas& canvas, std::string_view utf8, int x, int baseline, int pixelSize,
                        Rgb colour, Rgb outline) const {
     if (!available()) return;
+    const std::lock_guard lock(impl_->busy);
     FT_Face face = impl_->face;
     FT_Set_Pixel_Sizes(face, 0, pixelSize);
     const int border = std::max(1, pixelSize / 12);
