@@ -13,7 +13,7 @@ namespace kotou::assets {
 namespace {
 
 uint8_t clampByte(float v) {
-    return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0f, 255.0f)));
+    return static_cast<uint8_t>(std::clamp(v, 0.0f, 255.0f) + 0.5f);
 }
 
 // Decodes UTF-8 into code points; malformed bytes become U+FFFD.
@@ -253,28 +253,27 @@ Canvas Canvas::halved() const {
     // Output pixel x covers source 2x, 2x+1; the taps 2x-1 .. 2x+2 weigh 1 3 3 1.
     const int ow = width_ / 2, oh = height_ / 2;
     std::vector<int> rows(static_cast<size_t>(ow) * height_ * 3);
-    for (int y = 0; y < height_; ++y)
-        for (int x = 0; x < ow; ++x)
-            for (int k = 0; k < 3; ++k) {
-                auto src = [&](int sx) {
-                    sx = std::clamp(sx, 0, width_ - 1);
-                    return pixels_[(static_cast<size_t>(y) * width_ + sx) * 3 + k];
-                };
-                rows[(static_cast<size_t>(y) * ow + x) * 3 + k] =
-                    src(2 * x - 1) + 3 * src(2 * x) + 3 * src(2 * x + 1) + src(2 * x + 2);
-            }
+    for (int y = 0; y < height_; ++y) {
+        const uint8_t* src = pixels_.data() + static_cast<size_t>(y) * width_ * 3;
+        int* dst = rows.data() + static_cast<size_t>(y) * ow * 3;
+        for (int x = 0; x < ow; ++x) {
+            const int a = std::max(0, 2 * x - 1) * 3, b = 2 * x * 3, c = (2 * x + 1) * 3,
+                      d = std::min(width_ - 1, 2 * x + 2) * 3;
+            for (int k = 0; k < 3; ++k)
+                dst[x * 3 + k] = src[a + k] + 3 * src[b + k] + 3 * src[c + k] + src[d + k];
+        }
+    }
     Canvas out(ow, oh);
-    for (int y = 0; y < oh; ++y)
-        for (int x = 0; x < ow; ++x)
-            for (int k = 0; k < 3; ++k) {
-                auto src = [&](int sy) {
-                    sy = std::clamp(sy, 0, height_ - 1);
-                    return rows[(static_cast<size_t>(sy) * ow + x) * 3 + k];
-                };
-                const int v = src(2 * y - 1) + 3 * src(2 * y) + 3 * src(2 * y + 1) + src(2 * y + 2);
-                out.pixels_[(static_cast<size_t>(y) * ow + x) * 3 + k] =
-                    static_cast<uint8_t>((v + 32) / 64);
-            }
+    const size_t stride = static_cast<size_t>(ow) * 3;
+    for (int y = 0; y < oh; ++y) {
+        const int* a = rows.data() + std::max(0, 2 * y - 1) * stride;
+        const int* b = rows.data() + 2 * y * stride;
+        const int* c = rows.data() + (2 * y + 1) * stride;
+        const int* d = rows.data() + std::min(height_ - 1, 2 * y + 2) * stride;
+        uint8_t* dst = out.pixels_.data() + y * stride;
+        for (size_t i = 0; i < stride; ++i)
+            dst[i] = static_cast<uint8_t>((a[i] + 3 * b[i] + 3 * c[i] + d[i] + 32) / 64);
+    }
     return out;
 }
 

@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "tools/assets/Art.h"
+#include "tools/assets/Places.h"
 
 namespace kotou::assets {
 
@@ -245,68 +246,121 @@ void dimTextAreas(Canvas& c, int scale) {
     }
 }
 
-// Panel backgrounds: a tinted gradient with a quiet pattern and a frame.
+// Panel backgrounds: a material in the panel's tint (gold leaf, driftwood
+// planks, lacquer stripes, water, leaves, a night sky), lit from the upper
+// left, in a bevelled frame. They stay light (or, for battle, dark) enough
+// for the panel's ink everywhere.
 Canvas paintPanel(const PictureAsset& a, int scale) {
     Canvas big(a.width * scale, a.height * scale);
-    Brush b(big);
+    Painter p(big, static_cast<float>(scale));
     Rng rng(hashText(a.name));
     const Rgb tint = rgb(a.colour);
-    b.sky(mix(tint, kWhite, 0.35f), shade(tint, 0.7f));
+    const float w = static_cast<float>(a.width), h = static_cast<float>(a.height);
+    // Light panels (dark ink) get lighter still; the battle panel stays dark
+    // under its white ink.
+    const bool light = a.variant != 2;
+    p.wash(Paint::linear({0, 0}, mix(tint, kWhite, light ? 0.5f : 0.3f), {w * 0.3f, h},
+                         light ? mix(tint, kWhite, 0.12f) : shade(tint, 0.7f)));
     switch (a.variant) {
-        case 0:  // sparkles
-            for (int i = 0; i < 25; ++i)
-                b.sparkle(rng.uniform(), rng.uniform(), rng.range(0.01f, 0.025f), {255, 250, 210},
-                          0.5f);
-            break;
-        case 1:  // wood grain
-            for (int i = 0; i < 22; ++i) {
-                const float x = rng.uniform();
-                b.stroke(x, 0, x + rng.range(-0.05f, 0.05f), 1, rng.range(0.005f, 0.02f),
-                         shade(tint, 0.75f), 0.35f);
+        case 0:  // sparkles on a soft sheen
+            p.glow(w * 0.3f, h * 0.2f, std::max(w, h) * 0.6f, mix(tint, kWhite, 0.7f), 0.5f);
+            for (int i = 0; i < 24; ++i) {
+                const float x = rng.range(0, w), y = rng.range(0, h), r = rng.range(2.0f, 5.0f);
+                p.fill(
+                    Path::polygon({{x, y - r}, {x + r * 0.25f, y}, {x, y + r}, {x - r * 0.25f, y}}),
+                    {255, 250, 220}, 0.6f);
+                p.fill(
+                    Path::polygon({{x - r, y}, {x, y - r * 0.25f}, {x + r, y}, {x, y + r * 0.25f}}),
+                    {255, 250, 220}, 0.6f);
             }
             break;
-        case 2:  // diagonal stripes
-            for (int i = -6; i < 12; ++i)
-                b.stroke(i * 0.15f, 0, i * 0.15f + 0.6f, 1, 0.04f, shade(tint, 0.6f), 0.3f);
+        case 1: {  // driftwood planks with grain and pegs
+            const float plank = 31;
+            for (float x = 0; x < w; x += plank) {
+                p.fill(Path::rect(x, 0, x + plank, h), kWhite, rng.range(0.0f, 0.15f));
+                for (int k = 0; k < 5; ++k) {
+                    const float gx = x + rng.range(3, plank - 3);
+                    p.fill(Path::ribbon({{gx, 0},
+                                         {gx + rng.range(-3, 3), h * 0.5f},
+                                         {gx + rng.range(-3, 3), h}},
+                                        {0.6f, 1.0f, 0.6f}),
+                           shade(tint, 0.8f), 0.3f);
+                }
+                p.fill(Path::rect(x, 0, x + 1.2f, h), shade(tint, 0.55f), 0.8f);
+                p.fill(Path::rect(x + 1.2f, 0, x + 2.2f, h), mix(tint, kWhite, 0.4f), 0.6f);
+                for (float y = 18; y < h; y += 110)
+                    p.fill(Path::circle(x + plank / 2, y, 1.8f), shade(tint, 0.5f));
+            }
             break;
-        case 3:  // bubbles
-            for (int i = 0; i < 20; ++i)
-                b.disc(rng.uniform(), rng.uniform(), rng.range(0.03f, 0.12f), kWhite, 0.15f);
+        }
+        case 2:  // lacquered stripes
+            for (int i = -8; i < 14; ++i)
+                p.fill(Path::polygon({{i * 24.0f, 0},
+                                      {i * 24.0f + 10, 0},
+                                      {i * 24.0f + 10 + h * 0.6f, h},
+                                      {i * 24.0f + h * 0.6f, h}}),
+                       shade(tint, 0.7f), 0.45f);
             break;
-        default:  // leaves
-            for (int i = 0; i < 26; ++i) {
-                const float x = rng.uniform(), y = rng.uniform(), s = rng.range(0.04f, 0.09f);
-                b.ellipse(x, y, s, s * 0.25f, mix(tint, {200, 240, 150}, 0.4f), 0.35f);
-                b.stroke(x - s, y, x + s, y, 0.004f, shade(tint, 0.6f), 0.4f);
+        case 3:  // water with rising bubbles and light ripples
+            for (int i = 0; i < 7; ++i)
+                p.fill(Path::ribbon({{-5, rng.range(0, h)},
+                                     {w * 0.5f, rng.range(0, h)},
+                                     {w + 5, rng.range(0, h)}},
+                                    {1.5f, 3, 1.5f}),
+                       kWhite, 0.18f);
+            for (int i = 0; i < 18; ++i) {
+                const float x = rng.range(0, w), y = rng.range(0, h), r = rng.range(3.0f, 10.0f);
+                const Mask m = p.mask(Path::circle(x, y, r));
+                p.fill(m, kWhite, 0.12f);
+                p.fill(m - p.mask(Path::circle(x + r * 0.15f, y + r * 0.15f, r * 0.85f)), kWhite,
+                       0.5f);
+            }
+            break;
+        default:  // leaves with veins
+            for (int i = 0; i < 22; ++i) {
+                const float x = rng.range(-10, w + 10), y = rng.range(-10, h + 10),
+                            len = rng.range(14, 28);
+                const float ang = rng.range(0, 6.28f);
+                const Point tip{x + std::cos(ang) * len, y + std::sin(ang) * len};
+                const Mask m = p.mask(Path::ribbon(
+                    {{x, y}, {(x + tip.x) / 2, (y + tip.y) / 2}, tip}, {1, len * 0.45f, 0.5f}));
+                p.fill(m, mix(tint, {200, 240, 150}, 0.35f), 0.5f);
+                p.fill(p.mask(Path::ribbon({{x, y}, tip}, {0.6f, 0.3f})) & m, shade(tint, 0.6f),
+                       0.6f);
             }
             break;
     }
-    big.grain(3.0f, hashText(a.name));
-    const float w = static_cast<float>(big.width()), h = static_cast<float>(big.height());
-    const float e = 3.0f * scale, s = static_cast<float>(scale);
-    const Rgb edge = shade(tint, 0.45f);
-    big.fillRect(0, 0, w, e, edge);
-    big.fillRect(0, h - e, w, h, edge);
-    big.fillRect(0, 0, e, h, edge);
-    big.fillRect(w - e, 0, w, h, edge);
-    big.fillRect(4 * s, 4 * s, w - 4 * s, 5 * s, mix(tint, kWhite, 0.6f), 0.7f);
-    big.fillRect(4 * s, 4 * s, 5 * s, h - 4 * s, mix(tint, kWhite, 0.6f), 0.7f);
+    big.grain(2.0f * scale, hashText(a.name));
+    // A bevelled frame: light on the top and left, shade on the bottom and right.
+    const Mask inner = p.mask(Path::rect(3, 3, w - 3, h - 3));
+    Mask all(0, 0, big.width(), big.height());
+    for (int y = 0; y < all.height(); ++y)
+        for (int x = 0; x < all.width(); ++x) all.ref(x, y) = 1;
+    p.fill(all - inner, shade(tint, 0.45f));
+    p.fill(inner - inner.shifted(p.px(2), p.px(2)), mix(tint, kWhite, 0.65f), 0.8f);
+    p.fill(inner - inner.shifted(-p.px(2), -p.px(2)), shade(tint, 0.6f), 0.6f);
     return big;
 }
 
-// The island at sunset, under the game's name.
+// The island at dusk, under the game's name: sky, sun on the sea, the island
+// with its palms and the raft on the beach.
 Canvas paintTitle(const PictureAsset& a, int scale) {
     Canvas big(a.width * scale, a.height * scale);
-    Brush b(big);
-    Rng rng(hashText(a.name));
-    b.sky({40, 70, 150}, {250, 170, 110}, 0.62f);
-    b.sun(0.5f, 0.56f, 0.1f, {255, 220, 140});
-    b.band(0.6f, 1.0f, {60, 90, 160}, {20, 40, 90});
-    b.waves(0.62f, 1.0f, {255, 200, 150}, rng, 40);
-    b.ellipse(0.5f, 0.62f, 0.3f, 0.06f, {40, 60, 40});
-    b.palm(0.42f, 0.62f, 0.22f, -0.03f);
-    b.palm(0.56f, 0.62f, 0.28f, 0.04f);
-    b.stars(20, 0.3f, rng);
+    Painter p(big, static_cast<float>(big.height()) / kPlaceH);
+    Place pl(p, Mood::Dusk, hashText(a.name));
+    pl.sky(150);
+    pl.stars(30, 60);
+    pl.sun(150, 142, 16);
+    pl.sea(150, 240);
+    pl.sunPath(150, 152, 240);
+    p.fill(Path::blob({{30, 176}, {70, 150}, {120, 142}, {180, 150}, {214, 176}, {120, 184}}),
+           Paint::linear({0, 142}, {60, 70, 50}, {0, 184}, {25, 30, 30}));
+    p.fill(Path::blob({{60, 172}, {120, 166}, {190, 172}, {120, 180}}), {230, 190, 140}, 0.7f);
+    pl.palm(96, 160, 60, -0.25f);
+    pl.palm(128, 158, 74, 0.2f);
+    pl.palm(150, 164, 44, 0.35f);
+    pl.raft(170, 176, 14);
+    pl.finish();
     return big;
 }
 

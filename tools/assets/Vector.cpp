@@ -209,6 +209,9 @@ Mask::Mask(int x0, int y0, int w, int h)
       h_(std::max(0, h)),
       a_(static_cast<size_t>(w_) * h_, 0.0f) {}
 
+Mask::Mask(int x0, int y0, int w, int h, std::vector<float>&& values)
+    : x0_(x0), y0_(y0), w_(w), h_(h), a_(std::move(values)) {}
+
 float Mask::sum() const {
     float s = 0;
     for (float v : a_) s += v;
@@ -430,15 +433,18 @@ Mask rasterise(const Path& path, float scale, int canvasW, int canvasH) {
             accumulateLine(acc, stride, h, pa, pb);
         }
     }
-    Mask m(x0, y0, w, h);
+    // The running sum along each row is the coverage; it is written over the
+    // buffer, which then becomes the mask's rows.
     for (int y = 0; y < h; ++y) {
         float run = 0;
+        float* row = acc.data() + static_cast<size_t>(y) * stride;
         for (int x = 0; x < w; ++x) {
-            run += acc[static_cast<size_t>(y) * stride + x];
-            m.ref(x, y) = std::min(1.0f, std::fabs(run));
+            run += row[x];
+            acc[static_cast<size_t>(y) * w + x] = std::min(1.0f, std::fabs(run));
         }
     }
-    return m;
+    acc.resize(static_cast<size_t>(w) * h);
+    return Mask(x0, y0, w, h, std::move(acc));
 }
 
 // --- Painting --------------------------------------------------------------------

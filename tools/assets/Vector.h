@@ -58,6 +58,7 @@ class Mask {
   public:
     Mask() = default;
     Mask(int x0, int y0, int w, int h);
+    Mask(int x0, int y0, int w, int h, std::vector<float>&& values);  // w * h values, by rows
 
     int x0() const { return x0_; }
     int y0() const { return y0_; }
