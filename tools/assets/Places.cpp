@@ -421,11 +421,17 @@ void beach(Place& pl, int extra) {
     pl.palm(40, 236, 150, 0.25f);
     if (extra != 1) pl.palm(292, 240, 120, -0.3f);
     if (extra == 2) {
-        for (int i = 0; i < 14; ++i)
-            pl.fish(pl.rng.range(80, 300), pl.rng.range(190, 232), pl.rng.range(9, 13),
-                    mix({110, 150, 190}, {200, 120, 90}, pl.rng.uniform()), pl.rng.below(2) == 0);
-        pl.p.part(Path::blob({{60, 236}, {70, 206}, {250, 206}, {262, 236}}),
-                  tonesOf({150, 110, 70}), 3, false);
+        // The catch, heaped in a basket above the name band.
+        pl.p.place(0, -40, 1);
+        pl.p.part(Path::blob({{70, 236}, {60, 206}, {260, 206}, {250, 236}}),
+                  tonesOf({150, 110, 70}), 4, true);
+        for (int k = 0; k < 4; ++k)
+            pl.p.fill(Path::ribbon({{66, 212 + k * 6.0f}, {254, 212 + k * 6.0f}}, {1, 1}),
+                      {110, 78, 48});
+        for (int i = 0; i < 16; ++i)
+            pl.fish(pl.rng.range(80, 240), pl.rng.range(186, 206), pl.rng.range(10, 14),
+                    mix({110, 150, 190}, {220, 120, 90}, pl.rng.uniform()), pl.rng.below(2) == 0);
+        pl.p.place(0, 0, 1);
     } else {
         pl.rock(230, 214, 16, {150, 140, 132});
         for (int i = 0; i < 6; ++i) {
@@ -852,6 +858,8 @@ void paintPlace(Place& pl, Scene s) {
             for (int i = 0; i < 7; ++i)
                 p.fill(Path::rect(0, i * 20.0f, W, i * 20.0f + 1.5f), {100, 74, 50}, 0.6f);
             pl.ground(130, {190, 140, 90}, {150, 105, 65});
+            // The dish sits above the name band.
+            p.place(0, -34, 1);
             p.glow(160, 170, 130, {255, 220, 170}, 0.4f);
             p.part(Path::ellipse(160, 178, 100, 46), tonesOf({240, 240, 236}), 6, true);
             p.fill(Path::ellipse(160, 174, 76, 32), {228, 228, 224});
@@ -875,6 +883,7 @@ void paintPlace(Place& pl, Scene s) {
                            {{140 + i * 20.0f, 140}, {146 + i * 20.0f, 110}, {138 + i * 20.0f, 80}},
                            {2, 3, 1}),
                        kWhite, 0.3f);
+            p.place(0, 0, 1);
             break;
         }
         case Scene::Facility:

@@ -209,7 +209,9 @@ void neck(Actor& f, float cx, float chin, float w, float bottom, Rgb skin) {
                                          {cx + w / 2 + 2, bottom},
                                          {cx - w / 2 - 2, bottom}}),
                           t, 3);
-    f.p.fill(m & f.p.mask(Path::ellipse(cx + 2, chin, w * 0.9f, w * 0.55f)), t.shadow);
+    // The head shades the neck down to a lit strip above the collar.
+    f.p.fill(m & f.p.mask(Path::ellipse(cx + 2, chin, w * 1.1f, (bottom - chin) * 0.75f)),
+             t.shadow);
 }
 
 // A hand: a rounded mitten with a thumb, pointing along `angle`.
