@@ -284,9 +284,9 @@ void Place::rock(float x, float y, float s, Rgb c) {
     p.shadow(x + s * 0.2f, y + s * 0.05f, s * 1.2f, s * 0.2f, 0.35f);
 }
 
-void Place::grass(float y0, float y1, int n, Rgb c) {
+void Place::grass(float y0, float y1, int n, Rgb c, float x0, float x1) {
     for (int i = 0; i < n; ++i) {
-        const float x = rng.range(-5, W + 5), y = rng.range(y0, y1);
+        const float x = rng.range(x0, x1), y = rng.range(y0, y1);
         const float h = 4 + 10 * (y - y0) / std::max(1.0f, y1 - y0);
         const Rgb g = mix(c, light.key, rng.range(0, 0.25f));
         for (int k = -1; k <= 1; ++k)
@@ -459,10 +459,15 @@ void seaPlace(Place& pl) {
 void cave(Place& pl, bool mouth) {
     pl.p.wash(Paint::linear({0, 0}, pl.light.top, {0, H}, pl.light.horizon));
     if (mouth) {
-        // Daylight through the mouth of the cave.
-        pl.p.fill(Path::blob({{110, 200}, {120, 110}, {160, 80}, {200, 110}, {210, 200}}),
-                  Paint::linear({0, 80}, {190, 230, 240}, {0, 200}, {120, 170, 170}));
-        pl.p.glow(160, 140, 120, {170, 230, 240}, 0.35f);
+        // Daylight through the mouth of the cave: the sky, the sea and the
+        // beach outside, and the light falling in.
+        const Mask mouth = pl.p.mask(
+            Path::blob({{106, 206}, {112, 120}, {140, 86}, {176, 80}, {204, 108}, {214, 206}}));
+        pl.p.fill(mouth, Paint::linear({0, 80}, {170, 215, 245}, {0, 150}, {235, 240, 230}));
+        pl.p.fill(mouth & pl.p.mask(Path::rect(0, 150, W, 172)), {70, 150, 190});
+        pl.p.fill(mouth & pl.p.mask(Path::rect(0, 168, W, 240)), {225, 205, 160});
+        pl.p.fill(mouth & pl.p.mask(Path::rect(0, 166, W, 170)), {245, 250, 250}, 0.8f);
+        pl.p.glow(160, 150, 130, {190, 235, 245}, 0.3f);
     }
     // Rock walls, stalactites and stalagmites in three depths.
     for (int layer = 0; layer < 3; ++layer) {
@@ -482,7 +487,8 @@ void cave(Place& pl, bool mouth) {
     pl.p.fill(Path::blob({{340, 0}, {270, 0}, {290, 120}, {250, 250}, {340, 250}}), {34, 28, 30});
     // Glowing crystals.
     for (int i = 0; i < 5; ++i) {
-        const float x = pl.rng.range(30, 290), y = pl.rng.range(200, 236);
+        const float x = i < 3 ? pl.rng.range(20, 90) : pl.rng.range(230, 300);
+        const float y = pl.rng.range(150, 196);
         pl.p.glow(x, y - 6, 18, {120, 220, 230}, 0.45f);
         pl.p.part(Path::polygon({{x - 4, y}, {x - 2, y - 14}, {x + 1, y - 18}, {x + 4, y}}),
                   tonesOf({130, 220, 235}), 1, false);
@@ -581,7 +587,7 @@ void cliff(Place& pl) {
     }
     pl.p.fill(Path::blob({{-10, 64}, {80, 66}, {134, 78}, {132, 88}, {60, 84}, {-10, 86}}),
               {90, 150, 70});
-    pl.grass(66, 84, 20, {90, 160, 70});
+    pl.grass(66, 84, 20, {90, 160, 70}, 0, 126);
     // Birds wheeling over the sea.
     for (int i = 0; i < 4; ++i) {
         const float x = pl.rng.range(180, 300), y = pl.rng.range(60, 120);

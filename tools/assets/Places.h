@@ -45,7 +45,7 @@ struct Place {
     void broadleaf(float x, float ground, float h, Rgb c);
     void palm(float x, float ground, float h, float lean);
     void rock(float x, float y, float size, Rgb c);
-    void grass(float y0, float y1, int n, Rgb c);
+    void grass(float y0, float y1, int n, Rgb c, float x0 = -5, float x1 = kPlaceW + 5);
     void hut(float x, float ground, float size);
     void raft(float x, float y, float size);
     void fish(float x, float y, float size, Rgb c, bool left = false);
