@@ -201,6 +201,18 @@ void face(Actor& f, const Face& fc) {
     }
 }
 
+// Thin strands of shadow across a mass of hair or folds across cloth: each
+// line from its start to its end, clipped to the shape.
+void lines(Painter& p, const Mask& shape, std::initializer_list<std::pair<Point, Point>> ls, Rgb c,
+           float width = 1.4f, float alpha = 0.8f) {
+    for (const auto& [a, b] : ls) {
+        const Point mid{(a.x + b.x) / 2 + (b.y - a.y) * 0.08f,
+                        (a.y + b.y) / 2 - (b.x - a.x) * 0.08f};
+        p.fill(p.mask(Path::ribbon({a, mid, b}, {width * 0.4f, width, width * 0.3f})) & shape, c,
+               alpha);
+    }
+}
+
 // A neck from under the chin down to the collar, shaded by the head.
 void neck(Actor& f, float cx, float chin, float w, float bottom, Rgb skin) {
     const Tones t = tonesOf(skin);
@@ -373,6 +385,13 @@ void paintLulu(Actor& f, bool blush, Rng& rng) {
                                            {122, 112},
                                            {106, 136}}),
                                hair, 5);
+    lines(p, fringe,
+          {{{130, 80}, {104, 134}},
+           {{134, 80}, {122, 110}},
+           {{142, 80}, {150, 110}},
+           {{150, 82}, {172, 122}},
+           {{158, 84}, {184, 140}}},
+          hair.shadow);
     // The shine ring across the crown.
     p.fill(p.mask(Path::ribbon({{100, 108}, {137, 94}, {176, 108}}, {5, 7, 5})) & fringe,
            hair.light);
@@ -421,18 +440,22 @@ void paintArashi(Actor& f, bool blush, Rng& rng) {
     // Broad shoulders, a navy shirt with rolled sleeves, a leather vest.
     neck(f, 180, 164, 28, 200, kSkin);
     const Tones shirt = tonesOf({60, 70, 100});
-    f.part(Path::blob({{100, 240},
-                       {140, 196},
-                       {220, 196},
-                       {268, 232},
-                       {282, 330},
-                       {284, 492},
-                       {96, 492},
-                       {92, 330}}),
-           shirt, 14);
+    const Mask body = f.part(Path::blob({{100, 240},
+                                         {140, 196},
+                                         {220, 196},
+                                         {268, 232},
+                                         {282, 330},
+                                         {284, 492},
+                                         {96, 492},
+                                         {92, 330}}),
+                             shirt, 14);
+    lines(p, body, {{{176, 210}, {196, 300}}, {{190, 206}, {186, 260}}, {{170, 330}, {190, 480}}},
+          shirt.shadow, 2.2f);
     const Tones vest = tonesOf({140, 90, 50});
-    f.part(Path::polygon({{110, 236}, {150, 198}, {168, 300}, {160, 492}, {100, 492}, {96, 320}}),
-           vest, 8);
+    const Mask leftVest = f.part(
+        Path::polygon({{110, 236}, {150, 198}, {168, 300}, {160, 492}, {100, 492}, {96, 320}}),
+        vest, 8);
+    lines(p, leftVest, {{{120, 260}, {112, 420}}, {{140, 300}, {136, 470}}}, vest.shadow, 1.6f);
     f.part(Path::polygon({{252, 232}, {212, 198}, {196, 300}, {206, 492}, {272, 492}, {276, 320}}),
            vest, 8);
     for (int i = 0; i < 4; ++i) p.fill(Path::circle(164, 320 + i * 40.0f, 3), {220, 190, 110});
@@ -460,6 +483,12 @@ void paintArashi(Actor& f, bool blush, Rng& rng) {
                                        {246, 56},  {226, 86}, {236, 104}, {220, 108}, {210, 86},
                                        {190, 96},  {176, 84}, {160, 100}, {148, 96}};
     const Mask top = f.part(Path::polygon(spikes), hair, 6);
+    lines(p, top,
+          {{{176, 96}, {128, 40}},
+           {{180, 94}, {170, 20}},
+           {{186, 94}, {214, 28}},
+           {{190, 96}, {246, 56}}},
+          hair.shadow, 2.0f);
     p.fill(p.mask(Path::ribbon({{140, 80}, {176, 62}, {214, 70}}, {4, 6, 3})) & top, hair.light);
     // The red headband with its tails flying left.
     const Tones band = tonesOf({210, 40, 40});
@@ -496,17 +525,19 @@ void paintSpark(Actor& f, bool blush, Rng& rng) {
     // A small frame in an oversized jacket.
     neck(f, 122, 250, 20, 284, kSkin);
     const Tones jacket = tonesOf({220, 90, 40});
-    f.part(Path::blob({{70, 312},
-                       {100, 282},
-                       {148, 282},
-                       {178, 308},
-                       {184, 400},
-                       {180, 520},
-                       {176, 600},
-                       {70, 600},
-                       {66, 520},
-                       {60, 400}}),
-           jacket, 12);
+    const Mask coat = f.part(Path::blob({{70, 312},
+                                         {100, 282},
+                                         {148, 282},
+                                         {178, 308},
+                                         {184, 400},
+                                         {180, 520},
+                                         {176, 600},
+                                         {70, 600},
+                                         {66, 520},
+                                         {60, 400}}),
+                             jacket, 12);
+    lines(p, coat, {{{80, 330}, {74, 440}}, {{160, 330}, {168, 440}}, {{92, 300}, {104, 360}}},
+          jacket.shadow, 2.0f);
     f.part(Path::polygon({{106, 284}, {142, 284}, {138, 600}, {110, 600}}),
            tonesOf({245, 245, 240}), 5);
     p.fill(Path::rect(112, 380, 136, 388), {60, 60, 70});
@@ -545,6 +576,11 @@ void paintSpark(Actor& f, bool blush, Rng& rng) {
     spikes.push_back({92, 198});
     spikes.push_back({72, 204});
     const Mask top = f.part(Path::polygon(spikes), hair, 7);
+    for (int i = 0; i < 7; ++i) {
+        const float a = kPi * (1.1f + 0.8f * i / 6);
+        lines(p, top, {{{122, 196}, {122 + 80 * std::cos(a), 192 + 80 * std::sin(a)}}}, hair.shadow,
+              2.0f);
+    }
     p.fill(p.mask(Path::ribbon({{84, 160}, {122, 148}, {160, 160}}, {5, 7, 5})) & top, hair.light);
     // Goggles pushed up on the forehead.
     f.part(Path::ribbon({{74, 176}, {122, 166}, {172, 176}}, {8, 8, 8}), tonesOf({70, 60, 60}), 2);
@@ -603,19 +639,25 @@ void paintZankyo(Actor& f, bool blush, Rng& rng) {
     // A long scholar's robe with wide sleeves and a gold trim.
     neck(f, 182, 166, 20, 198, kSkin);
     const Tones robe = tonesOf({60, 50, 110});
-    f.part(Path::blob({{140, 222},
-                       {170, 194},
-                       {196, 194},
-                       {226, 222},
-                       {236, 320},
-                       {262, 492},
-                       {104, 492},
-                       {128, 320}}),
-           robe, 12);
+    const Mask gown = f.part(Path::blob({{140, 222},
+                                         {170, 194},
+                                         {196, 194},
+                                         {226, 222},
+                                         {236, 320},
+                                         {268, 560},
+                                         {98, 560},
+                                         {128, 320}}),
+                             robe, 12);
+    lines(p, gown,
+          {{{150, 370}, {130, 492}},
+           {{166, 370}, {158, 492}},
+           {{206, 370}, {214, 492}},
+           {{222, 360}, {244, 492}}},
+          robe.shadow, 2.4f);
     const Tones gold = tonesOf({220, 180, 90});
     f.part(
         Path::polygon(
-            {{170, 194}, {182, 204}, {196, 194}, {188, 330}, {182, 492}, {176, 492}, {176, 330}}),
+            {{170, 194}, {182, 204}, {196, 194}, {188, 330}, {182, 560}, {176, 560}, {176, 330}}),
         gold, 2);
     // Sleeves hang wide under the open book.
     f.part(Path::blob({{140, 232}, {118, 300}, {112, 362}, {150, 370}, {168, 320}}), robe, 8);
@@ -662,6 +704,12 @@ void paintZankyo(Actor& f, bool blush, Rng& rng) {
                                               {222, 116},
                                               {142, 116}}),
                                hair, 5);
+    lines(p, fringe,
+          {{{160, 74}, {152, 116}},
+           {{172, 70}, {170, 116}},
+           {{192, 70}, {194, 116}},
+           {{204, 74}, {212, 116}}},
+          hair.shadow);
     p.fill(p.mask(Path::ribbon({{144, 92}, {182, 80}, {220, 92}}, {4, 6, 4})) & fringe, hair.light);
     // A ribbon of the library's colours.
     f.part(Path::blob({{222, 84}, {244, 70}, {246, 94}}), tonesOf({230, 200, 110}), 2);
