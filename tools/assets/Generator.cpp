@@ -1,5 +1,7 @@
 #include "tools/assets/Generator.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <atomic>
 #include <fstream>
@@ -34,6 +36,12 @@ void writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& by
 // Every picture at its size and at twice its size (NAME@2x.EXT), painted on
 // as many threads as the machine has; each file depends only on its entry.
 int writePictures(const std::filesystem::path& cgDir, const TextPainter& text) {
+#ifdef __GLIBC__
+    // The painters allocate and free many large coverage masks: keep that
+    // memory in the heap instead of mapping fresh zeroed pages each time.
+    mallopt(M_MMAP_THRESHOLD, 256 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
     const auto pictures = pictureAssets();
     std::atomic<size_t> next{0};
     std::mutex failure;
