@@ -25,9 +25,9 @@ enum class PictureStyle : uint8_t {
     Title,       // the title picture of the start screen
     TitleFrame,  // one frame of the title animation
     Panel,       // background of a command panel
-    Portrait,    // a character, full figure with name
+    Portrait,    // a character with its name
     Scene,       // a place or an event, with its name (also full-window backdrops)
-    Enemy,       // a monster silhouette with its name
+    Enemy,       // a monster on the ground of its area, with its name
     Icon,        // a small status mark: a coloured badge with one character
 };
 

@@ -12,15 +12,16 @@ namespace kotou::assets {
 namespace {
 
 constexpr float kPi = std::numbers::pi_v<float>;
-// Shapes are drawn at this multiple of the final size and filtered down, which
-// gives smooth edges without an anti-aliasing rasteriser.
-constexpr int kSupersample = 2;
+// Everything is drawn at twice the listed size (the @2x file) and filtered
+// down for the listed one.
+constexpr int kTwice = 2;
 
 const Rgb kWhite{255, 255, 255};
 const Rgb kBlack{0, 0, 0};
 const Rgb kInk{30, 22, 18};
 
-// Drawing in fractions of the canvas, so one recipe serves every size.
+// Drawing in fractions of the canvas, so one recipe serves every size (the
+// title animation and the status marks).
 struct Brush {
     Canvas& c;
     float w, h;
@@ -35,184 +36,12 @@ struct Brush {
     void sky(Rgb top, Rgb bottom, float to = 1.0f) {
         c.verticalGradient(top, bottom, 0, static_cast<int>(Y(to)));
     }
-    void band(float from, float to, Rgb top, Rgb bottom) {
-        c.verticalGradient(top, bottom, static_cast<int>(Y(from)), static_cast<int>(Y(to)));
-    }
     void ellipse(float x, float y, float rx, float ry, Rgb col, float a = 1.0f) {
         c.fillEllipse(X(x), Y(y), X(rx), Y(ry), col, a);
     }
     // A circle whose radius is a fraction of the width.
     void disc(float x, float y, float r, Rgb col, float a = 1.0f) {
         c.fillEllipse(X(x), Y(y), X(r), X(r), col, a);
-    }
-    void rect(float x0, float y0, float x1, float y1, Rgb col, float a = 1.0f) {
-        c.fillRect(X(x0), Y(y0), X(x1), Y(y1), col, a);
-    }
-    void poly(std::initializer_list<Point> pts, Rgb col, float a = 1.0f) {
-        std::vector<Point> v;
-        for (auto p : pts) v.push_back({X(p.x), Y(p.y)});
-        c.fillPolygon(v, col, a);
-    }
-    void polyv(const std::vector<Point>& pts, Rgb col, float a = 1.0f) {
-        std::vector<Point> v;
-        for (auto p : pts) v.push_back({X(p.x), Y(p.y)});
-        c.fillPolygon(v, col, a);
-    }
-    void stroke(float x0, float y0, float x1, float y1, float width, Rgb col, float a = 1.0f) {
-        c.line(X(x0), Y(y0), X(x1), Y(y1), X(width), col, a);
-    }
-
-    // Props shared by the places.
-    void sun(float x, float y, float r, Rgb col) {
-        for (int i = 4; i >= 1; --i) disc(x, y, r * (1.0f + i * 0.5f), col, 0.08f);
-        disc(x, y, r, col);
-    }
-    void moon(float x, float y, float r, Rgb skyCol) {
-        for (int i = 3; i >= 1; --i) disc(x, y, r * (1.0f + i * 0.4f), {255, 250, 210}, 0.06f);
-        disc(x, y, r, {250, 245, 210});
-        disc(x + r * 0.45f, y - r * 0.2f, r * 0.85f, skyCol);
-    }
-    void stars(int count, float maxY, Rng& rng) {
-        for (int i = 0; i < count; ++i) {
-            const float x = rng.uniform(), y = rng.uniform() * maxY;
-            disc(x, y, rng.range(0.001f, 0.004f), {255, 255, 230}, rng.range(0.5f, 1.0f));
-        }
-    }
-    void cloud(float x, float y, float size, Rgb col, float a) {
-        ellipse(x, y, size, size * 0.35f, col, a);
-        ellipse(x - size * 0.45f, y + size * 0.08f, size * 0.5f, size * 0.25f, col, a);
-        ellipse(x + size * 0.5f, y + size * 0.06f, size * 0.55f, size * 0.28f, col, a);
-        ellipse(x + size * 0.1f, y - size * 0.18f, size * 0.45f, size * 0.3f, col, a);
-    }
-    void hills(float base, float amp, Rgb col, Rng& rng) {
-        std::vector<Point> pts{{0, 1.0f}};
-        const int n = 9;
-        float phase = rng.range(0, 6.28f);
-        for (int i = 0; i <= n; ++i) {
-            const float x = static_cast<float>(i) / n;
-            pts.push_back({x, base - amp * (0.5f + 0.5f * std::sin(phase + x * 7.0f)) -
-                                  amp * 0.3f * rng.uniform()});
-        }
-        pts.push_back({1.0f, 1.0f});
-        polyv(pts, col);
-    }
-    void waves(float from, float to, Rgb col, Rng& rng, int count) {
-        for (int i = 0; i < count; ++i) {
-            const float y = from + (to - from) * rng.uniform();
-            const float x = rng.uniform();
-            const float len = 0.03f + 0.05f * (y - from) / std::max(0.01f, to - from);
-            stroke(x, y, x + len, y, 0.004f + 0.004f * (y - from) / std::max(0.01f, to - from), col,
-                   0.6f);
-        }
-    }
-    void pine(float x, float ground, float height, Rgb leaves) {
-        rect(x - 0.008f, ground - height * 0.25f, x + 0.008f, ground, {90, 60, 35});
-        for (int i = 0; i < 3; ++i) {
-            const float top = ground - height * (1.0f - i * 0.22f);
-            const float bottom = ground - height * (0.45f - i * 0.15f);
-            const float half = height * (0.18f + i * 0.07f) * h / w;
-            poly({{x, top}, {x + half, bottom}, {x - half, bottom}},
-                 shade(leaves, 1.0f - i * 0.08f));
-        }
-    }
-    void roundTree(float x, float ground, float height, Rgb leaves) {
-        rect(x - 0.012f, ground - height * 0.5f, x + 0.012f, ground, {100, 70, 40});
-        const float r = height * 0.32f * h / w;
-        disc(x, ground - height * 0.7f, r, shade(leaves, 0.8f));
-        disc(x - r * 0.5f, ground - height * 0.6f, r * 0.75f, leaves);
-        disc(x + r * 0.55f, ground - height * 0.62f, r * 0.7f, shade(leaves, 1.1f));
-    }
-    void palm(float x, float ground, float height, float lean) {
-        const float topX = x + lean, topY = ground - height;
-        stroke(x, ground, topX, topY, 0.018f, {120, 85, 50});
-        const Rgb leaf{50, 140, 60};
-        for (int i = 0; i < 6; ++i) {
-            const float ang = kPi * (0.1f + i * 0.16f) + lean * 3.0f;
-            const float ex = topX + std::cos(ang) * height * 0.45f * h / w;
-            const float ey = topY - std::sin(ang) * height * 0.2f + height * 0.15f;
-            poly({{topX, topY}, {ex, ey}, {(topX + ex) / 2, (topY + ey) / 2 + 0.04f}},
-                 shade(leaf, 0.85f + 0.05f * i));
-        }
-        disc(topX, topY + 0.01f, 0.012f, {110, 80, 40});
-    }
-    void rock(float x, float y, float size, Rgb col) {
-        poly({{x - size, y},
-              {x - size * 0.7f, y - size * 0.8f},
-              {x - size * 0.1f, y - size},
-              {x + size * 0.6f, y - size * 0.7f},
-              {x + size, y}},
-             col);
-        poly(
-            {{x - size * 0.1f, y - size}, {x + size * 0.6f, y - size * 0.7f}, {x + size * 0.2f, y}},
-            shade(col, 1.2f), 0.5f);
-    }
-    void rain(int count, float slant, float alpha, Rng& rng) {
-        for (int i = 0; i < count; ++i) {
-            const float x = rng.range(-0.1f, 1.1f), y = rng.uniform();
-            stroke(x, y, x + slant, y + 0.06f, 0.002f, {200, 210, 230}, alpha);
-        }
-    }
-    void hut(float x, float ground, float size) {
-        const float s = size, sw = size * h / w;
-        rect(x - sw * 0.8f, ground - s * 0.7f, x + sw * 0.8f, ground, {150, 110, 70});
-        poly({{x - sw * 1.05f, ground - s * 0.65f},
-              {x, ground - s * 1.35f},
-              {x + sw * 1.05f, ground - s * 0.65f}},
-             {190, 160, 80});
-        rect(x - sw * 0.2f, ground - s * 0.45f, x + sw * 0.2f, ground, {80, 55, 35});
-    }
-    void raft(float x, float y, float size) {
-        const float sw = size * h / w;
-        for (int i = -3; i <= 3; ++i) {
-            ellipse(x + i * sw * 0.22f, y, sw * 0.11f, size * 0.08f, {150, 105, 60});
-        }
-        stroke(x, y, x, y - size * 1.1f, 0.008f, {110, 75, 40});
-        poly({{x + 0.005f, y - size * 1.05f},
-              {x + sw * 0.8f, y - size * 0.35f},
-              {x + 0.005f, y - size * 0.3f}},
-             {235, 230, 210});
-    }
-    void fish(float x, float y, float size, Rgb col, bool left = false) {
-        const float sw = size * h / w * (left ? -1.0f : 1.0f);
-        ellipse(x, y, std::fabs(sw) * 0.5f, size * 0.22f, col);
-        poly({{x - sw * 0.45f, y},
-              {x - sw * 0.8f, y - size * 0.2f},
-              {x - sw * 0.8f, y + size * 0.2f}},
-             shade(col, 0.8f));
-        disc(x + sw * 0.3f, y - size * 0.05f, std::fabs(sw) * 0.05f, kInk);
-    }
-    void flames(float x, float ground, float size, Rng& rng) {
-        for (int i = 0; i < 7; ++i) {
-            const float fx = x + rng.range(-0.6f, 0.6f) * size * h / w;
-            const float fh = size * rng.range(0.6f, 1.2f);
-            const float fw = size * 0.22f * h / w;
-            poly({{fx - fw, ground},
-                  {fx + rng.range(-0.3f, 0.3f) * fw, ground - fh},
-                  {fx + fw, ground}},
-                 {240, 120, 30}, 0.85f);
-            poly({{fx - fw * 0.5f, ground}, {fx, ground - fh * 0.6f}, {fx + fw * 0.5f, ground}},
-                 {255, 220, 80}, 0.9f);
-        }
-    }
-    void note(float x, float y, float size, Rgb col) {
-        ellipse(x, y, size * 0.55f * h / w, size * 0.38f, col);
-        stroke(x + size * 0.5f * h / w, y, x + size * 0.5f * h / w, y - size * 2.0f, 0.008f, col);
-        stroke(x + size * 0.5f * h / w, y - size * 2.0f, x + size * 1.2f * h / w, y - size * 1.5f,
-               0.008f, col);
-    }
-    void heart(float x, float y, float size, Rgb col, float a) {
-        const float sw = size * h / w;
-        disc(x - sw * 0.5f, y, sw * 0.55f, col, a);
-        disc(x + sw * 0.5f, y, sw * 0.55f, col, a);
-        poly({{x - sw * 1.05f, y + size * 0.1f},
-              {x + sw * 1.05f, y + size * 0.1f},
-              {x, y + size * 1.2f}},
-             col, a);
-    }
-    void sparkle(float x, float y, float size, Rgb col, float a) {
-        const float sw = size * h / w;
-        poly({{x, y - size}, {x + sw * 0.2f, y}, {x, y + size}, {x - sw * 0.2f, y}}, col, a);
-        poly({{x - sw, y}, {x, y - size * 0.2f}, {x + sw, y}, {x, y + size * 0.2f}}, col, a);
     }
 };
 
@@ -489,10 +318,10 @@ Canvas paintArt(const PictureAsset& asset, int scale) {
 }
 
 PicturePair paintPictureSizes(const PictureAsset& asset, const TextPainter& text) {
-    PicturePair pair{Canvas(1, 1), paintArt(asset, 2)};
+    PicturePair pair{Canvas(1, 1), paintArt(asset, kTwice)};
     pair.once = pair.twice.halved();
     paintText(pair.once, asset, text, 1);
-    paintText(pair.twice, asset, text, 2);
+    paintText(pair.twice, asset, text, kTwice);
     return pair;
 }
 
