@@ -465,6 +465,8 @@ void paintArashi(Actor& f, bool blush, Rng& rng) {
     f.part(Path::ribbon({{108, 258}, {92, 320}}, {36, 30}, true), shirt, 8);
     f.part(Path::ribbon({{92, 318}, {146, 324}}, {26, 22}, true), tonesOf(kSkin), 6);
     p.fill(Path::ribbon({{126, 314}, {128, 334}}, {8, 8}), {230, 220, 200});
+    // The grip of the mallet in his fist, in front of him.
+    f.part(Path::ribbon({{137, 289}, {159, 358}}, {11, 11}), wood, 3);
     hand(f, 150, 322, 14, -0.9f, kSkin);
     // Head, sharp face.
     f.part(headShape(179, 122, 40, 1.08f), tonesOf(kSkin), 5);
