@@ -116,13 +116,15 @@ void Place::cloud(float x, float y, float s) {
     const bool heavy = light.mood == Mood::Storm || light.mood == Mood::Overcast;
     const Rgb body = heavy ? mix(light.top, {30, 30, 40}, 0.3f) : mix(light.horizon, kWhite, 0.55f);
     const Rgb under = mix(body, light.top, 0.45f);
-    const Path shape = Path::blob({{x - s, y + s * 0.2f},
-                                   {x - s * 0.7f, y - s * 0.15f},
-                                   {x - s * 0.25f, y - s * 0.45f},
-                                   {x + s * 0.25f, y - s * 0.3f},
-                                   {x + s * 0.6f, y - s * 0.4f},
-                                   {x + s, y + s * 0.2f}});
-    const Mask m = p.mask(shape);
+    // A heap of round puffs on a flat base, the biggest in the middle.
+    Mask m;
+    const float puffs[][3] = {{-0.75f, 0.05f, 0.3f},
+                              {-0.4f, -0.15f, 0.42f},
+                              {0.05f, -0.3f, 0.5f},
+                              {0.45f, -0.12f, 0.4f},
+                              {0.8f, 0.06f, 0.28f}};
+    for (const auto& f : puffs) m = m | p.mask(Path::circle(x + f[0] * s, y + f[1] * s, f[2] * s));
+    m = m & p.mask(Path::rect(x - 2 * s, y - 2 * s, x + 2 * s, y + s * 0.28f));
     p.fill(m, body, heavy ? 0.9f : 0.75f);
     p.fill(m - m.shifted(0, -p.px(s * 0.25f)), under, 0.6f);
     p.fill(m - m.shifted(p.px(2), p.px(3)), light.key, 0.5f);
@@ -681,10 +683,15 @@ void paintPlace(Place& pl, Scene s) {
             pl.sea(170, 200);
             pl.ground(196, {30, 40, 55}, {12, 16, 24});
             if (s == Scene::Sleep) {
-                pl.hut(110, 214, 46);
-                pl.p.fill(Path::rect(100, 190, 120, 200), {255, 200, 120}, 0.8f);
-                pl.flames(220, 224, 14);
-                pl.p.glow(220, 214, 80, {255, 160, 70}, 0.3f);
+                // The shelter with a lamp in the window, the fire burning low.
+                pl.hut(110, 192, 54);
+                pl.p.fill(Path::rect(70, 160, 90, 172), {255, 200, 120}, 0.85f);
+                pl.p.glow(80, 166, 30, {255, 190, 110}, 0.5f);
+                pl.flames(226, 192, 16);
+                pl.p.glow(226, 184, 80, {255, 160, 70}, 0.3f);
+                for (int i = 0; i < 3; ++i)
+                    pl.p.part(Path::ribbon({{206 + i * 10.0f, 196}, {236 - i * 8.0f, 190}}, {4, 4}),
+                              tonesOf({110, 70, 40}), 1, true);
             } else {
                 pl.palm(50, 240, 170, 0.2f);
                 pl.p.fill(Path::ellipse(250, 185, 50, 3), {220, 220, 190}, 0.3f);
@@ -907,10 +914,18 @@ void paintPlace(Place& pl, Scene s) {
         case Scene::Craft:
         case Scene::Carving:
         case Scene::Material: {
+            // A plank wall, the workbench in front, the light of a lamp.
             p.wash(Paint::linear({0, 0}, {150, 110, 72}, {0, H}, {100, 72, 46}));
             for (int i = 0; i < 12; ++i)
                 p.fill(Path::rect(0, i * 20.0f + 6, W, i * 20.0f + 7.5f), {90, 64, 40}, 0.5f);
+            p.part(Path::polygon({{-10, 150}, {330, 150}, {340, 200}, {-20, 200}}),
+                   tonesOf({190, 150, 100}), 3, false);
+            p.fill(Path::rect(-10, 200, 330, 240), {80, 56, 36});
+            for (int i = 0; i < 5; ++i)
+                p.fill(Path::ribbon({{-10, 158 + i * 9.0f}, {330, 156 + i * 9.5f}}, {0.8f, 0.8f}),
+                       {150, 110, 70}, 0.6f);
             p.glow(160, 100, 140, {255, 230, 180}, 0.35f);
+            p.place(0, -30, 1);
             if (s == Scene::Craft) {
                 p.part(Path::ribbon({{80, 200}, {150, 90}}, {8, 7}), tonesOf({150, 100, 60}), 2,
                        true);
@@ -936,6 +951,7 @@ void paintPlace(Place& pl, Scene s) {
                     pl.rock(rng.range(190, 300), rng.range(150, 230), rng.range(10, 18),
                             {150, 146, 146});
             }
+            p.place(0, 0, 1);
             break;
         }
         case Scene::Song: {
