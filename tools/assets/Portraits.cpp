@@ -175,6 +175,11 @@ void face(Actor& f, const Face& fc) {
         case Mouth::Beard:
             break;
     }
+    // A faint warmth on the cheeks of every face.
+    for (int side = -1; side <= 1; side += 2)
+        p.fill(p.mask(Path::ellipse(cx + side * 0.55f * r, cy + 0.58f * r, 0.18f * r, 0.08f * r))
+                   .blurred(p.px(0.05f * r)),
+               {255, 150, 150}, 0.25f);
     if (fc.blush) {
         for (int side = -1; side <= 1; side += 2) {
             const float bx = cx + side * 0.52f * r, by = cy + 0.58f * r;
@@ -236,7 +241,15 @@ void hand(Actor& f, float x, float y, float size, float angle, Rgb skin) {
                                   {-0.5f, 0.45f}})
                           .transformed(0, 0, size, angle)
                           .moved(x, y);
-    f.part(palm, tonesOf(skin), 1.5f);
+    const Mask m = f.part(palm, tonesOf(skin), 1.5f);
+    // Curled fingers: short creases towards the fingertips.
+    for (int k = 0; k < 3; ++k) {
+        const float t = -0.25f + k * 0.25f;
+        const Path crease = Path::ribbon({{0.45f, t}, {0.85f, t + 0.05f}}, {0.06f, 0.03f})
+                                .transformed(0, 0, size, angle)
+                                .moved(x, y);
+        f.p.fill(f.p.mask(crease) & m, shade(skin, 0.6f));
+    }
     const Path thumb = Path::ribbon({{0.1f, -0.35f}, {0.45f, -0.75f}}, {0.32f, 0.22f}, true)
                            .transformed(0, 0, size, angle)
                            .moved(x, y);
