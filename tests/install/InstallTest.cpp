@@ -231,6 +231,12 @@ TEST_F(Install, TreesHoldProgramsDataMenuEntryAndIcons) {
             std::error_code ec;
             if (fs::file_size(data(tree) / file.path, ec) == 0 || ec) missing.push_back(file.path);
         }
+        // The twice-size pictures come along.
+        for (const auto& p : assets::pictureAssets()) {
+            const std::string path = assets::picturePath(assets::twiceSizeName(p.name));
+            std::error_code ec;
+            if (fs::file_size(data(tree) / path, ec) == 0 || ec) missing.push_back(path);
+        }
         EXPECT_EQ(missing.size(), 0u) << "first missing: " << (missing.empty() ? "" : missing[0]);
         EXPECT_FALSE(fs::exists(data(tree) / "dat" / "my.dat"));
 
