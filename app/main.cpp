@@ -30,7 +30,7 @@
 #include <thread>
 
 #include "app/AudioDevice.h"
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
 #include "mixer/SoundMixer.h"
 #include "platform/music/MusicPlayer.h"
 #include "platform/qt/QtHost.h"

@@ -4,9 +4,9 @@
 #include <array>
 
 #include "combat/Enemies.h"
-#include "daycycle/Background.h"
 #include "field/Finds.h"
 #include "field/Location.h"
+#include "shell/Background.h"
 #include "shell/Messages.h"
 
 namespace kotou {
@@ -236,8 +236,9 @@ void showBattleCommands(Game& g) {
     g.host.repaint();
 }
 
-void BitBtn9Click(Game& g) {
-    if (!inBattle(g)) return;
+namespace {
+
+void attack(Game& g) {
     const int k = g.s.currentCharacter;
     hideBattlePanel(g);
     playSound(g, 1, "ken.wav");
@@ -262,8 +263,7 @@ void BitBtn9Click(Game& g) {
     afterPlayerDamage(g);
 }
 
-void magic_bClick(Game& g) {
-    if (!inBattle(g)) return;
+void castMagic(Game& g) {
     hideBattlePanel(g);
     playSound(g, 1, "magic.wav");
     showMessage(g, name(g) + "は魔法で攻撃した！");
@@ -280,8 +280,7 @@ void magic_bClick(Game& g) {
     afterPlayerDamage(g);
 }
 
-void kaifuku_bClick(Game& g) {
-    if (!inBattle(g)) return;
+void heal(Game& g) {
     if (g.s.cur().actionPoints < 2) {
         showMessage(g, "回復に必要な行動力が足りません");
         return;
@@ -298,8 +297,7 @@ void kaifuku_bClick(Game& g) {
     enemyTurn(g);
 }
 
-void lazer_bClick(Game& g) {
-    if (!inBattle(g)) return;
+void fireLaser(Game& g) {
     hideBattlePanel(g);
     playSound(g, 1, "lazer.wav");
     showMessage(g, name(g) + "はレーザーを発射した！！");
@@ -312,9 +310,9 @@ void lazer_bClick(Game& g) {
     afterPlayerDamage(g);
 }
 
-void toubou_bClick(Game& g) {
+void flee(Game& g) {
     // Flight exists only in exploration battles.
-    if (!inBattle(g) || !isExplorationArea(battleState(g).area)) return;
+    if (!isExplorationArea(battleState(g).area)) return;
     hideBattlePanel(g);
     playSound(g, 1, "nigeru.wav");
     if (g.rng.random(3) != 0) {
@@ -328,6 +326,8 @@ void toubou_bClick(Game& g) {
         enemyTurn(g);
     }
 }
+
+}  // namespace
 
 void enemyTurn(Game& g) {
     if (!inBattle(g)) return;
@@ -490,6 +490,14 @@ void learnBattleAbilities(Game& g) {
         if (a.note != nullptr) appendMessage(g, a.note);
         waitForClick(g);
     }
+}
+
+void registerBattleHandlers(HandlerRegistry& r) {
+    r.add("BitBtn9", Guard::Battle, attack);
+    r.add("magic_b", Guard::Battle, castMagic);
+    r.add("kaifuku_b", Guard::Battle, heal);
+    r.add("lazer_b", Guard::Battle, fireLaser);
+    r.add("toubou_b", Guard::Battle, flee);
 }
 
 }  // namespace kotou

@@ -37,12 +37,9 @@ void startBattle(Game& g);
 // Shows the battle panel with the commands the character has.
 void showBattleCommands(Game& g);
 
-// The commands of the battle panel.
-void BitBtn9Click(Game& g);    // 攻撃
-void magic_bClick(Game& g);    // 魔法 / 上級魔法
-void kaifuku_bClick(Game& g);  // 回復
-void lazer_bClick(Game& g);    // レーザー
-void toubou_bClick(Game& g);   // 逃亡
+// The commands of the battle panel: 攻撃, 魔法 (上級魔法), 回復, レーザー
+// and 逃亡 (exploration battles only).
+void registerBattleHandlers(HandlerRegistry& r);
 
 // The enemy's blow, after every command that did not end the battle.
 void enemyTurn(Game& g);

@@ -4,7 +4,6 @@
 
 #include "combat/Battle.h"
 #include "production/Growth.h"
-#include "shell/Availability.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
 
@@ -57,7 +56,6 @@ constexpr Course kCourses[] = {
 constexpr int32_t kCourseObesityLimit = 35;
 
 void train(Game& g, const TrainingLevel& t) {
-    if (!commandAvailable(g.s, g.form, t.button)) return;
     playSound(g, 1, "1.wav");
     Character& c = g.s.cur();
     if (c.actionPoints < t.cost) {
@@ -100,7 +98,6 @@ const char* courseRefusal(const Character& c, const Course& course) {
 }
 
 void runCourse(Game& g, const Course& course) {
-    if (!commandAvailable(g.s, g.form, course.button)) return;
     playSound(g, 0, "1.wav");
     Character& c = g.s.cur();
     if (const char* refusal = courseRefusal(c, course)) {
@@ -122,25 +119,25 @@ void runCourse(Game& g, const Course& course) {
     startBattle(g);
 }
 
-}  // namespace
-
-void kunren_bClick(Game& g) {
-    if (!commandAvailable(g.s, g.form, "kunren_b")) return;
+void openTraining(Game& g) {
     playSound(g, 0, "1.wav");
     openPanelOver(g, "kunren_box", "com_box");
 }
 
-void svival_bClick(Game& g) {
-    if (!commandAvailable(g.s, g.form, "svival_b")) return;
+void openCourses(Game& g) {
     playSound(g, 0, "1.wav");
     openPanelOver(g, "svival_box", "com_box");
 }
 
+}  // namespace
+
 void registerTrainingHandlers(HandlerRegistry& r) {
-    r.add("kunren_b", kunren_bClick);
-    r.add("svival_b", svival_bClick);
-    for (const TrainingLevel& t : kTrainingLevels) r.add(t.button, [&t](Game& g) { train(g, t); });
-    for (const Course& c : kCourses) r.add(c.button, [&c](Game& g) { runCourse(g, c); });
+    r.add("kunren_b", Guard::Command, openTraining);
+    r.add("svival_b", Guard::Command, openCourses);
+    for (const TrainingLevel& t : kTrainingLevels)
+        r.add(t.button, Guard::Command, [&t](Game& g) { train(g, t); });
+    for (const Course& c : kCourses)
+        r.add(c.button, Guard::Command, [&c](Game& g) { runCourse(g, c); });
 }
 
 }  // namespace kotou

@@ -25,11 +25,8 @@ bool refusedForActionPoints(Game& g, int32_t cost) {
     return true;
 }
 
-}  // namespace
-
-void bath_bClick(Game& g) {
+void takeBath(Game& g) {
     GameState& s = g.s;
-    if (!GameState::isCharacterIndex(s.currentCharacter)) return;
     Character& c = s.cur();
     playSound(g, 0, "1.wav");
     if (refusedForDrought(g) || refusedForActionPoints(g, 3)) return;
@@ -47,9 +44,8 @@ void bath_bClick(Game& g) {
     appendMessage(g, "【ストレス】が" + std::to_string(n / 2) + "回復した！");
 }
 
-void toile_bClick(Game& g) {
+void useToilet(Game& g) {
     GameState& s = g.s;
-    if (!GameState::isCharacterIndex(s.currentCharacter)) return;
     Character& c = s.cur();
     playSound(g, 0, "1.wav");
     if (refusedForDrought(g) || refusedForActionPoints(g, 2)) return;
@@ -63,6 +59,13 @@ void toile_bClick(Game& g) {
                  3 * flag(s.hasLuxuryToilet);
     c.bowel = 100;
     appendMessage(g, "【便意】が完全回復した！");
+}
+
+}  // namespace
+
+void registerConditionHandlers(HandlerRegistry& r) {
+    r.add("bath_b", Guard::Command, takeBath);
+    r.add("toile_b", Guard::Command, useToilet);
 }
 
 }  // namespace kotou

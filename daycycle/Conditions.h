@@ -7,10 +7,9 @@
 namespace kotou {
 
 // "お風呂": 3 action points for 15..40 hygiene and half as much stress relief,
-// more with every washing facility. Refused in a drought without reservoir.
-void bath_bClick(Game& g);
-// "トイレ": 2 action points to empty the bowel; costs 7..22 hygiene, less
-// with every toilet facility. Refused in a drought without reservoir.
-void toile_bClick(Game& g);
+// more with every washing facility. "トイレ": 2 action points to empty the
+// bowel; costs 7..22 hygiene, less with every toilet facility. Both are
+// refused in a drought without reservoir.
+void registerConditionHandlers(HandlerRegistry& r);
 
 }  // namespace kotou

@@ -4,8 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "daycycle/Background.h"
-#include "shell/Availability.h"
+#include "shell/Background.h"
 #include "shell/Messages.h"
 
 namespace kotou {
@@ -63,9 +62,8 @@ int32_t& namedCount(GameState& s) {
 
 // The start of a cure: refused, with nothing used, while the character has
 // no such affliction; otherwise the herb is eaten. Returns the count left.
-std::optional<int32_t> eatHerb(Game& g, const char* button, int32_t Character::*affliction,
-                               const char* refusal, Counter herbs, const char* herb) {
-    if (!commandAvailable(g.s, g.form, button)) return std::nullopt;
+std::optional<int32_t> eatHerb(Game& g, int32_t Character::*affliction, const char* refusal,
+                               Counter herbs, const char* herb) {
     const Character& c = g.s.cur();
     playSound(g, 1, "1.wav");
     if (c.*affliction < 1) {
@@ -79,7 +77,7 @@ std::optional<int32_t> eatHerb(Game& g, const char* button, int32_t Character::*
 
 // 薬草 lowers the illness by 2..3 and cures it at 0.
 void useHerb(Game& g) {
-    const auto count = eatHerb(g, "yakusou_use_b", &Character::illness, "は病気になっていません",
+    const auto count = eatHerb(g, &Character::illness, "は病気になっていません",
                                counterOf<&GameState::medicinalHerbCount>, "薬草");
     if (!count) return;
     Character& c = g.s.cur();
@@ -96,7 +94,7 @@ void useHerb(Game& g) {
 
 // 毒消し草 clears the poison, and the illness with it.
 void useAntidote(Game& g) {
-    const auto count = eatHerb(g, "dokukesisou_use_b", &Character::poison, "は毒になっていません",
+    const auto count = eatHerb(g, &Character::poison, "は毒になっていません",
                                counterOf<&GameState::antidoteHerbCount>, "毒消し草");
     if (!count) return;
     Character& c = g.s.cur();
@@ -133,7 +131,6 @@ const MeterRemedy kMeterRemedies[] = {
 };
 
 void useMeterRemedy(Game& g, const MeterRemedy& r) {
-    if (!commandAvailable(g.s, g.form, r.button)) return;
     Character& c = g.s.cur();
     playSound(g, 1, "1.wav");
     const int32_t count = takeOne(g, r.count, r.sound);
@@ -155,7 +152,6 @@ constexpr std::array<const char*, kCharacterCount + 1> kWreathThanks = {
 };
 
 void useWreath(Game& g) {
-    if (!commandAvailable(g.s, g.form, "hanakazari_use_b")) return;
     const int giver = g.s.currentCharacter;
     playSound(g, 1, "1.wav");
     const int32_t count = takeOne(g, counterOf<&GameState::flowerWreathCount>, nullptr);
@@ -212,7 +208,6 @@ constexpr RareItem kRareItems[] = {
 // is the one the player now has: the message's status refresh has clamped it
 // into its range (腕力 100 stays 100).
 void useRareItem(Game& g, const RareItem& r) {
-    if (!commandAvailable(g.s, g.form, r.button)) return;
     playSound(g, 1, "1.wav");
     playSound(g, 0, "up.wav");
     g.s.rareItems[r.index] -= 1;
@@ -262,7 +257,6 @@ const Song kSongs[] = {
 };
 
 void sing(Game& g, const Song& s) {
-    if (!commandAvailable(g.s, g.form, s.button)) return;
     playSound(g, 1, "uta2.wav");
     const int32_t count = takeOne(g, s.count, nullptr);
     showMessage(g, std::string("【") + s.name + "】を歌った！" + left(count));
@@ -288,13 +282,14 @@ const char* wreathThanks(int character) {
 }
 
 void registerItemUseHandlers(HandlerRegistry& r) {
-    r.add("yakusou_use_b", useHerb);
-    r.add("dokukesisou_use_b", useAntidote);
-    r.add("hanakazari_use_b", useWreath);
+    r.add("yakusou_use_b", Guard::Command, useHerb);
+    r.add("dokukesisou_use_b", Guard::Command, useAntidote);
+    r.add("hanakazari_use_b", Guard::Command, useWreath);
     for (const MeterRemedy& m : kMeterRemedies)
-        r.add(m.button, [&m](Game& g) { useMeterRemedy(g, m); });
-    for (const RareItem& i : kRareItems) r.add(i.button, [&i](Game& g) { useRareItem(g, i); });
-    for (const Song& s : kSongs) r.add(s.button, [&s](Game& g) { sing(g, s); });
+        r.add(m.button, Guard::Command, [&m](Game& g) { useMeterRemedy(g, m); });
+    for (const RareItem& i : kRareItems)
+        r.add(i.button, Guard::Command, [&i](Game& g) { useRareItem(g, i); });
+    for (const Song& s : kSongs) r.add(s.button, Guard::Command, [&s](Game& g) { sing(g, s); });
 }
 
 }  // namespace kotou

@@ -67,9 +67,6 @@ void allocationDone(Game& g) {
 
 void givePoint(Game& g, Stat stat) {
     GameState& s = g.s;
-    // The panel only offers points while there are some to give; a stray
-    // press must not finish the allocation (and so the night) a second time.
-    if (!GameState::isCharacterIndex(s.currentCharacter) || s.runtime.statPointsLeft < 1) return;
     const StatButton& b = kStatButtons[stat];
 
     g.form.hide("lv_up_box2");
@@ -87,29 +84,18 @@ void givePoint(Game& g, Stat stat) {
 
 }  // namespace
 
-void Button3Click(Game& g) {
-    givePoint(g, kActionPoints);
-}
-void Button4Click(Game& g) {
-    givePoint(g, kStamina);
-}
-void Button5Click(Game& g) {
-    givePoint(g, kStrength);
-}
-void Button6Click(Game& g) {
-    givePoint(g, kDexterity);
-}
-void Button7Click(Game& g) {
-    givePoint(g, kCooking);
-}
-void Button10Click(Game& g) {
-    givePoint(g, kZoology);
-}
-void Button9Click(Game& g) {
-    givePoint(g, kBotany);
-}
-void Button8Click(Game& g) {
-    givePoint(g, kGeography);
+void registerLevelUpHandlers(HandlerRegistry& r) {
+    struct Entry {
+        const char* button;
+        Stat stat;
+    };
+    static constexpr Entry kEntries[] = {
+        {"Button3", kActionPoints}, {"Button4", kStamina},  {"Button5", kStrength},
+        {"Button6", kDexterity},    {"Button7", kCooking},  {"Button8", kGeography},
+        {"Button9", kBotany},       {"Button10", kZoology},
+    };
+    for (const Entry& e : kEntries)
+        r.add(e.button, Guard::LevelUp, [stat = e.stat](Game& g) { givePoint(g, stat); });
 }
 
 }  // namespace kotou

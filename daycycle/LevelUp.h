@@ -6,17 +6,13 @@
 
 namespace kotou {
 
-// One point into a statistic of the current character; when the last point
-// is spent, creation passes to the next character (or starts the game) and
-// a night level-up resumes the night with endTurn.
-void Button3Click(Game& g);   // 行動力: maxActionPoints
-void Button4Click(Game& g);   // 体力: maxStamina
-void Button5Click(Game& g);   // 腕力: strength
-void Button6Click(Game& g);   // 器用さ: dexterity
-void Button7Click(Game& g);   // 料理: cooking
-void Button8Click(Game& g);   // 地理学: geography
-void Button9Click(Game& g);   // 植物学: botany
-void Button10Click(Game& g);  // 動物学: zoology
+// The eight buttons of the panel (行動力, 体力, 腕力, 器用さ, 料理, 地理学,
+// 植物学, 動物学): one point into that statistic of the current character;
+// when the last point is spent, creation passes to the next character (or
+// starts the game) and a night level-up resumes the night with endTurn. The
+// guard offers them only while points are left, so a stray press never
+// finishes the allocation (and so the night) a second time.
+void registerLevelUpHandlers(HandlerRegistry& r);
 
 // The stages of the allocation panel kept in RuntimeState::levelUpMode.
 inline constexpr int32_t kLevelUpNight = -1;  // a level-up at night

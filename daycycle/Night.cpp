@@ -4,9 +4,9 @@
 #include <array>
 #include <string>
 
-#include "daycycle/Background.h"
 #include "daycycle/LevelUp.h"
 #include "daycycle/Weather.h"
+#include "shell/Background.h"
 #include "shell/Messages.h"
 #include "story/Story.h"
 
@@ -191,10 +191,6 @@ void goToSleep(Game& g) {
     endTurn(g);
 }
 
-void BitBtn5Click(Game& g) {
-    goToSleep(g);
-}
-
 void endTurn(Game& g) {
     if (g.s.runtime.clickState == -1) return;
     if (isStoryNight(g.s))
@@ -233,6 +229,11 @@ void startNextTurn(Game& g) {
     showPortrait(g, c.name);
     showMessage(g, "どうしますか？");
     g.form.show(c.strandedPhase != 0 ? "sounan_box" : "com_box");
+}
+
+void registerNightHandlers(HandlerRegistry& r) {
+    r.add("BitBtn5", Guard::Command, goToSleep);
+    r.add("BitBtn16", Guard::Command, goToSleep);
 }
 
 }  // namespace kotou

@@ -12,8 +12,8 @@ namespace kotou {
 // phantom gauge opens the level-up panel. Otherwise the night ends in endTurn.
 // Does nothing while currentCharacter is not a character.
 void goToSleep(Game& g);
-// "寝る" on the command panel (BitBtn5) and on the stranded panel (BitBtn16).
-void BitBtn5Click(Game& g);
+// "寝る" on the command panel and on the stranded panel: goToSleep.
+void registerNightHandlers(HandlerRegistry& r);
 
 // After the night (or after a night level-up): the next story chapter on
 // every sixth clear day after character 4 (it goes on with advanceDay when

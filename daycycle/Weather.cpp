@@ -4,7 +4,7 @@
 #include <span>
 #include <string>
 
-#include "daycycle/Background.h"
+#include "shell/Background.h"
 #include "shell/Messages.h"
 
 namespace kotou {

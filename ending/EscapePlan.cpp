@@ -3,7 +3,6 @@
 #include <string>
 
 #include "production/Growth.h"
-#include "shell/Availability.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
 #include "story/Script.h"
@@ -78,7 +77,6 @@ constexpr EscapeBuild kBuilds[] = {
 };
 
 void build(Game& g, const EscapeBuild& b) {
-    if (!commandOffered(g.s, g.form, b.button)) return;
     playSound(g, 0, "1.wav");
     Character& c = g.s.cur();
     if (c.actionPoints < b.actionCost) {
@@ -135,14 +133,14 @@ std::string remainingLine(const GameState& s, const EscapeBuild& b) {
     return line + "）";
 }
 
-void dassyutu_bClick(Game& g) {
-    if (!commandOffered(g.s, g.form, "dassyutu_b")) return;
+namespace {
+
+void openPlan(Game& g) {
     playSound(g, 0, "1.wav");
     openPanelOver(g, kPanel, "com_box");
 }
 
-void BitBtn34Click(Game& g) {
-    if (!commandOffered(g.s, g.form, "BitBtn34")) return;
+void closePlan(Game& g) {
     playSound(g, 0, "1.wav");
     // The builds leave their picture up; like every way back to the command
     // panel, this one puts it away.
@@ -151,21 +149,7 @@ void BitBtn34Click(Game& g) {
     g.form.show("com_box");
 }
 
-void ikada_bClick(Game& g) {
-    build(g, kBuilds[0]);
-}
-void all_bClick(Game& g) {
-    build(g, kBuilds[1]);
-}
-void singou_bClick(Game& g) {
-    build(g, kBuilds[2]);
-}
-void buki_bClick(Game& g) {
-    build(g, kBuilds[3]);
-}
-
-void clear_bClick(Game& g) {
-    if (!commandOffered(g.s, g.form, "clear_b")) return;
+void escape(Game& g) {
     // From here on the window shows the story: no scene picture, no turn
     // name, no condition marks, no score.
     g.s.runtime.endingStarted = true;
@@ -181,6 +165,16 @@ void clear_bClick(Game& g) {
         g, "しかし夜明け前の沖合では、ゴルドスの大軍が霧にまぎれ、島を出る者を待ち伏せていた……。");
     waitForClick(g);
     playNightEvent(g);
+}
+
+}  // namespace
+
+void registerEscapeHandlers(HandlerRegistry& r) {
+    r.add("dassyutu_b", Guard::Command, openPlan);
+    r.add("BitBtn34", Guard::Command, closePlan);
+    for (const EscapeBuild& b : kBuilds)
+        r.add(b.button, Guard::Command, [&b](Game& g) { build(g, b); });
+    r.add("clear_b", Guard::Command, escape);
 }
 
 }  // namespace kotou

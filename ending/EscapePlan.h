@@ -41,16 +41,9 @@ std::span<const EscapeBuild> escapeBuilds();
 // "（残：材木3、流木0、つる6、皮1）".
 std::string remainingLine(const GameState& s, const EscapeBuild& b);
 
-// 脱出計画 on the command panel, and 戻る of the plan's panel.
-void dassyutu_bClick(Game& g);
-void BitBtn34Click(Game& g);
-// The four builds.
-void ikada_bClick(Game& g);
-void all_bClick(Game& g);
-void singou_bClick(Game& g);
-void buki_bClick(Game& g);
-// ＜脱出！！！！！＞: the escape; it plays the last chapter, which ends in
+// 脱出計画 on the command panel, 戻る of the plan's panel, the four builds,
+// and ＜脱出！！！！！＞: the escape; it plays the last chapter, which ends in
 // the final pair's choice.
-void clear_bClick(Game& g);
+void registerEscapeHandlers(HandlerRegistry& r);
 
 }  // namespace kotou

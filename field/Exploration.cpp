@@ -7,7 +7,6 @@
 #include "field/Finds.h"
 #include "field/Stranded.h"
 #include "production/Growth.h"
-#include "shell/Availability.h"
 #include "shell/Messages.h"
 
 namespace kotou {
@@ -170,26 +169,19 @@ void explore(Game& g, const Location& loc) {
     g.form.setVisible(menu, true);
 }
 
-void hayasi_bClick(Game& g) {
-    if (commandAvailable(g.s, g.form, "hayasi_b")) explore(g, forestLocation());
-}
-void hamabe_bClick(Game& g) {
-    if (commandAvailable(g.s, g.form, "hamabe_b")) explore(g, beachLocation());
-}
-void umi_bClick(Game& g) {
-    if (commandAvailable(g.s, g.form, "umi_b")) explore(g, seaLocation());
-}
-void doukutu_bClick(Game& g) {
-    if (commandAvailable(g.s, g.form, "doukutu_b")) explore(g, caveLocation());
-}
-void jungle_bClick(Game& g) {
-    if (commandAvailable(g.s, g.form, "jungle_b")) explore(g, jungleLocation());
-}
-void mizuumi_bClick(Game& g) {
-    if (commandAvailable(g.s, g.form, "mizuumi_b")) explore(g, lakeLocation());
-}
-void gake_bClick(Game& g) {
-    if (commandAvailable(g.s, g.form, "gake_b")) explore(g, cliffLocation());
+void registerExplorationHandlers(HandlerRegistry& r) {
+    struct Place {
+        const char* button;
+        const Location& (*location)();
+    };
+    static constexpr Place kPlaces[] = {
+        {"hayasi_b", forestLocation}, {"hamabe_b", beachLocation},  {"umi_b", seaLocation},
+        {"doukutu_b", caveLocation},  {"jungle_b", jungleLocation}, {"mizuumi_b", lakeLocation},
+        {"gake_b", cliffLocation},
+    };
+    for (const Place& p : kPlaces)
+        r.add(p.button, Guard::Command,
+              [location = p.location](Game& g) { explore(g, location()); });
 }
 
 }  // namespace kotou

@@ -15,12 +15,6 @@ void explore(Game& g, const Location& loc);
 int companionAssist(Game& g);
 
 // The buttons of the location menu: 林, 浜辺, 海, 洞窟, ジャングル, 湖, 崖.
-void hayasi_bClick(Game& g);
-void hamabe_bClick(Game& g);
-void umi_bClick(Game& g);
-void doukutu_bClick(Game& g);
-void jungle_bClick(Game& g);
-void mizuumi_bClick(Game& g);
-void gake_bClick(Game& g);
+void registerExplorationHandlers(HandlerRegistry& r);
 
 }  // namespace kotou

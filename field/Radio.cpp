@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "shell/Availability.h"
 #include "shell/Messages.h"
 
 namespace kotou {
@@ -47,8 +46,9 @@ std::span<const RadioChannel> radioChannels(int32_t radioState) {
     return radioState >= 2 ? all : all.first(kOldRadioChannels);
 }
 
-void radio_bClick(Game& g) {
-    if (!commandAvailable(g.s, g.form, "radio_b")) return;
+namespace {
+
+void openRadio(Game& g) {
     playSound(g, 0, "1.wav");
     g.form.hide("item_box");
     g.form.show("listen_b");
@@ -59,8 +59,7 @@ void radio_bClick(Game& g) {
     g.form.setItems(g.form.id("list"), std::move(lines));
 }
 
-void listen_bClick(Game& g) {
-    if (!commandAvailable(g.s, g.form, "listen_b")) return;
+void listenToChannel(Game& g) {
     playSound(g, 0, "1.wav");
     const std::string& line = g.form.selectedItem(g.form.id("list"));
     if (line.empty()) return;
@@ -71,6 +70,13 @@ void listen_bClick(Game& g) {
         playMusic(g, c.music);
         return;
     }
+}
+
+}  // namespace
+
+void registerRadioHandlers(HandlerRegistry& r) {
+    r.add("radio_b", Guard::Command, openRadio);
+    r.add("listen_b", Guard::Command, listenToChannel);
 }
 
 }  // namespace kotou

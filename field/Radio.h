@@ -18,7 +18,6 @@ struct RadioChannel {
 std::span<const RadioChannel> radioChannels(int32_t radioState);
 
 // 古びたラジオ on the item panel, and 聞く on the list.
-void radio_bClick(Game& g);
-void listen_bClick(Game& g);
+void registerRadioHandlers(HandlerRegistry& r);
 
 }  // namespace kotou

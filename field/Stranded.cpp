@@ -3,9 +3,8 @@
 #include <array>
 #include <string>
 
-#include "daycycle/Background.h"
 #include "field/Finds.h"
-#include "shell/Availability.h"
+#include "shell/Background.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
 
@@ -36,12 +35,6 @@ bool stranded(const GameState& s) {
     return GameState::isCharacterIndex(s.currentCharacter) && s.cur().strandedPhase != 0;
 }
 
-// The stranded panel's commands act only while its button may be used and the
-// current character is the one the panel is shown for.
-bool strandedCommand(Game& g, const char* button) {
-    return commandAvailable(g.s, g.form, button) && stranded(g.s);
-}
-
 // Refuses (after the click) when the character lacks the action points.
 bool canSpend(Game& g, int32_t cost) {
     if (g.s.cur().actionPoints >= cost) return true;
@@ -51,7 +44,6 @@ bool canSpend(Game& g, int32_t cost) {
 
 void rescue(Game& g, int target) {
     GameState& s = g.s;
-    if (!commandAvailable(s, g.form, kRescueButtons[static_cast<size_t>(target)])) return;
     const int k = s.currentCharacter;
     // A button for the rescuer itself or for someone who is not lost has
     // nobody to rescue.
@@ -99,8 +91,11 @@ void getLost(Game& g, bool refreshBackground) {
     g.form.show("sounan_box");
 }
 
-void BitBtn8Click(Game& g) {
-    if (!strandedCommand(g, "BitBtn8")) return;
+namespace {
+
+void searchSurroundings(Game& g) {
+    // The panel is shown for a lost character only.
+    if (!stranded(g.s)) return;
     GameState& s = g.s;
     Character& c = s.cur();
     click(g);
@@ -126,8 +121,8 @@ void BitBtn8Click(Game& g) {
     g.form.show("sounan_box");
 }
 
-void BitBtn10Click(Game& g) {
-    if (!strandedCommand(g, "BitBtn10")) return;
+void callForHelp(Game& g) {
+    if (!stranded(g.s)) return;
     Character& c = g.s.cur();
     click(g);
     if (!canSpend(g, kStrandedCommandCost)) return;
@@ -151,9 +146,8 @@ void BitBtn10Click(Game& g) {
     g.form.show("com_box");
 }
 
-void kyuujyo_bClick(Game& g) {
+void openRescue(Game& g) {
     GameState& s = g.s;
-    if (!commandAvailable(s, g.form, "kyuujyo_b")) return;
     click(g);
     for (int t = 1; t <= kCharacterCount; ++t) {
         const bool offered = s.ch(t).strandedPhase >= 1 && t != s.currentCharacter;
@@ -164,24 +158,22 @@ void kyuujyo_bClick(Game& g) {
                        g.form.at("cominu_l").caption);
 }
 
-void BitBtn43Click(Game& g) {
-    if (!commandAvailable(g.s, g.form, "BitBtn43")) return;
+void closeRescue(Game& g) {
     click(g);
     g.form.hide("kyuujyo_box");
     g.form.show(stranded(g.s) ? "sounan_box" : "com_box");
 }
 
-void kyu_ruru_bClick(Game& g) {
-    rescue(g, 1);
-}
-void kyu_arashi_bClick(Game& g) {
-    rescue(g, 2);
-}
-void kyu_spark_bClick(Game& g) {
-    rescue(g, 3);
-}
-void kyu_zankyou_bClick(Game& g) {
-    rescue(g, 4);
+}  // namespace
+
+void registerStrandedHandlers(HandlerRegistry& r) {
+    r.add("BitBtn8", Guard::Command, searchSurroundings);
+    r.add("BitBtn10", Guard::Command, callForHelp);
+    r.add("kyuujyo_b", Guard::Command, openRescue);
+    r.add("BitBtn43", Guard::Command, closeRescue);
+    for (int t = 1; t <= kCharacterCount; ++t)
+        r.add(kRescueButtons[static_cast<size_t>(t)], Guard::Command,
+              [t](Game& g) { rescue(g, t); });
 }
 
 }  // namespace kotou

@@ -16,17 +16,8 @@ inline constexpr int32_t kStrandedStart = 10;
 // background at once (else it comes with the next background refresh).
 void getLost(Game& g, bool refreshBackground);
 
-// The stranded panel: 探索 (search the surroundings) and 助けを呼ぶ.
-void BitBtn8Click(Game& g);
-void BitBtn10Click(Game& g);
-
-// 救助 on the command panel, 戻る of the rescue panel, and the four rescue
-// buttons (target ルル, 嵐, スパーク, 残響).
-void kyuujyo_bClick(Game& g);
-void BitBtn43Click(Game& g);
-void kyu_ruru_bClick(Game& g);
-void kyu_arashi_bClick(Game& g);
-void kyu_spark_bClick(Game& g);
-void kyu_zankyou_bClick(Game& g);
+// The stranded panel's 探索 (search the surroundings) and 助けを呼ぶ; 救助 on
+// the command panel, 戻る of the rescue panel and its four rescue buttons.
+void registerStrandedHandlers(HandlerRegistry& r);
 
 }  // namespace kotou

@@ -106,7 +106,6 @@ constexpr Opener kOpeners[] = {
 };
 
 void open(Game& g, const Opener& o) {
-    if (!commandOffered(g.s, g.form, o.button)) return;
     const BenchInfo& bench = benchOf(o.bench);
     playSound(g, 0, "1.wav");
     if (o.pictureFirst) showScene(g, o.picture);
@@ -138,7 +137,6 @@ int32_t& storeOf(GameState& s, const Store& store) {
 }
 
 void craft(Game& g, const CraftRow& row) {
-    if (!commandOffered(g.s, g.form, row.button)) return;
     const BenchInfo& bench = benchOf(row.bench);
     Character& c = g.s.cur();
     playSound(g, row.clickChannel, "1.wav");
@@ -178,9 +176,10 @@ std::array<std::span<const CraftRow>, 5> craftTables() {
 }
 
 void registerCraftHandlers(HandlerRegistry& r) {
-    for (const Opener& o : kOpeners) r.add(o.button, [&o](Game& g) { open(g, o); });
+    for (const Opener& o : kOpeners) r.add(o.button, Guard::Command, [&o](Game& g) { open(g, o); });
     for (auto rows : craftTables())
-        for (const CraftRow& row : rows) r.add(row.button, [&row](Game& g) { craft(g, row); });
+        for (const CraftRow& row : rows)
+            r.add(row.button, Guard::Command, [&row](Game& g) { craft(g, row); });
 }
 
 }  // namespace kotou

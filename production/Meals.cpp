@@ -17,10 +17,10 @@ std::string num(int32_t v) {
 
 // The common opening of a fruit: the eating sound, the stamina draw, one
 // fruit less and the two lines. Returns the gain, or nothing when nothing can
-// be eaten (no current character, or the fruit ran out before the button
-// disappeared); the count never goes below zero.
+// be eaten (the fruit ran out before the button disappeared); the count
+// never goes below zero.
 std::optional<int32_t> eatFruit(Game& g, int32_t& count, const char* item, int32_t lo, int32_t hi) {
-    if (!GameState::isCharacterIndex(g.s.currentCharacter) || count < 1) return std::nullopt;
+    if (count < 1) return std::nullopt;
     playSound(g, 1, "taberu.wav");
     const int32_t gain = drawRange(g, lo, hi);
     count -= 1;
@@ -33,7 +33,7 @@ std::optional<int32_t> eatFruit(Game& g, int32_t& count, const char* item, int32
 // the stamina line.
 std::optional<int32_t> consume(Game& g, int32_t& count, const std::string& action, int32_t lo,
                                int32_t hi) {
-    if (!GameState::isCharacterIndex(g.s.currentCharacter) || count < 1) return std::nullopt;
+    if (count < 1) return std::nullopt;
     playSound(g, 1, "taberu.wav");
     const int32_t gain = drawRange(g, lo, hi);
     count -= 1;
@@ -43,9 +43,7 @@ std::optional<int32_t> consume(Game& g, int32_t& count, const std::string& actio
     return gain;
 }
 
-}  // namespace
-
-void BitBtn6Click(Game& g) {
+void openDesserts(Game& g) {
     playSound(g, 0, "1.wav");
     g.form.hide("cook_box");
     showScene(g, "背景・食事.jpg");
@@ -55,7 +53,7 @@ void BitBtn6Click(Game& g) {
     g.form.setPosition(desert, com.left, com.top);
 }
 
-void hinomi_bClick(Game& g) {
+void eatFireFruit(Game& g) {
     const auto gain = eatFruit(g, g.s.fireFruitCount, "火の実", 1, 3);
     if (!gain) return;
     Character& c = g.s.cur();
@@ -64,7 +62,7 @@ void hinomi_bClick(Game& g) {
     c.obesity -= 1;
 }
 
-void ringo_bClick(Game& g) {
+void eatApple(Game& g) {
     const auto gain = eatFruit(g, g.s.appleCount, "りんご", 3, 4);
     if (!gain) return;
     Character& c = g.s.cur();
@@ -73,7 +71,7 @@ void ringo_bClick(Game& g) {
     c.obesity -= 1;
 }
 
-void fusimi_bClick(Game& g) {
+void eatWonderFruit(Game& g) {
     const auto gain = eatFruit(g, g.s.wonderFruitCount, "不思実", 2, 3);
     if (!gain) return;
     const int32_t relief = drawRange(g, 3, 4);
@@ -84,7 +82,7 @@ void fusimi_bClick(Game& g) {
     c.stress += relief;
 }
 
-void kurokimi_bClick(Game& g) {
+void eatBlackFruit(Game& g) {
     const auto gain = eatFruit(g, g.s.blackFruitCount, "黒き実", 6, 7);
     if (!gain) return;
     // The line reports only the drawn part; the fruit costs six more.
@@ -98,7 +96,7 @@ void kurokimi_bClick(Game& g) {
     c.stress -= 6;
 }
 
-void nanatumi_bClick(Game& g) {
+void eatSevenFruit(Game& g) {
     const auto gain = eatFruit(g, g.s.sevenFruitCount, "七つ実", 4, 6);
     if (!gain) return;
     Character& c = g.s.cur();
@@ -109,7 +107,7 @@ void nanatumi_bClick(Game& g) {
     chanceStrengthUp(g);
 }
 
-void kyuui_bClick(Game& g) {
+void eatKiwi(Game& g) {
     const auto gain = consume(g, g.s.kiwiCount, "は、【キュウイ】を食べた！", 1, 1);
     if (!gain) return;
     const int32_t fat = drawRange(g, 1, 3);
@@ -121,7 +119,7 @@ void kyuui_bClick(Game& g) {
     c.bowel -= bowel;
 }
 
-void water_bClick(Game& g) {
+void drinkWater(Game& g) {
     const auto gain = consume(g, g.s.waterCount, "は、【水】を一杯飲んだ！", 1, 3);
     if (!gain) return;
     const int32_t relief = drawRange(g, 5, 7);
@@ -130,6 +128,19 @@ void water_bClick(Game& g) {
     c.stamina += *gain;
     c.stress += relief;
     c.bowel -= 5;
+}
+
+}  // namespace
+
+void registerMealHandlers(HandlerRegistry& r) {
+    r.add("BitBtn6", Guard::Navigation, openDesserts);
+    r.add("hinomi_b", Guard::Command, eatFireFruit);
+    r.add("ringo_b", Guard::Command, eatApple);
+    r.add("fusimi_b", Guard::Command, eatWonderFruit);
+    r.add("kurokimi_b", Guard::Command, eatBlackFruit);
+    r.add("nanatumi_b", Guard::Command, eatSevenFruit);
+    r.add("kyuui_b", Guard::Command, eatKiwi);
+    r.add("water_b", Guard::Command, drinkWater);
 }
 
 }  // namespace kotou

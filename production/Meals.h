@@ -6,15 +6,8 @@
 
 namespace kotou {
 
-// デザート on the meal panel: opens the dessert menu over the meal panel.
-void BitBtn6Click(Game& g);
-
-void hinomi_bClick(Game& g);    // 火の実
-void ringo_bClick(Game& g);     // りんご
-void fusimi_bClick(Game& g);    // 不思実
-void kurokimi_bClick(Game& g);  // 黒き実
-void nanatumi_bClick(Game& g);  // 七つ実
-void kyuui_bClick(Game& g);     // キュウイ
-void water_bClick(Game& g);     // 水
+// デザート on the meal panel (opens the dessert menu over the meal panel), and
+// 火の実, りんご, 不思実, 黒き実, 七つ実, キュウイ and 水 on that menu.
+void registerMealHandlers(HandlerRegistry& r);
 
 }  // namespace kotou

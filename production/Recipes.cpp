@@ -4,7 +4,6 @@
 
 #include "production/Draws.h"
 #include "production/Growth.h"
-#include "shell/Availability.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
 
@@ -268,7 +267,6 @@ void apply(Game& g, const Effect& e) {
 }
 
 void cook(Game& g, const Recipe& r) {
-    if (!commandAvailable(g.s, g.form, r.button)) return;
     Character& c = g.s.cur();
     if (c.cooking < r.cooking) {
         showMessage(g, kLowCooking);
@@ -290,8 +288,7 @@ void cook(Game& g, const Recipe& r) {
     if (r.meat) g.form.show(kMountainMenu);
 }
 
-void openMenu(Game& g, const char* button, const char* menu, const char* picture) {
-    if (!commandAvailable(g.s, g.form, button)) return;
+void openMenu(Game& g, const char* menu, const char* picture) {
     playSound(g, 0, "1.wav");
     showScene(g, picture);
     openPanelOver(g, menu, "cook_box");
@@ -299,19 +296,13 @@ void openMenu(Game& g, const char* button, const char* menu, const char* picture
 
 }  // namespace
 
-void uminosati_bClick(Game& g) {
-    openMenu(g, "uminosati_b", "uminosati_box", "背景・魚.jpg");
-}
-
-void yamanosati_bClick(Game& g) {
-    openMenu(g, "yamanosati_b", kMountainMenu, "背景・肉.jpg");
-}
-
 void registerRecipeHandlers(HandlerRegistry& r) {
-    r.add("uminosati_b", uminosati_bClick);
-    r.add("yamanosati_b", yamanosati_bClick);
+    r.add("uminosati_b", Guard::Command,
+          [](Game& g) { openMenu(g, "uminosati_box", "背景・魚.jpg"); });
+    r.add("yamanosati_b", Guard::Command,
+          [](Game& g) { openMenu(g, kMountainMenu, "背景・肉.jpg"); });
     for (const Recipe& recipe : kRecipes)
-        r.add(recipe.button, [&recipe](Game& g) { cook(g, recipe); });
+        r.add(recipe.button, Guard::Command, [&recipe](Game& g) { cook(g, recipe); });
 }
 
 }  // namespace kotou

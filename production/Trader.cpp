@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "shell/Availability.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
 
@@ -53,10 +52,7 @@ const Offer* offerOf(const std::string& line) {
     return nullptr;
 }
 
-}  // namespace
-
-void mara_bClick(Game& g) {
-    if (!commandAvailable(g.s, g.form, "mara_b")) return;
+void visitTrader(Game& g) {
     Character& c = g.s.cur();
     if (c.actionPoints < kVisitCost) {
         showMessage(g, "行動力が足りません");
@@ -75,12 +71,11 @@ void mara_bClick(Game& g) {
     g.form.setSelected(list, -1);
 }
 
-void mara_listMouseDown(Game& g) {
+void pressOfferLine(Game& g) {
     playSound(g, 0, "key.wav");
 }
 
-void Button1Click(Game& g) {
-    if (!commandAvailable(g.s, g.form, "Button1")) return;
+void buyOffer(Game& g) {
     playSound(g, 1, "1.wav");
     // The selection comes from the window; selectedItem is "" for an index
     // outside the lines, and a line that is no offer buys nothing.
@@ -98,17 +93,19 @@ void Button1Click(Game& g) {
     playSound(g, 0, "katan.wav");
 }
 
-void BitBtn38Click(Game& g) {
+void leaveTrader(Game& g) {
     playSound(g, 0, "1.wav");
     g.form.hide("mara_box");
     g.form.show("com_box");
 }
 
+}  // namespace
+
 void registerTraderHandlers(HandlerRegistry& r) {
-    r.add("mara_b", mara_bClick);
-    r.add("mara_list", mara_listMouseDown);
-    r.add("Button1", Button1Click);
-    r.add("BitBtn38", BitBtn38Click);
+    r.add("mara_b", Guard::Command, visitTrader);
+    r.add("mara_list", Guard::Navigation, pressOfferLine);
+    r.add("Button1", Guard::Command, buyOffer);
+    r.add("BitBtn38", Guard::Navigation, leaveTrader);
 }
 
 }  // namespace kotou

@@ -7,15 +7,9 @@
 
 namespace kotou {
 
-// マーラー on the command panel: the visit, with a new list of offers.
-void mara_bClick(Game& g);
-// A press on the list of offers (the window has selected the line).
-void mara_listMouseDown(Game& g);
-// 購入: buys one of the selected offer.
-void Button1Click(Game& g);
-// 戻る: back to the command panel.
-void BitBtn38Click(Game& g);
-
+// マーラー on the command panel (the visit, with a new list of offers), a
+// press on the list of offers (the window has selected the line), 購入 (buys
+// one of the selected offer) and 戻る (back to the command panel).
 void registerTraderHandlers(HandlerRegistry& r);
 
 }  // namespace kotou

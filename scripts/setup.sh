@@ -12,7 +12,7 @@ packages=(
   libjpeg-dev libfreetype-dev qt6-base-dev libgl-dev
   libsdl2-dev libfluidsynth-dev timgm6mb-soundfont
   fonts-ipafont-gothic
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format-14
   zlib1g-dev dpkg-dev desktop-file-utils man-db
 )
 # Debian's checks of the package, which the install tests run: for the

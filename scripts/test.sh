@@ -6,6 +6,8 @@ cd "$(dirname "$0")/.."
 jobs="$(nproc)"
 
 scripts/setup.sh release
+scripts/check-format.sh
+scripts/check-layers.sh
 ctest --preset release -j "$jobs"
 
 echo "== The same tests under AddressSanitizer + UndefinedBehaviorSanitizer =="

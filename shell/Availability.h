@@ -46,19 +46,18 @@ class Availability {
     std::vector<Resolved> rows_;
 };
 
-// Whether a handler may act for `button` now: a character has the turn, and
-// the button's rows of the table, evaluated in order over the current state,
-// leave it shown and enabled. A
-// row without a `shown` (or `enabled`) condition leaves what the form holds.
-// Handlers call it first, because messages pump events and a click may
-// arrive for a button the next refresh would hide or grey. A button without
-// rows is available exactly when the form shows and enables it.
+// Whether the table offers `button` now: a character has the turn, and the
+// button's rows of the table, evaluated in order over the current state,
+// leave it shown and enabled. A row without a `shown` (or `enabled`)
+// condition leaves what the form holds, so a button without rows is
+// available exactly when the form shows and enables it. The state may have
+// moved on since the last refresh: the table is evaluated anew.
 bool commandAvailable(const GameState& s, const FormModel& form, std::string_view button);
 
-// The guard of a command handler: the table offers the button now
-// (commandAvailable) and every panel it lies on is shown. A handler hides its
-// panel while its messages run, so a second click that arrives through the
-// message pump is refused here too.
+// The guard of a command (Guard::Command, run by the dispatcher): the table
+// offers the button now (commandAvailable) and every panel it lies on is
+// shown. A handler hides its panel while its messages run, so a second click
+// that arrives through the message pump is refused here too.
 bool commandOffered(const GameState& s, const FormModel& form, std::string_view button);
 
 // The saw needs these materials at least; the tool's build takes from them.

@@ -84,7 +84,7 @@ void HeadlessHost::processEvents() {
         if (silentClicks)
             g.s.runtime.clickState = 1;
         else
-            moji_lMouseDown(g);
+            clickToContinue(g);
         return;
     }
     if (maxWaitPasses > 0 && ++waitPasses_ > maxWaitPasses) {

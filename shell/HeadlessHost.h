@@ -11,11 +11,11 @@
 //     Game g(host, rng);
 //     buildForm(g.form);        // or a small form of the components a test needs
 //     host.attach(g);
-//     hayasi_bClick(g);
+//     dispatch(g, "hayasi_b");
 //     EXPECT_TRUE(host.saw("【りんご】を"));
 //     EXPECT_EQ(host.lastMessage(), "...");
 //
-// Every automatic click is a real click (moji_lMouseDown), so it draws one
+// Every automatic click is a real click (clickToContinue), so it draws one
 // random number for the channel of its sound; a ScriptedRandom needs one draw
 // per wait, unless silentClicks is set. Set autoClick = false and use
 // onProcessEvents to script clicks, the closing of the window or anything else

@@ -23,7 +23,7 @@ class Host {
     // Draw the form model now (the window repaints what changed).
     virtual void repaint() = 0;
     // Process pending events: timers, clicks, key presses. A click on the
-    // message area ends up in moji_lMouseDown; closing sets clickState -1.
+    // message area ends up in clickToContinue; closing sets clickState -1.
     virtual void processEvents() = 0;
     // Sleep for the given milliseconds (the typewriter effect's step).
     virtual void sleepMs(int ms) = 0;

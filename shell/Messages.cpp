@@ -118,7 +118,7 @@ void showMessageAtOnce(Game& g, std::string_view text) {
     g.host.repaint();
 }
 
-void moji_lMouseDown(Game& g) {
+void clickToContinue(Game& g) {
     if (g.s.runtime.clickState == kWaiting) {
         const int channel = g.rng.random(2) == 1 ? 3 : 2;
         playSound(g, channel, "1.wav");

@@ -20,7 +20,7 @@ void showMessageAtOnce(Game& g, std::string_view text);
 // the window is closing).
 void waitForClick(Game& g);
 // The click that ends a wait.
-void moji_lMouseDown(Game& g);
+void clickToContinue(Game& g);
 
 // A wave of the dat folder on mixer channel 0..3; errors are swallowed.
 void playSound(Game& g, int channel, const std::string& file);

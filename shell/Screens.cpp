@@ -3,7 +3,7 @@
 #include <exception>
 #include <string>
 
-#include "daycycle/Background.h"
+#include "shell/Background.h"
 #include "shell/FormLayout.h"
 #include "shell/Inventory.h"
 #include "shell/Messages.h"
@@ -72,6 +72,16 @@ void backTo(Game& g, const char* const (&hide)[N], const char* show) {
     g.form.show(show);
 }
 
+void backToCommands(Game& g) {
+    backTo(g, kCommandSubPanels, "com_box");
+}
+void backToMeals(Game& g) {
+    backTo(g, kMealSubPanels, "cook_box");
+}
+void backToCrafting(Game& g) {
+    backTo(g, kCraftSubPanels, "seisaku_box");
+}
+
 // Fills the inventory list and shows it instead of the item menu.
 void openList(Game& g, InventoryList list) {
     click(g);
@@ -128,7 +138,21 @@ void Timer2Timer(Game& g) {
     g.form.setPicture(g.form.id("qz_cg"), kTitleFrames[frame % 5]);
 }
 
-void Button2Click(Game& g) {
+bool isValidIslandName(const std::string& name) {
+    if (name.empty()) return false;
+    for (unsigned char c : name)
+        if (c < 0x20 || c == 0x7F) return false;
+    try {
+        toCp932(name);
+    } catch (const TextError&) {
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+void startNewGame(Game& g) {
     playSound(g, 1, "1.wav");
     if (!g.host.confirm(kNewGameQuestion)) {
         playSound(g, 0, "no.wav");
@@ -152,7 +176,7 @@ void Button2Click(Game& g) {
     playMusic(g, "voice.mid");
 }
 
-void Button12Click(Game& g) {
+void continueSavedGame(Game& g) {
     playSound(g, 0, "start.wav");
     try {
         loadGame(g.s, g.host.loadDir());
@@ -172,22 +196,7 @@ void Button12Click(Game& g) {
     showMessage(g, "どうしますか？");
 }
 
-bool isValidIslandName(const std::string& name) {
-    if (name.empty()) return false;
-    for (unsigned char c : name)
-        if (c < 0x20 || c == 0x7F) return false;
-    try {
-        toCp932(name);
-    } catch (const TextError&) {
-        return false;
-    }
-    return true;
-}
-
-void Button11Click(Game& g) {
-    // A click that arrives once the box is gone (the name already accepted)
-    // must not open the carving panel a second time.
-    if (!g.form.effectivelyVisible(g.form.id("Button11"))) return;
+void acceptIslandName(Game& g) {
     const std::string name = g.form.at("name_l").caption;
     if (name.empty()) {
         showMessage(g, "名前を入力してね");
@@ -206,7 +215,7 @@ void Button11Click(Game& g) {
     g.form.show("kousaku_box");
 }
 
-void BitBtn1Click(Game& g) {
+void openExploration(Game& g) {
     click(g);
     if (g.s.weather == kTyphoon) {
         showMessage(g, "台風のため、探索ができません");
@@ -219,55 +228,35 @@ void BitBtn1Click(Game& g) {
     openPanelOver(g, "tansaku_box", "com_box");
 }
 
-void BitBtn2Click(Game& g) {
+void openMeals(Game& g) {
     click(g);
     openPanelOver(g, "cook_box", "com_box");
 }
 
-void BitBtn3Click(Game& g) {
+void openCrafting(Game& g) {
     click(g);
     openPanelOver(g, "seisaku_box", "com_box");
 }
 
-void BitBtn35Click(Game& g) {
+void openItemMenu(Game& g) {
     click(g);
     g.form.hide("com_box");
     g.form.show("item_box");
 }
 
-void BitBtn4Click(Game& g) {
-    backTo(g, kCommandSubPanels, "com_box");
-}
-void BitBtn12Click(Game& g) {
-    backTo(g, kMealSubPanels, "cook_box");
-}
-void BitBtn15Click(Game& g) {
-    backTo(g, kCraftSubPanels, "seisaku_box");
-}
-
-void BitBtn39Click(Game& g) {
+void openUsableItems(Game& g) {
     click(g);
     g.form.show("nomal_item_box");
     g.form.hide("item_box");
 }
 
-void BitBtn36Click(Game& g) {
+void closeUsableItems(Game& g) {
     click(g);
     g.form.hide("nomal_item_box");
     g.form.show("item_box");
 }
 
-void sizai_list_bClick(Game& g) {
-    openList(g, InventoryList::Materials);
-}
-void syokuzai_list_bClick(Game& g) {
-    openList(g, InventoryList::Food);
-}
-void etc_bClick(Game& g) {
-    openList(g, InventoryList::Other);
-}
-
-void BitBtn40Click(Game& g) {
+void closeInventoryList(Game& g) {
     click(g);
     showScene(g, "");
     g.form.hide("list_box");
@@ -275,12 +264,11 @@ void BitBtn40Click(Game& g) {
     g.form.show("item_box");
 }
 
-void listMouseDown(Game& g) {
+void pressListLine(Game& g) {
     playSound(g, 0, "key.wav");
 }
 
-void BitBtn20Click(Game& g) {
-    if (!GameState::isCharacterIndex(g.s.currentCharacter)) return;
+void saveCommand(Game& g) {
     Character& c = g.s.cur();
     if (c.actionPoints <= 2) {
         showMessage(g, "行動力が足りません");
@@ -290,6 +278,8 @@ void BitBtn20Click(Game& g) {
     playSound(g, 0, "save.wav");
     if (saveWithReport(g)) showMessage(g, "セーブしました。");
 }
+
+}  // namespace
 
 bool saveWithReport(Game& g) {
     try {
@@ -304,50 +294,53 @@ bool saveWithReport(Game& g) {
 void registerShellHandlers(HandlerRegistry& r) {
     struct Entry {
         const char* component;
+        Guard guard;
         void (*handler)(Game&);
     };
+    // A click that arrives once the name box is gone (the name already
+    // accepted) must not open the carving panel a second time: the box's
+    // button is navigation.
     static constexpr Entry kEntries[] = {
-        {"Button2", Button2Click},
-        {"Button12", Button12Click},
-        {"Button11", Button11Click},
-        {"BitBtn1", BitBtn1Click},
-        {"BitBtn2", BitBtn2Click},
-        {"BitBtn3", BitBtn3Click},
-        {"BitBtn35", BitBtn35Click},
-        {"BitBtn4", BitBtn4Click},
-        {"BitBtn13", BitBtn4Click},
-        {"BitBtn32", BitBtn4Click},
-        {"BitBtn25", BitBtn4Click},
-        {"BitBtn46", BitBtn4Click},
-        {"BitBtn27", BitBtn4Click},
-        {"BitBtn7", BitBtn12Click},
-        {"BitBtn11", BitBtn12Click},
-        {"BitBtn12", BitBtn12Click},
-        {"BitBtn19", BitBtn15Click},
-        {"BitBtn23", BitBtn15Click},
-        {"BitBtn15", BitBtn15Click},
-        {"BitBtn37", BitBtn15Click},
-        {"BitBtn17", BitBtn15Click},
-        {"BitBtn39", BitBtn39Click},
-        {"BitBtn36", BitBtn36Click},
-        {"BitBtn40", BitBtn40Click},
-        {"sizai_list_b", sizai_list_bClick},
-        {"syokuzai_list_b", syokuzai_list_bClick},
-        {"etc_b", etc_bClick},
-        {"list", listMouseDown},
-        {"BitBtn20", BitBtn20Click},
-        {"BitBtn41", BitBtn20Click},
-        // A click anywhere on the window's pictures or message area ends a wait.
-        {"Form1", moji_lMouseDown},
-        {"bak", moji_lMouseDown},
-        {"pic", moji_lMouseDown},
-        {"cg", moji_lMouseDown},
-        {"cg2", moji_lMouseDown},
-        {"cg_red", moji_lMouseDown},
-        {"moji_l", moji_lMouseDown},
-        {"click_l", moji_lMouseDown},
+        {"Button2", Guard::Navigation, startNewGame},
+        {"Button12", Guard::Navigation, continueSavedGame},
+        {"Button11", Guard::Navigation, acceptIslandName},
+        {"BitBtn1", Guard::Navigation, openExploration},
+        {"BitBtn2", Guard::Navigation, openMeals},
+        {"BitBtn3", Guard::Navigation, openCrafting},
+        {"BitBtn35", Guard::Navigation, openItemMenu},
+        {"BitBtn39", Guard::Navigation, openUsableItems},
+        {"BitBtn36", Guard::Navigation, closeUsableItems},
+        {"BitBtn40", Guard::Navigation, closeInventoryList},
+        {"list", Guard::Navigation, pressListLine},
+        {"BitBtn20", Guard::Command, saveCommand},
+        {"BitBtn41", Guard::Command, saveCommand},
     };
-    for (const Entry& e : kEntries) r.add(e.component, e.handler);
+    for (const Entry& e : kEntries) r.add(e.component, e.guard, e.handler);
+    // Back buttons, each with the panels it closes.
+    struct Back {
+        const char* component;
+        void (*handler)(Game&);
+    };
+    static constexpr Back kBacks[] = {
+        {"BitBtn4", backToCommands},  {"BitBtn13", backToCommands}, {"BitBtn32", backToCommands},
+        {"BitBtn25", backToCommands}, {"BitBtn46", backToCommands}, {"BitBtn27", backToCommands},
+        {"BitBtn7", backToMeals},     {"BitBtn11", backToMeals},    {"BitBtn12", backToMeals},
+        {"BitBtn19", backToCrafting}, {"BitBtn23", backToCrafting}, {"BitBtn15", backToCrafting},
+        {"BitBtn37", backToCrafting}, {"BitBtn17", backToCrafting},
+    };
+    for (const Back& b : kBacks) r.add(b.component, Guard::Navigation, b.handler);
+    struct List {
+        const char* component;
+        InventoryList list;
+    };
+    static constexpr List kLists[] = {{"sizai_list_b", InventoryList::Materials},
+                                      {"syokuzai_list_b", InventoryList::Food},
+                                      {"etc_b", InventoryList::Other}};
+    for (const List& l : kLists)
+        r.add(l.component, Guard::Command, [list = l.list](Game& g) { openList(g, list); });
+    // A click anywhere on the window's pictures or message area ends a wait.
+    for (const char* c : {"Form1", "bak", "pic", "cg", "cg2", "cg_red", "moji_l", "click_l"})
+        r.add(c, Guard::Wait, clickToContinue);
 }
 
 }  // namespace kotou

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "state/FileReplace.h"
 #include "state/SaveFile.h"
 #include "state/Text.h"
 

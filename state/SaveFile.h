@@ -7,7 +7,7 @@
 // the game and the save tool. saveGame/loadGame add the files beside the
 // executable: saving replaces the files through a temporary file so that a
 // failed save never destroys the previous one (unless the folder takes no new
-// file, see replaceFile), and loading parses into a copy of the state so that
+// file, see replaceFile in FileReplace.h), and loading parses into a copy of the state so that
 // a failed load changes nothing.
 
 #include <array>
@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "state/FileReplace.h"
 #include "state/GameState.h"
 #include "state/SaveLayout.h"
 
@@ -25,10 +26,7 @@ namespace kotou {
 // A save or records file that cannot be written or read. The message names
 // the file, the line (when there is one) and what is wrong, for example
 // "dat/my.dat line 12: 'abc' is not a number".
-class SaveError : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
+using SaveError = FileError;
 
 // The save file's name relative to the game folder, as error messages show it.
 inline constexpr const char* kSaveFileLabel = "dat/my.dat";
@@ -83,17 +81,6 @@ GameState loadSaveImage(std::string_view bytes, const GameState& base,
 // and missing files with a SaveError that names `label` (and, for a folder
 // that may not be entered, what the system said).
 std::string readSaveBytes(const std::filesystem::path& file, const std::string& label);
-
-// Replaces `file` with `bytes`: writes a temporary file of a name no one else
-// uses in the same folder (created exclusively, never through a symbolic
-// link), flushes it to disk, gives it the old file's permission bits, renames
-// it over the file and syncs the folder, so the old content survives any
-// failure and the new name survives a crash. When the folder refuses new
-// files but the file itself may be written, the file is overwritten in place
-// instead. Refuses a target whose owner write permission is off (a save the
-// player protected). Throws SaveError naming `label` and the first error met.
-void replaceFile(const std::filesystem::path& file, std::string_view bytes,
-                 const std::string& label);
 
 // baseDir/dat/my.dat.
 std::filesystem::path saveFilePath(const std::filesystem::path& baseDir);

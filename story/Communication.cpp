@@ -6,11 +6,10 @@
 #include <array>
 #include <string>
 
-#include "daycycle/Background.h"
 #include "daycycle/Night.h"
 #include "field/Finds.h"
 #include "production/Growth.h"
-#include "shell/Availability.h"
+#include "shell/Background.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
 #include "story/CommunicationScenes.h"
@@ -77,7 +76,6 @@ void showActivityList(Game& g) {
 }
 
 void choose(Game& g, const Activity& a) {
-    if (!commandOffered(g.s, g.form, a.button)) return;
     GameState& s = g.s;
     playSound(g, 1, "1.wav");
     if (s.cur().actionPoints < a.cost) {
@@ -217,16 +215,13 @@ void bedVisit(Game& g, int k, int p, int32_t gain) {
     showWeatherBackground(g);
 }
 
-void choosePartner(Game& g, const char* button, int partner) {
-    if (!commandOffered(g.s, g.form, button) || partner == g.s.currentCharacter) return;
+void choosePartner(Game& g, int partner) {
+    if (partner == g.s.currentCharacter) return;
     g.s.runtime.talkPartner = partner;
     runCommunication(g);
 }
 
-}  // namespace
-
-void cominu_bClick(Game& g) {
-    if (!commandOffered(g.s, g.form, "cominu_b")) return;
+void openCommunication(Game& g) {
     GameState& s = g.s;
     playSound(g, 1, "1.wav");
     g.form.hide("com_box");
@@ -243,34 +238,19 @@ void cominu_bClick(Game& g) {
     openPanelOver(g, "cominu_box", nullptr);
 }
 
-void BitBtn33Click(Game& g) {
-    choose(g, kActivities[0]);
-}
-void asobu_bClick(Game& g) {
-    choose(g, kActivities[1]);
-}
-void tanken_bClick(Game& g) {
-    choose(g, kActivities[2]);
-}
-void yoru_bClick(Game& g) {
-    choose(g, kActivities[3]);
-}
-void nedoko_bClick(Game& g) {
-    choose(g, kActivities[4]);
+// Cancel of the name panel: back to the activities.
+void cancelPartner(Game& g) {
+    playSound(g, 1, "1.wav");
+    showActivityList(g);
 }
 
-void who_ruru_bClick(Game& g) {
-    choosePartner(g, "who_ruru_b", 1);
+void closeCommunication(Game& g) {
+    playSound(g, 0, "1.wav");
+    g.form.hide("cominu_box");
+    g.form.show("com_box");
 }
-void who_arashi_bClick(Game& g) {
-    choosePartner(g, "who_arashi_b", 2);
-}
-void who_spark_bClick(Game& g) {
-    choosePartner(g, "who_spark_b", 3);
-}
-void who_zankyou_bClick(Game& g) {
-    choosePartner(g, "who_zankyou_b", 4);
-}
+
+}  // namespace
 
 void runCommunication(Game& g) {
     GameState& s = g.s;
@@ -324,17 +304,15 @@ void runCommunication(Game& g) {
     showActivityList(g);
 }
 
-void Button17Click(Game& g) {
-    if (!commandOffered(g.s, g.form, "Button17")) return;
-    playSound(g, 1, "1.wav");
-    showActivityList(g);
-}
-
-void BitBtn26Click(Game& g) {
-    if (!commandOffered(g.s, g.form, "BitBtn26")) return;
-    playSound(g, 0, "1.wav");
-    g.form.hide("cominu_box");
-    g.form.show("com_box");
+void registerCommunicationHandlers(HandlerRegistry& r) {
+    r.add("cominu_b", Guard::Command, openCommunication);
+    for (const Activity& a : kActivities)
+        r.add(a.button, Guard::Command, [&a](Game& g) { choose(g, a); });
+    for (int k = 1; k <= kCharacterCount; ++k)
+        r.add(kNameButtons[static_cast<size_t>(k)], Guard::Command,
+              [k](Game& g) { choosePartner(g, k); });
+    r.add("Button17", Guard::Command, cancelPartner);
+    r.add("BitBtn26", Guard::Command, closeCommunication);
 }
 
 }  // namespace kotou

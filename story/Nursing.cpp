@@ -6,7 +6,6 @@
 #include <array>
 #include <string>
 
-#include "shell/Availability.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
 #include "story/CompanionHandlers.h"
@@ -35,9 +34,8 @@ void cured(Game& g, const std::string& message) {
 }
 
 void nurse(Game& g, int patientIndex) {
-    const char* button = kPatientButtons[static_cast<size_t>(patientIndex)];
     GameState& s = g.s;
-    if (!commandOffered(g.s, g.form, button) || patientIndex == s.currentCharacter) return;
+    if (patientIndex == s.currentCharacter) return;
     Character& patient = s.ch(patientIndex);
     // The buttons are set when the panel opens; one whose patient has been
     // cured since nurses no one.
@@ -86,10 +84,7 @@ void nurse(Game& g, int patientIndex) {
     g.form.show("kanbyou_box");
 }
 
-}  // namespace
-
-void kanbyou_bClick(Game& g) {
-    if (!commandOffered(g.s, g.form, "kanbyou_b")) return;
+void openNursing(Game& g) {
     GameState& s = g.s;
     playSound(g, 0, "1.wav");
     for (int k = 1; k <= kCharacterCount; ++k)
@@ -101,24 +96,20 @@ void kanbyou_bClick(Game& g) {
                 "誰を看病しますか？（要：行動７・親密度１０）\r" + g.form.at("cominu_l").caption);
 }
 
-void kan_ruru_bClick(Game& g) {
-    nurse(g, 1);
-}
-void kan_arashi_bClick(Game& g) {
-    nurse(g, 2);
-}
-void kan_spark_bClick(Game& g) {
-    nurse(g, 3);
-}
-void kan_zankyou_bClick(Game& g) {
-    nurse(g, 4);
-}
-
-void BitBtn52Click(Game& g) {
-    if (!commandOffered(g.s, g.form, "BitBtn52")) return;
+void closeNursing(Game& g) {
     playSound(g, 0, "1.wav");
     g.form.hide("kanbyou_box");
     g.form.show("com_box");
+}
+
+}  // namespace
+
+void registerNursingHandlers(HandlerRegistry& r) {
+    r.add("kanbyou_b", Guard::Command, openNursing);
+    for (int k = 1; k <= kCharacterCount; ++k)
+        r.add(kPatientButtons[static_cast<size_t>(k)], Guard::Command,
+              [k](Game& g) { nurse(g, k); });
+    r.add("BitBtn52", Guard::Command, closeNursing);
 }
 
 }  // namespace kotou

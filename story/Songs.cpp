@@ -6,7 +6,6 @@
 #include <string>
 
 #include "production/Growth.h"
-#include "shell/Availability.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
 #include "story/CompanionHandlers.h"
@@ -147,9 +146,7 @@ void appendDots(Game& g) {
     appendMessage(g, dotLine(19));
 }
 
-void compose(Game& g, size_t index) {
-    const Song& song = kSongs[index];
-    if (!commandOffered(g.s, g.form, song.button)) return;
+void compose(Game& g, const Song& song) {
     GameState& s = g.s;
     playSound(g, 0, "1.wav");
     if (refused(g, song.zoology)) return;
@@ -172,10 +169,7 @@ void compose(Game& g, size_t index) {
     g.form.show("uta_box");
 }
 
-}  // namespace
-
-void organ_bClick(Game& g) {
-    if (!commandOffered(g.s, g.form, "organ_b")) return;
+void openMusicShop(Game& g) {
     playSound(g, 0, "1.wav");
     if (g.s.cur().actionPoints < kComposeCost) {
         showMessage(g, kTooTired);
@@ -185,33 +179,7 @@ void organ_bClick(Game& g) {
     openPanelOver(g, "uta_box", "seisaku_box");
 }
 
-void uta_b1Click(Game& g) {
-    compose(g, 0);
-}
-void uta_b2Click(Game& g) {
-    compose(g, 1);
-}
-void uta_b3Click(Game& g) {
-    compose(g, 2);
-}
-void uta_b4Click(Game& g) {
-    compose(g, 3);
-}
-void uta_b5Click(Game& g) {
-    compose(g, 4);
-}
-void uta_b6Click(Game& g) {
-    compose(g, 5);
-}
-void uta_b7Click(Game& g) {
-    compose(g, 6);
-}
-void uta_b8Click(Game& g) {
-    compose(g, 7);
-}
-
-void uta_b9Click(Game& g) {
-    if (!commandOffered(g.s, g.form, "uta_b9")) return;
+void hearOrganSong(Game& g) {
     GameState& s = g.s;
     playSound(g, 0, "1.wav");
     if (refused(g, kOrganSongZoology)) return;
@@ -239,11 +207,20 @@ void uta_b9Click(Game& g) {
     g.form.show("uta_box");
 }
 
-void BitBtn42Click(Game& g) {
-    if (!commandOffered(g.s, g.form, "BitBtn42")) return;
+void leaveMusicShop(Game& g) {
     playSound(g, 0, "1.wav");
     g.form.hide("uta_box");
     g.form.show("seisaku_box");
+}
+
+}  // namespace
+
+void registerSongHandlers(HandlerRegistry& r) {
+    r.add("organ_b", Guard::Command, openMusicShop);
+    for (const Song& song : kSongs)
+        r.add(song.button, Guard::Command, [&song](Game& g) { compose(g, song); });
+    r.add("uta_b9", Guard::Command, hearOrganSong);
+    r.add("BitBtn42", Guard::Command, leaveMusicShop);
 }
 
 }  // namespace kotou

@@ -2,7 +2,6 @@
 
 #include "daycycle/Night.h"
 #include "ending/Ending.h"
-#include "shell/Availability.h"
 #include "shell/Messages.h"
 #include "story/Script.h"
 
@@ -18,10 +17,10 @@ void offerChoice(Game& g, const std::array<const char*, 2>& captions) {
     g.form.show("select_box");
 }
 
-// Both buttons: a click counts only while the panel shows it (messages pump
-// events, so a second click may arrive after the first hid the panel).
-void choose(Game& g, const char* button, int option) {
-    if (!commandOffered(g.s, g.form, button)) return;
+// Both buttons are commands: a click counts only while the panel shows it
+// (messages pump events, so a second click may arrive after the first hid
+// the panel).
+void choose(Game& g, int option) {
     playSound(g, 0, "key2.wav");
     g.form.hide("select_box");
     const int phase = g.s.storyPhase;
@@ -91,17 +90,9 @@ void offerFinalChoice(Game& g) {
     offerChoice(g, f->captions);
 }
 
-void select_b1Click(Game& g) {
-    choose(g, "select_b1", 0);
-}
-
-void select_b2Click(Game& g) {
-    choose(g, "select_b2", 1);
-}
-
 void registerStoryHandlers(HandlerRegistry& r) {
-    r.add("select_b1", select_b1Click);
-    r.add("select_b2", select_b2Click);
+    r.add("select_b1", Guard::Command, [](Game& g) { choose(g, 0); });
+    r.add("select_b2", Guard::Command, [](Game& g) { choose(g, 1); });
 }
 
 }  // namespace kotou

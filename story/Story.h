@@ -29,10 +29,6 @@ void offerFinalChoice(Game& g);
 // the chosen scene and end the chapter; in another story phase they only end
 // the chapter; in the final phases (21..26) they choose the farewell that
 // begins the ending (playFarewell).
-void select_b1Click(Game& g);
-void select_b2Click(Game& g);
-
-// Registers select_b1 and select_b2.
 void registerStoryHandlers(HandlerRegistry& r);
 
 }  // namespace kotou

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "production/Growth.h"
-#include "shell/Availability.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
 #include "story/CompanionHandlers.h"
@@ -59,10 +58,9 @@ const std::array<Book, 9> kBooks = {{
      nullptr},
 }};
 
-void read(Game& g, size_t index) {
-    const Book& b = kBooks[index];
-    // The shelf shows a book only while it is held and unread.
-    if (!commandOffered(g.s, g.form, b.button)) return;
+// The shelf shows a book only while it is held and unread (its row of the
+// availability table).
+void read(Game& g, const Book& b) {
     Character& c = g.s.cur();
     playSound(g, 1, "1.wav");
     if (c.actionPoints < b.cost) {
@@ -84,10 +82,7 @@ void read(Game& g, size_t index) {
     g.form.show("study_box");
 }
 
-}  // namespace
-
-void study_bClick(Game& g) {
-    if (!commandOffered(g.s, g.form, "study_b")) return;
+void openStudy(Game& g) {
     const Character& c = g.s.cur();
     playSound(g, 0, "1.wav");
     if (c.stress <= kStudyStressLimit) {
@@ -97,39 +92,18 @@ void study_bClick(Game& g) {
     openPanelOver(g, "study_box", "com_box");
 }
 
-void cat_book_bClick(Game& g) {
-    read(g, 0);
-}
-void world_book_bClick(Game& g) {
-    read(g, 1);
-}
-void flower_book_bClick(Game& g) {
-    read(g, 2);
-}
-void cake_book_bClick(Game& g) {
-    read(g, 3);
-}
-void harb_book_bClick(Game& g) {
-    read(g, 4);
-}
-void kusuri_book_bClick(Game& g) {
-    read(g, 5);
-}
-void magic_book_bClick(Game& g) {
-    read(g, 6);
-}
-void magic_book2_bClick(Game& g) {
-    read(g, 7);
-}
-void sinpi_book_bClick(Game& g) {
-    read(g, 8);
-}
-
-void BitBtn28Click(Game& g) {
-    if (!commandOffered(g.s, g.form, "BitBtn28")) return;
+void closeStudy(Game& g) {
     playSound(g, 0, "1.wav");
     g.form.hide("study_box");
     g.form.show("com_box");
+}
+
+}  // namespace
+
+void registerStudyHandlers(HandlerRegistry& r) {
+    r.add("study_b", Guard::Command, openStudy);
+    for (const Book& b : kBooks) r.add(b.button, Guard::Command, [&b](Game& g) { read(g, b); });
+    r.add("BitBtn28", Guard::Command, closeStudy);
 }
 
 }  // namespace kotou

@@ -21,6 +21,7 @@
 #include <utility>
 
 #include "platform/pictures/Picture.h"
+#include "shell/Dispatch.h"
 
 namespace kotou {
 
@@ -534,7 +535,8 @@ void TForm1::runHandler(const Handler& h, std::string_view what) {
 }
 
 void TForm1::dispatch(const std::string& componentName) {
-    if (const Handler* h = g_.handlers.find(componentName)) runHandler(*h, componentName);
+    if (g_.handlers.find(componentName) == nullptr) return;
+    runHandler([&componentName](Game& g) { kotou::dispatch(g, componentName); }, componentName);
 }
 
 void TForm1::showFlash(const std::string& kind, int durationMs) {

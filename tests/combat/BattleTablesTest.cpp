@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "combat/Battle.h"
-#include "combat/Handlers.h"
+#include "game/GameHandlers.h"
 #include "tests/support/RulesTest.h"
 
 namespace kotou {
 namespace {
 
 struct BattleTables : test::RulesTest {
-    BattleTables() : RulesTest(registerCombatHandlers) {}
+    BattleTables() {}
 
     BattleState& battle() { return battleState(g); }
     Character& cur() { return g.s.cur(); }

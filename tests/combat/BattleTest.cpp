@@ -5,14 +5,14 @@
 #include <vector>
 
 #include "combat/Battle.h"
-#include "combat/Handlers.h"
+#include "game/GameHandlers.h"
 #include "tests/support/RulesTest.h"
 
 namespace kotou {
 namespace {
 
 struct BattleTest : test::RulesTest {
-    BattleTest() : RulesTest(registerCombatHandlers) {}
+    BattleTest() {}
 
     Character& cur() { return g.s.cur(); }
     BattleState& battle() { return battleState(g); }
@@ -168,6 +168,7 @@ TEST_F(BattleTest, MissGoesStraightToTheEnemy) {
 
 TEST_F(BattleTest, MagicDividesUnlessAdvancedAndResistanceQuarters) {
     cur().dexterity = 9;
+    g.s.worldFlags[21] = 2;  // the magic book read
     fight(4, "くも", 100, 0, 0);
     rng.push({1, 1, 0, 0});  // hit, +1, click, growth
     press("magic_b");
@@ -182,6 +183,7 @@ TEST_F(BattleTest, MagicDividesUnlessAdvancedAndResistanceQuarters) {
 
 TEST_F(BattleTest, HealNeedsTwoActionPointsAndOtherwiseKeepsTheTurn) {
     cur().actionPoints = 1;
+    g.s.worldFlags[23] = 2;  // the mystic book read
     fight(4, "くも", 4, 2, 0);
     press("kaifuku_b");
     EXPECT_EQ(host.lastMessage(), "回復に必要な行動力が足りません");

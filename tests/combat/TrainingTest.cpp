@@ -5,7 +5,7 @@
 
 #include "combat/Battle.h"
 #include "combat/Enemies.h"
-#include "combat/Handlers.h"
+#include "game/GameHandlers.h"
 #include "shell/Availability.h"
 #include "shell/Screens.h"
 #include "tests/support/RulesTest.h"
@@ -14,7 +14,7 @@ namespace kotou {
 namespace {
 
 struct TrainingTest : test::RulesTest {
-    TrainingTest() : RulesTest(registerCombatHandlers) { host.silentClicks = true; }
+    TrainingTest() { host.silentClicks = true; }
 
     Character& cur() { return g.s.cur(); }
     bool available(const char* button) const { return commandAvailable(g.s, g.form, button); }

@@ -12,7 +12,7 @@
 namespace kotou::test {
 
 struct CompanionTest : RulesTest {
-    CompanionTest() : RulesTest(registerCompanionHandlers) {
+    CompanionTest() {
         host.silentClicks = true;
         g.form.show("com_box");
         // Room above the points the commands cost: the status refresh that

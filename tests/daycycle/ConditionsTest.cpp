@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "daycycle/Conditions.h"
+#include "game/GameHandlers.h"
 #include "tests/daycycle/DayFixture.h"
 
 namespace kotou {
@@ -9,6 +9,9 @@ namespace {
 class Conditions : public DayFixture {
   protected:
     Conditions() {
+        registerGameHandlers(g.handlers);
+        g.s.worldFlags[11] = g.s.worldFlags[12] = 1;  // the shower and the toilet stand
+        g.form.show("com_box");
         Character& c = ch(1);
         c.hygiene = c.stress = c.bowel = 50;
         c.obesity = 60;
@@ -24,7 +27,7 @@ class Conditions : public DayFixture {
 
 TEST_F(Conditions, BathWithoutFacilities) {
     rng.push({1, 0, 1});  // sound channel 2, n = 15, obesity + 1
-    bath_bClick(g);
+    dispatch(g, "bath_b");
     expectDice({2, 2, 2});
     const Character& c = ch(1);
     EXPECT_EQ(c.actionPoints, 7);
@@ -43,7 +46,7 @@ TEST_F(Conditions, BathWithoutFacilities) {
 TEST_F(Conditions, BathWithEveryFacilityGivesUpToForty) {
     everyWashingFacility();
     rng.push({0, 1, 0});
-    bath_bClick(g);
+    dispatch(g, "bath_b");
     EXPECT_TRUE(host.played("water.wav", 1));
     EXPECT_EQ(ch(1).hygiene, 90);
     EXPECT_EQ(ch(1).stress, 70);
@@ -53,14 +56,14 @@ TEST_F(Conditions, BathWithEveryFacilityGivesUpToForty) {
     // The message shows the whole gain even where the meter is capped.
     host.clearRecords();
     rng.push({0, 0, 0});
-    bath_bClick(g);
+    dispatch(g, "bath_b");
     EXPECT_TRUE(host.saw("【衛生】が39回復した！"));
     EXPECT_EQ(ch(1).hygiene, 100);
 }
 
 TEST_F(Conditions, ToiletWithoutFacilitiesCostsUpToTwentyTwoHygiene) {
     rng.push({0});
-    toile_bClick(g);
+    dispatch(g, "toile_b");
     const Character& c = ch(1);
     EXPECT_EQ(c.hygiene, 28);
     EXPECT_EQ(c.bowel, 100);
@@ -86,7 +89,7 @@ TEST_F(Conditions, FacilitiesAddedOneAtATime) {
         ch(1).actionPoints = 3;
         host.clearRecords();
         rng.push({0, 0, 0});
-        bath_bClick(g);
+        dispatch(g, "bath_b");
         EXPECT_EQ(ch(1).hygiene, 50 + row.hygieneGain);
         EXPECT_EQ(ch(1).stress, 50 + row.hygieneGain / 2);
         EXPECT_EQ(host.messageTexts()[1],
@@ -107,7 +110,7 @@ TEST_F(Conditions, FacilitiesAddedOneAtATime) {
         ch(1).actionPoints = 2;
         host.clearRecords();
         rng.push(0);
-        toile_bClick(g);
+        dispatch(g, "toile_b");
         EXPECT_EQ(ch(1).hygiene, row.hygiene);
         EXPECT_EQ(host.sounds, (std::vector<HeadlessHost::Sound>{{0, "1.wav"}, {1, "awa.wav"}}));
         EXPECT_EQ(rng.requests().back(), 2);
@@ -116,21 +119,21 @@ TEST_F(Conditions, FacilitiesAddedOneAtATime) {
     rng.push(1);  // the other end of the draw
     ch(1).hygiene = 50;
     ch(1).actionPoints = 2;
-    toile_bClick(g);
+    dispatch(g, "toile_b");
     EXPECT_EQ(ch(1).hygiene, 43);
 }
 
 TEST_F(Conditions, DroughtWithoutReservoirRefusesBothWithoutCost) {
     g.s.weather = kDrought;
-    bath_bClick(g);
-    toile_bClick(g);
+    dispatch(g, "bath_b");
+    dispatch(g, "toile_b");
     EXPECT_EQ(host.count("日照りのせいで水が干上がって、お風呂が使用できません"), 2);
     EXPECT_EQ(ch(1).actionPoints, 10);
     // The drought is named even when the action points would not do either.
     ch(1).actionPoints = 0;
     host.clearRecords();
-    bath_bClick(g);
-    toile_bClick(g);
+    dispatch(g, "bath_b");
+    dispatch(g, "toile_b");
     EXPECT_EQ(host.count("日照りのせいで水が干上がって、お風呂が使用できません"), 2);
     EXPECT_EQ(host.count("行動力が足りません"), 0);
     ch(1).actionPoints = 10;
@@ -139,19 +142,19 @@ TEST_F(Conditions, DroughtWithoutReservoirRefusesBothWithoutCost) {
 
     g.s.hasReservoir = 1;
     rng.push({0, 0, 0, 0});
-    bath_bClick(g);
-    toile_bClick(g);
+    dispatch(g, "bath_b");
+    dispatch(g, "toile_b");
     EXPECT_EQ(ch(1).actionPoints, 5);
     EXPECT_EQ(ch(1).bowel, 100);
 }
 
 TEST_F(Conditions, NotEnoughActionPoints) {
     ch(1).actionPoints = 2;
-    bath_bClick(g);
+    dispatch(g, "bath_b");
     EXPECT_EQ(host.lastMessage(), "行動力が足りません");
     EXPECT_EQ(ch(1).hygiene, 50);
     ch(1).actionPoints = 1;
-    toile_bClick(g);
+    dispatch(g, "toile_b");
     EXPECT_EQ(host.count("行動力が足りません"), 2);
     EXPECT_EQ(ch(1).bowel, 50);
     EXPECT_EQ(rng.requests().size(), 0u);
@@ -159,14 +162,14 @@ TEST_F(Conditions, NotEnoughActionPoints) {
     // Exactly enough is enough.
     ch(1).actionPoints = 2;
     rng.push({0});
-    toile_bClick(g);
+    dispatch(g, "toile_b");
     EXPECT_EQ(ch(1).actionPoints, 0);
 }
 
 TEST_F(Conditions, NoCharacterNoCommand) {
     g.s.currentCharacter = 0;
-    bath_bClick(g);
-    toile_bClick(g);
+    dispatch(g, "bath_b");
+    dispatch(g, "toile_b");
     EXPECT_TRUE(host.sounds.empty());
     EXPECT_TRUE(host.messages.empty());
 }

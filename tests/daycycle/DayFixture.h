@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/Dispatch.h"
 #include "shell/FormLayout.h"
 #include "shell/Game.h"
 #include "shell/HeadlessHost.h"

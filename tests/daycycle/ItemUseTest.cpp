@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "daycycle/Handlers.h"
+#include "game/GameHandlers.h"
 #include "shell/Availability.h"
 #include "state/Text.h"
 #include "tests/support/RulesTest.h"
@@ -13,7 +13,7 @@ namespace kotou {
 namespace {
 
 struct ItemUseTest : test::RulesTest {
-    ItemUseTest() : RulesTest(registerDaycycleHandlers) {
+    ItemUseTest() {
         host.silentClicks = true;
         g.form.show("nomal_item_box");
     }

@@ -2,9 +2,10 @@
 
 #include <string>
 
-#include "daycycle/Handlers.h"
 #include "daycycle/LevelUp.h"
 #include "daycycle/Night.h"
+#include "game/GameHandlers.h"
+#include "shell/Dispatch.h"
 #include "shell/Screens.h"
 #include "tests/daycycle/DayFixture.h"
 
@@ -14,13 +15,12 @@ namespace {
 class LevelUp : public DayFixture {
   protected:
     LevelUp() {
-        registerDaycycleHandlers(g.handlers);
-        registerShellHandlers(g.handlers);
+        registerGameHandlers(g.handlers);
+        g.form.show("lv_up_box");
     }
     void press(const std::string& button, int times = 1) {
-        const Handler* h = g.handlers.find(button);
-        ASSERT_NE(h, nullptr) << button;
-        for (int i = 0; i < times; ++i) (*h)(g);
+        ASSERT_NE(g.handlers.find(button), nullptr) << button;
+        for (int i = 0; i < times; ++i) dispatch(g, button);
     }
     // Sum of the eight statistics the panel raises.
     static int32_t points(const Character& c) {

@@ -2,8 +2,9 @@
 
 #include <functional>
 
-#include "daycycle/Handlers.h"
 #include "daycycle/Night.h"
+#include "game/GameHandlers.h"
+#include "shell/Dispatch.h"
 #include "tests/daycycle/DayFixture.h"
 
 namespace kotou {
@@ -484,14 +485,15 @@ TEST_F(Night, StoryNightIsCharacterFoursNightOfEverySixthClearDay) {
 // The day rises only after the fourth night; the turn goes round through the
 // handlers of both bed buttons.
 TEST_F(Night, FourNightsMakeOneDay) {
-    registerDaycycleHandlers(g.handlers);
+    registerGameHandlers(g.handlers);
+    g.form.show("com_box");
     g.s.ch(3).strandedPhase = 2;
     for (int k = 1; k <= 4; ++k) {
         ASSERT_EQ(g.s.currentCharacter, k);
         rng.push({0, 1});
         if (k == 4) rng.push({3, 7, 1});  // clear, no event, second tune
         const char* button = g.s.cur().strandedPhase != 0 ? "BitBtn16" : "BitBtn5";
-        (*g.handlers.find(button))(g);
+        dispatch(g, button);
         if (k < 4) {
             EXPECT_EQ(g.s.dayNumber, 1);
         }

@@ -2,7 +2,8 @@
 
 #include <string>
 
-#include "daycycle/Handlers.h"
+#include "game/GameHandlers.h"
+#include "shell/Dispatch.h"
 #include "shell/FormLayout.h"
 #include "shell/HeadlessHost.h"
 #include "shell/Screens.h"
@@ -18,15 +19,13 @@ class PlayLoop : public ::testing::TestWithParam<uint64_t> {
   protected:
     PlayLoop() : rng(GetParam()), g(host, rng) {
         buildForm(g.form);
-        registerShellHandlers(g.handlers);
-        registerDaycycleHandlers(g.handlers);
+        registerGameHandlers(g.handlers);
         host.attach(g);
         g.s.runtime.clickState = 1;
     }
     void press(const std::string& component) {
-        const Handler* h = g.handlers.find(component);
-        ASSERT_NE(h, nullptr) << component;
-        (*h)(g);
+        ASSERT_NE(g.handlers.find(component), nullptr) << component;
+        dispatch(g, component);
     }
     // The player's view of the day, as the status refresh writes it.
     std::string dayLabel() {

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "daycycle/Background.h"
 #include "daycycle/Weather.h"
+#include "shell/Background.h"
 #include "tests/daycycle/DayFixture.h"
 
 namespace kotou {

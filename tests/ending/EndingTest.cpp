@@ -6,7 +6,7 @@
 #include <string>
 
 #include "ending/Ending.h"
-#include "ending/Handlers.h"
+#include "game/GameHandlers.h"
 #include "shell/StatusRefresh.h"
 #include "state/RecordsFile.h"
 #include "state/SaveFile.h"
@@ -22,8 +22,7 @@ namespace fs = std::filesystem;
 
 class Ending : public test::RulesTest {
   protected:
-    Ending() : RulesTest(registerEndingHandlers) {
-        registerStoryHandlers(g.handlers);
+    Ending() {
         host.silentClicks = true;
         dir = test::scratchDir("ending",
                                ::testing::UnitTest::GetInstance()->current_test_info()->name());

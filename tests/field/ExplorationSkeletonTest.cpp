@@ -8,15 +8,15 @@
 
 #include "combat/Battle.h"
 #include "field/Exploration.h"
-#include "field/Handlers.h"
 #include "field/Location.h"
+#include "game/GameHandlers.h"
 #include "tests/support/RulesTest.h"
 
 namespace kotou {
 namespace {
 
 struct ExplorationSkeleton : test::RulesTest {
-    ExplorationSkeleton() : RulesTest(registerFieldHandlers) {
+    ExplorationSkeleton() {
         g.form.show("tansaku_box");
         host.silentClicks = true;
     }

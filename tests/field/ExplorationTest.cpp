@@ -6,7 +6,7 @@
 #include "combat/Battle.h"
 #include "field/Exploration.h"
 #include "field/Finds.h"
-#include "field/Handlers.h"
+#include "game/GameHandlers.h"
 #include "tests/support/RulesTest.h"
 
 namespace kotou {
@@ -16,7 +16,7 @@ namespace {
 constexpr int32_t kClick = 2;
 
 struct ExplorationTest : test::RulesTest {
-    ExplorationTest() : RulesTest(registerFieldHandlers) { g.form.show("tansaku_box"); }
+    ExplorationTest() { g.form.show("tansaku_box"); }
     Character& ruru() { return g.s.ch(1); }
     void forest() { press("hayasi_b"); }
     std::vector<int32_t> requests() const { return rng.requests(); }

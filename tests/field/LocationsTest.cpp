@@ -9,8 +9,8 @@
 
 #include "combat/Battle.h"
 #include "field/Exploration.h"
-#include "field/Handlers.h"
 #include "field/Location.h"
+#include "game/GameHandlers.h"
 #include "tests/support/RulesTest.h"
 
 namespace kotou {
@@ -74,7 +74,7 @@ const Place& place(const std::string& button) {
 }
 
 struct LocationsTest : test::RulesTest {
-    LocationsTest() : RulesTest(registerFieldHandlers) { reset(); }
+    LocationsTest() { reset(); }
 
     // A new game at ルル's turn that meets every check of every place.
     void reset() {

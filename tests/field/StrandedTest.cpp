@@ -6,9 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "daycycle/Handlers.h"
-#include "field/Handlers.h"
 #include "field/Radio.h"
+#include "game/GameHandlers.h"
 #include "shell/FormLayout.h"
 #include "shell/HeadlessHost.h"
 #include "shell/Screens.h"
@@ -20,14 +19,8 @@
 namespace kotou {
 namespace {
 
-void registerAll(HandlerRegistry& r) {
-    registerShellHandlers(r);
-    registerDaycycleHandlers(r);
-    registerFieldHandlers(r);
-}
-
 struct StrandedTest : test::RulesTest {
-    StrandedTest() : RulesTest(registerAll) {
+    StrandedTest() {
         host.silentClicks = true;
         for (int k = 1; k <= kCharacterCount; ++k) {
             g.s.ch(k).maxActionPoints = g.s.ch(k).actionPoints = 40;
@@ -110,6 +103,7 @@ TEST_F(StrandedTest, TheRescuePanelOffersOnlyTheOthersWhoAreLost) {
     strand(4, 1);
     intimacy(1, 2) = 7;
     refreshStatus(g);
+    g.form.show("com_box");
     press("kyuujyo_b");
     EXPECT_FALSE(shown("kyu_ruru_b"));
     EXPECT_FALSE(shown("kyu_arashi_b"));
@@ -122,6 +116,7 @@ TEST_F(StrandedTest, TheRescuePanelOffersOnlyTheOthersWhoAreLost) {
     press("BitBtn43");
     EXPECT_TRUE(shown("sounan_box"));
     strand(1, 0);
+    g.form.show("kyuujyo_box");
     press("BitBtn43");
     EXPECT_TRUE(shown("com_box"));
     EXPECT_FALSE(shown("kyuujyo_box"));
@@ -178,6 +173,7 @@ TEST_F(StrandedTest, EachRescueButtonRescuesItsOwnCharacter) {
         g.s.currentCharacter = target % kCharacterCount + 1;
         intimacy(g.s.currentCharacter, target) = 10;
         strand(target, 1);
+        g.form.show("kyuujyo_box");
         g.form.show(buttons[target - 1]);
         rng.push(0);
         press(buttons[target - 1]);
@@ -197,13 +193,13 @@ TEST_F(StrandedTest, ALostCharacterKeepsItsPanelAcrossTheNightsAndASave) {
     std::filesystem::create_directories(h.baseDir() / "dat");
     Game game(h, draws);
     buildForm(game.form);
-    registerAll(game.handlers);
+    registerGameHandlers(game.handlers);
     h.attach(game);
     initNewGame(game.s);
     game.s.runtime.clickState = 1;
     game.s.worldFlags[2] = 1;
     game.s.cur().geography = 25;
-    const auto press = [&](const char* name) { (*game.handlers.find(name))(game); };
+    const auto press = [&](const char* name) { dispatch(game, name); };
 
     game.form.show("tansaku_box");
     press("jungle_b");
@@ -258,6 +254,7 @@ TEST_F(StrandedTest, TheRadioPlaysTheSelectedChannel) {
 
     // Nothing selected: only the click.
     g.s.radioState = 2;
+    g.form.show("item_box");
     press("radio_b");
     ASSERT_EQ(g.form.at(list).items.size(), 23u);
     host.clearRecords();

@@ -16,6 +16,8 @@
 #include <sstream>
 #include <string>
 
+#include "game/GameHandlers.h"
+#include "shell/Dispatch.h"
 #include "shell/FormLayout.h"
 #include "shell/HeadlessHost.h"
 #include "shell/Screens.h"
@@ -118,6 +120,7 @@ std::string playerSession(const fs::path& exeDir, const fs::path& xdg, int apple
     DefaultRandom rng(1);
     Game g(host, rng);
     buildForm(g.form);
+    registerGameHandlers(g.handlers);
     host.attach(g);
     g.s.runtime.clickState = 1;
     if (apples >= 0) {
@@ -125,9 +128,11 @@ std::string playerSession(const fs::path& exeDir, const fs::path& xdg, int apple
         g.s.currentCharacter = 1;
         g.s.cur().actionPoints = 5;
         g.s.appleCount = apples;
-        BitBtn20Click(g);
+        g.form.show("com_box");
+        dispatch(g, "BitBtn20");
     } else {
-        Button12Click(g);
+        g.form.show("start_box");
+        dispatch(g, "Button12");
     }
     if (!host.errors.empty()) return host.errors.front();
     return apples >= 0 ? "saved" : "continued " + std::to_string(g.s.appleCount);

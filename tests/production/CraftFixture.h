@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "production/Handlers.h"
+#include "game/GameHandlers.h"
 #include "shell/Availability.h"
 #include "shell/Screens.h"
 #include "shell/StatusRefresh.h"
@@ -14,11 +14,6 @@
 #include "tests/support/RulesTest.h"
 
 namespace kotou::test {
-
-inline void registerCraftTestHandlers(HandlerRegistry& r) {
-    registerShellHandlers(r);
-    registerProductionHandlers(r);
-}
 
 // A precondition of one row, as a lambda over the state.
 using Prepare = void (*)(GameState&);
@@ -43,7 +38,7 @@ struct ItemCase {
 struct CraftFixture : RulesTest {
     static constexpr int32_t kStock = 60;
 
-    CraftFixture() : RulesTest(registerCraftTestHandlers) {
+    CraftFixture() {
         host.silentClicks = true;
         fresh();
     }

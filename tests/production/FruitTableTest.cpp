@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "production/Handlers.h"
+#include "game/GameHandlers.h"
 #include "tests/support/RulesTest.h"
 
 namespace kotou {
 namespace {
 
 struct FruitTable : test::RulesTest {
-    FruitTable() : RulesTest(registerProductionHandlers) { g.form.show("desert_box"); }
+    FruitTable() { g.form.show("desert_box"); }
 };
 
 TEST_F(FruitTable, EveryFruitAndDrink) {

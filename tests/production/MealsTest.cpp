@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "game/GameHandlers.h"
 #include "production/Growth.h"
-#include "production/Handlers.h"
 #include "production/Meals.h"
 #include "tests/support/RulesTest.h"
 
@@ -12,7 +12,7 @@ namespace kotou {
 namespace {
 
 struct MealsTest : test::RulesTest {
-    MealsTest() : RulesTest(registerProductionHandlers) { g.form.show("desert_box"); }
+    MealsTest() { g.form.show("desert_box"); }
     Character& ruru() { return g.s.ch(1); }
     // Each wait for a click costs one draw of 2 (the click's sound channel).
     std::vector<int32_t> requests() const { return rng.requests(); }

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "production/Handlers.h"
+#include "game/GameHandlers.h"
 #include "shell/StatusRefresh.h"
 #include "state/SaveLayout.h"
 #include "tests/support/RulesTest.h"
@@ -14,9 +14,16 @@ namespace {
 // Every tool and book a dish may need and ten of every store, so that the
 // remaining-count line shows what the dish took.
 struct RecipesTest : test::RulesTest {
-    RecipesTest() : RulesTest(registerProductionHandlers) {
+    RecipesTest() {
         host.silentClicks = true;
         stock();
+    }
+
+    // Shows the menu `button` lies on; of the other two only the mountain
+    // menu may stay.
+    void openMenuOf(const char* button) {
+        for (const char* menu : {"desert_box", "uminosati_box"}) g.form.hide(menu);
+        g.form.setVisible(g.form.at(button).parent, true);
     }
 
     void stock() {
@@ -163,6 +170,8 @@ TEST_F(RecipesTest, EveryDishRefusesBelowItsNeedsAndCooksAtThem) {
             refreshStatus(g);  // the score follows 料理
             host.clearRecords();
             const GameState before = g.s;
+            openMenuOf(d.button);
+            openMenuOf(d.button);
             press(d.button);
             EXPECT_TRUE(g.s == before);
             EXPECT_EQ(transcript(), below == 1
@@ -176,6 +185,7 @@ TEST_F(RecipesTest, EveryDishRefusesBelowItsNeedsAndCooksAtThem) {
         host.clearRecords();
         const size_t drawn = rng.requests().size();
         for (size_t i = 0; i < d.draws.size(); ++i) rng.push(0);
+        openMenuOf(d.button);
         press(d.button);
         const std::string expected = d.messages;
         const size_t dish = expected.find(" / ");
@@ -212,6 +222,7 @@ TEST_F(RecipesTest, ReportedAndSilentEffectsChangeTheCook) {
     host.clearRecords();
     ruru().cooking = 12;
     rng.push({7, 4, 5, 0});
+    openMenuOf("kinoko_b");
     press("kinoko_b");
     EXPECT_EQ(ruru().stamina, 56);
     EXPECT_EQ(ruru().poison, 1);

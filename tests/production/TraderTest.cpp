@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "production/Handlers.h"
+#include "game/GameHandlers.h"
 #include "tests/support/RulesTest.h"
 
 namespace kotou {
@@ -13,7 +13,7 @@ namespace {
 constexpr size_t kOfferCount = 16;
 
 struct TraderTest : test::RulesTest {
-    TraderTest() : RulesTest(registerProductionHandlers) {
+    TraderTest() {
         g.s.dayNumber = 12;
         g.form.show("com_box");
         g.s.ch(1).actionPoints = 10;

@@ -82,7 +82,7 @@ TEST_F(MessagesTest, ClickDuringRevealIsSilentAndTheNextWaitStillWaits) {
     host.onProcessEvents = [&](Game& game) {
         ++passes;
         // A click on every pass of the reveal: no draw (rng has none), no sound.
-        moji_lMouseDown(game);
+        clickToContinue(game);
     };
     showMessage(g, "あいう");
     EXPECT_TRUE(host.sounds.empty());
@@ -90,7 +90,7 @@ TEST_F(MessagesTest, ClickDuringRevealIsSilentAndTheNextWaitStillWaits) {
 
     passes = 0;
     host.onProcessEvents = [&](Game& game) {
-        if (++passes == 50) moji_lMouseDown(game);
+        if (++passes == 50) clickToContinue(game);
     };
     rng.push(0);
     waitForClick(g);
@@ -119,7 +119,7 @@ TEST_F(MessagesTest, ClosingDuringAWaitEndsItAndLaterMessagesReturnAtOnce) {
     EXPECT_EQ(host.eventPasses, events);
     EXPECT_NE(caption(), "もう表示されない");
     // A stray click after closing does not reopen the waits.
-    moji_lMouseDown(g);
+    clickToContinue(g);
     EXPECT_EQ(g.s.runtime.clickState, -1);
 }
 
@@ -145,7 +145,7 @@ TEST_F(MessagesTest, MarkerPulsesThroughEightStepsAroundAFixedCentre) {
             seen.push_back({m.fontSize, m.left, m.top});
         // The headless host lets the step's time pass at every pass: the
         // first pass shows the marker as it was, each later one a step.
-        if (passes == 10) moji_lMouseDown(game);  // one cycle and one step
+        if (passes == 10) clickToContinue(game);  // one cycle and one step
     };
     rng.push(1);
     const Component before = g.form.at("click_l");
@@ -162,14 +162,14 @@ TEST_F(MessagesTest, MarkerPulsesThroughEightStepsAroundAFixedCentre) {
 TEST_F(MessagesTest, ClickChannelComesFromOneDraw) {
     rng.push({1, 0});
     g.s.runtime.clickState = 0;
-    moji_lMouseDown(g);
+    clickToContinue(g);
     g.s.runtime.clickState = 0;
-    moji_lMouseDown(g);
+    clickToContinue(g);
     EXPECT_EQ(host.sounds, (std::vector<HeadlessHost::Sound>{{3, "1.wav"}, {2, "1.wav"}}));
     EXPECT_EQ(rng.requests(), (std::vector<int32_t>{2, 2}));
     EXPECT_EQ(g.s.runtime.clickState, 1);
     // Without a wait: no draw, no sound.
-    moji_lMouseDown(g);
+    clickToContinue(g);
     EXPECT_EQ(host.sounds.size(), 2u);
 }
 

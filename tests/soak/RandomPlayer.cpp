@@ -9,7 +9,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
+#include "shell/Dispatch.h"
 #include "shell/FormLayout.h"
 #include "shell/Game.h"
 #include "shell/HeadlessHost.h"
@@ -118,7 +119,6 @@ class Session {
   private:
     struct Button {
         ComponentId id;
-        const Handler* handler;
     };
     // A press on a button, or on line `line` of a list.
     struct Click {
@@ -164,7 +164,7 @@ class Session {
             if (std::find(opt_.avoid.begin(), opt_.avoid.end(), c.name) != opt_.avoid.end())
                 continue;
             const ComponentId id = g_.form.id(c.name);
-            if (const Handler* h = g_.handlers.find(c.name)) buttons_.push_back({id, h});
+            if (g_.handlers.find(c.name)) buttons_.push_back({id});
             for (const char* sleep : kSleepButtons)
                 if (c.name == sleep) sleepIds_.push_back(id);
         }
@@ -176,7 +176,7 @@ class Session {
 
         FormCreate(g_);
         host_.confirmAnswers = {true};
-        if (const Handler* h = g_.handlers.find("Button2")) (*h)(g_);
+        dispatch(g_, "Button2");
         host_.confirmAnswers.clear();
         if (opt_.prepare) opt_.prepare(g_.s);
         refreshStatus(g_);
@@ -252,7 +252,7 @@ class Session {
         // handler runs.
         if (click.line >= 0) g_.form.setSelected(click.id, click.line);
         try {
-            (*g_.handlers.find(name))(g_);
+            dispatch(g_, name);
             host_.confirmAnswers.clear();
             refreshStatus(g_);
         } catch (const std::exception& e) {
@@ -263,6 +263,8 @@ class Session {
         }
         collectTranscript();
         checkState(recorded);
+        if (opt_.probeRefusedEvery > 0 && result_.commands % opt_.probeRefusedEvery == 0)
+            probeRefusedClicks(recorded);
         if (opt_.roundTripEvery > 0 && result_.commands % opt_.roundTripEvery == 0)
             checkRoundTrip(recorded);
         followDays();
@@ -283,6 +285,22 @@ class Session {
         if (!GameState::isCharacterIndex(g_.s.currentCharacter))
             problem(name, "current character",
                     "currentCharacter = " + std::to_string(g_.s.currentCharacter));
+    }
+
+    // A click the guard refuses changes nothing: not the saved state, not the
+    // window's model.
+    void probeRefusedClicks(const std::string& after) {
+        const std::string image = formatSave(g_.s);
+        const uint64_t revision = g_.form.revision();
+        for (const auto& [name, entry] : g_.handlers.all()) {
+            if (guardAllows(g_, name)) continue;
+            ++result_.refusedClicks;
+            result_.refusedNames.insert(name);
+            if (dispatch(g_, name) || g_.form.revision() != revision || formatSave(g_.s) != image) {
+                problem(after, "refused click", name + " changed the game");
+                return;
+            }
+        }
     }
 
     void checkRoundTrip(const std::string& name) {
@@ -468,6 +486,14 @@ std::vector<std::string> knownDeadEnds() {
 std::string describe(const Problem& p, uint64_t seed) {
     return "seed " + std::to_string(seed) + ", command " + std::to_string(p.command) + " (" +
            p.component + "): " + p.check + ": " + p.detail;
+}
+
+void wrapHandler(HandlerRegistry& r, const std::string& component,
+                 const std::function<Handler(Handler)>& wrap) {
+    HandlerRegistry wrapped;
+    for (const auto& [name, e] : r.all())
+        wrapped.add(name, e.guard, name == component ? wrap(e.run) : e.run);
+    r = std::move(wrapped);
 }
 
 }  // namespace kotou::soak

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -87,6 +88,10 @@ struct Options {
     // what random play seldom reaches by itself (a facility built, items in
     // store), so that the commands behind it are played.
     std::function<void(GameState&)> prepare;
+    // Every this many commands, every registered name whose guard refuses
+    // it now is clicked: the save image and the form must stay as they were.
+    // 0 = never.
+    int probeRefusedEvery = 0;
 };
 
 struct Result {
@@ -101,6 +106,10 @@ struct Result {
     bool windowClosed = false;
     std::string transcript;  // only with keepTranscript
     std::string finalSave;   // the save image of the final state
+    // Refused clicks made by the probe (Options::probeRefusedEvery), and the
+    // names among them.
+    int64_t refusedClicks = 0;
+    std::set<std::string> refusedNames;
     GameState finalState;
 };
 
@@ -123,5 +132,10 @@ std::string describe(const Problem& p, uint64_t seed);
 // The names of the saved stores that are checked for going below zero: every
 // saved value named "...Count" and the rareItems and extraItems blocks.
 bool isCheckedCount(std::string_view savedName);
+
+// Replaces the handler registered for `component` by `wrap` of it, under the
+// same guard: runs that plant a fault or a shortcut adjust the registry so.
+void wrapHandler(HandlerRegistry& r, const std::string& component,
+                 const std::function<Handler(Handler)>& wrap);
 
 }  // namespace kotou::soak

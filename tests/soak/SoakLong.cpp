@@ -20,7 +20,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
 #include "shell/FormLayout.h"
 #include "tests/soak/RandomPlayer.h"
 

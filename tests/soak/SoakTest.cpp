@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
 #include "production/Craft.h"
 #include "shell/FormLayout.h"
 #include "state/SaveFile.h"
@@ -76,16 +76,28 @@ TEST_P(SoakSeeds, HundredDaysOfRandomClicksKeepTheStateSound) {
 
 INSTANTIATE_TEST_SUITE_P(Seeds, SoakSeeds, ::testing::Values(1u, 2u, 3u, 20240601u));
 
+// Every handler at once: along a run, each name the guard refuses is
+// clicked, and the save image and the window's model stay byte for byte.
+TEST(Soak, ARefusedClickChangesNothing) {
+    Options o = optionsFor(7, 20);
+    o.probeRefusedEvery = 3;
+    const Result r = play(o);
+    expectClean(r, "refused");
+    EXPECT_FALSE(r.aborted);
+    EXPECT_GE(r.refusedNames.size(), 200u);
+}
+
 // The night choices come late in a game (chapters 18 and 19, day 108 at the
 // earliest). A run whose story starts at chapter 17 meets them and must get
 // past them like any other panel.
 TEST(Soak, TheStoryChoicesAreMetAndLeft) {
     Options o = optionsFor(5, 60);
     o.adjustHandlers = [](HandlerRegistry& r) {
-        Handler sleep = *r.find("BitBtn5");
-        r.add("BitBtn5", [sleep](Game& g) {
-            if (g.s.storyPhase < 17) g.s.storyPhase = 17;
-            sleep(g);
+        wrapHandler(r, "BitBtn5", [](Handler sleep) -> Handler {
+            return [sleep](Game& g) {
+                if (g.s.storyPhase < 17) g.s.storyPhase = 17;
+                sleep(g);
+            };
         });
     };
     const Result r = play(o);
@@ -135,24 +147,25 @@ TEST(Soak, EveryPlaceTheStrandedPanelTheRescueAndTheRadioAreReached) {
 TEST(Soak, TheEscapeIsBuiltAndTheGameEnds) {
     Options o = optionsFor(6, 120);
     o.adjustHandlers = [](HandlerRegistry& r) {
-        Handler sleep = *r.find("BitBtn5");
-        r.add("BitBtn5", [sleep](Game& g) {
-            GameState& s = g.s;
-            s.storyPhase = std::max(s.storyPhase, 17);
-            s.hasSaw = s.hasAxe = s.hasNeedle = 1;
-            for (int32_t GameState::*count :
-                 {&GameState::lumberCount, &GameState::driftwoodCount, &GameState::vineCount,
-                  &GameState::hideCount, &GameState::rainStoneCount, &GameState::ironCount,
-                  &GameState::glowMossCount, &GameState::obsidianCount, &GameState::dropCount,
-                  &GameState::magicStoneCount, &GameState::boneCount, &GameState::branchCount})
-                s.*count = std::max(s.*count, 8);
-            for (int k = 1; k <= kCharacterCount; ++k) {
-                s.ch(k).strength = std::max(s.ch(k).strength, 25);
-                s.ch(k).dexterity = std::max(s.ch(k).dexterity, 25);
-                s.ch(k).botany = std::max(s.ch(k).botany, 10);
-            }
-            for (int32_t& v : s.pairIntimacy) v = std::max(v, 10);
-            sleep(g);
+        wrapHandler(r, "BitBtn5", [](Handler sleep) -> Handler {
+            return [sleep](Game& g) {
+                GameState& s = g.s;
+                s.storyPhase = std::max(s.storyPhase, 17);
+                s.hasSaw = s.hasAxe = s.hasNeedle = 1;
+                for (int32_t GameState::*count :
+                     {&GameState::lumberCount, &GameState::driftwoodCount, &GameState::vineCount,
+                      &GameState::hideCount, &GameState::rainStoneCount, &GameState::ironCount,
+                      &GameState::glowMossCount, &GameState::obsidianCount, &GameState::dropCount,
+                      &GameState::magicStoneCount, &GameState::boneCount, &GameState::branchCount})
+                    s.*count = std::max(s.*count, 8);
+                for (int k = 1; k <= kCharacterCount; ++k) {
+                    s.ch(k).strength = std::max(s.ch(k).strength, 25);
+                    s.ch(k).dexterity = std::max(s.ch(k).dexterity, 25);
+                    s.ch(k).botany = std::max(s.ch(k).botany, 10);
+                }
+                for (int32_t& v : s.pairIntimacy) v = std::max(v, 10);
+                sleep(g);
+            };
         });
     };
     const Result r = play(o);
@@ -405,10 +418,11 @@ Options withFaultyMealOpener(std::function<void(Game&)> fault) {
     Options o = optionsFor(3, 30);
     o.maxProblems = 1;
     o.adjustHandlers = [fault = std::move(fault)](HandlerRegistry& r) {
-        Handler original = *r.find("BitBtn2");
-        r.add("BitBtn2", [original, fault](Game& g) {
-            original(g);
-            fault(g);
+        wrapHandler(r, "BitBtn2", [&fault](Handler original) -> Handler {
+            return [original, fault](Game& g) {
+                original(g);
+                fault(g);
+            };
         });
     };
     return o;

@@ -6,7 +6,8 @@
 
 #include <string>
 
-#include "daycycle/Handlers.h"
+#include "game/GameHandlers.h"
+#include "shell/Dispatch.h"
 #include "shell/FormLayout.h"
 #include "shell/HeadlessHost.h"
 #include "shell/Screens.h"
@@ -19,17 +20,14 @@ class PlayThrough : public ::testing::TestWithParam<uint64_t> {
   protected:
     PlayThrough() : rng(GetParam()), g(host, rng) {
         buildForm(g.form);
-        registerShellHandlers(g.handlers);
-        registerDaycycleHandlers(g.handlers);
-        registerStoryHandlers(g.handlers);
+        registerGameHandlers(g.handlers);
         host.attach(g);
         g.s.runtime.clickState = 1;
     }
     void press(const std::string& component) {
-        const Handler* h = g.handlers.find(component);
-        ASSERT_NE(h, nullptr) << component;
+        ASSERT_NE(g.handlers.find(component), nullptr) << component;
         ASSERT_TRUE(g.form.effectivelyVisible(g.form.id(component))) << component;
-        (*h)(g);
+        dispatch(g, component);
     }
 
     HeadlessHost host;

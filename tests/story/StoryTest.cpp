@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "daycycle/Handlers.h"
 #include "daycycle/LevelUp.h"
 #include "daycycle/Night.h"
+#include "game/GameHandlers.h"
 #include "shell/Availability.h"
+#include "shell/Dispatch.h"
 #include "shell/StatusRefresh.h"
 #include "state/SaveFile.h"
 #include "story/Script.h"
@@ -21,8 +22,7 @@ namespace {
 
 class Story : public test::RulesTest {
   protected:
-    Story() : RulesTest(registerStoryHandlers) {
-        registerDaycycleHandlers(g.handlers);
+    Story() {
         host.silentClicks = true;
         host.keepTranscript = true;
     }
@@ -204,7 +204,7 @@ TEST_F(Story, TheButtonsDoNothingWhileTheChoiceIsNotShown) {
     host.onProcessEvents = [&](Game& game) {
         if (secondClicks == 0 && game.s.runtime.clickState == 0) {
             ++secondClicks;
-            select_b2Click(game);
+            dispatch(game, "select_b2");
         }
     };
     press("select_b1");

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "game/GameHandlers.h"
+#include "shell/Dispatch.h"
 #include "shell/FormLayout.h"
 #include "shell/HeadlessHost.h"
 #include "state/Random.h"
@@ -13,9 +15,9 @@ namespace kotou::test {
 
 class RulesTest : public ::testing::Test {
   protected:
-    explicit RulesTest(void (*registerHandlers)(HandlerRegistry&)) {
+    RulesTest() {
         buildForm(g.form);
-        registerHandlers(g.handlers);
+        registerGameHandlers(g.handlers);
         host.attach(g);
         initNewGame(g.s);
         g.s.runtime.clickState = 1;
@@ -23,11 +25,10 @@ class RulesTest : public ::testing::Test {
         g.form.hide("com_box");
     }
 
-    // Clicks a component: runs the handler registered under its name.
+    // Clicks a component: the dispatcher runs its guard, then its handler.
     void press(const char* name) {
-        const Handler* h = g.handlers.find(name);
-        ASSERT_NE(h, nullptr) << name;
-        (*h)(g);
+        ASSERT_NE(g.handlers.find(name), nullptr) << name;
+        dispatch(g, name);
     }
 
     HeadlessHost host;

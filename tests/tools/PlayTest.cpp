@@ -114,6 +114,8 @@ TEST(Play, AStepThePlayerCouldNotDoStopsTheRunThere) {
         {"draws 1 0 1 0\nclick bath_b\n", "line 2: the game never asked for the draws from here on",
          true},
         {"answer no\n", "line 2: no question came for this answer", true},
+        {"set stoneCount=3\nexpect stoneCount=4\n",
+         "line 3: expected stoneCount=4, the game has stoneCount=3"},
         {"type 南の\n", "line 2: no text field is on screen"},
         {"set worldFlags[16]=1\nset stoneCount=2\nclick BitBtn35\nclick sizai_list_b\n"
          "select list 9\n",
@@ -156,6 +158,19 @@ TEST(Play, ScriptedWaitsTakeTheNextStepsAndListsTakeASelectedLine) {
     EXPECT_EQ(r.out.find("\nclick\n"), std::string::npos);
     EXPECT_NE(r.out.find("\nselect list 1 "), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\nsound 0 key.wav\n"), std::string::npos) << r.out;
+}
+
+// The behaviour tests written as scenarios: each file of data/behaviour plays
+// to its end with every expectation met.
+TEST(Play, EveryBehaviourScenarioHoldsItsExpectations) {
+    size_t files = 0;
+    for (const fs::directory_entry& e : fs::directory_iterator(kData / "behaviour")) {
+        if (e.path().extension() != ".play") continue;
+        ++files;
+        std::ostringstream out, err;
+        EXPECT_EQ(run({e.path().string()}, out, err), 0) << err.str();
+    }
+    EXPECT_GT(files, 0u);
 }
 
 TEST(Play, TheProgramRunsAScenarioFile) {

@@ -8,7 +8,8 @@
 #include <iterator>
 #include <ostream>
 
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
+#include "shell/Dispatch.h"
 #include "shell/FormLayout.h"
 #include "shell/Game.h"
 #include "shell/HeadlessHost.h"
@@ -172,6 +173,25 @@ Scenario parseScenario(std::string_view text, const fs::path& folder) {
             } catch (const SaveError& e) {
                 bad(lineNo, e.what());
             }
+        } else if (c.name == "expect") {
+            const std::string_view rest = c.rest;
+            if (rest.starts_with("message ") && rest.size() > 8) {
+                st.kind = Step::Kind::ExpectMessage;
+                st.text = rest.substr(8);
+            } else {
+                const size_t eq = rest.find('=');
+                if (eq == std::string_view::npos)
+                    bad(lineNo, "expected 'expect NAME=VALUE' or 'expect message TEXT'");
+                st.kind = Step::Kind::Expect;
+                st.name = trimBlanks(rest.substr(0, eq));
+                st.text = rest.substr(eq + 1);
+                GameState scratch;
+                try {
+                    savetool::assignSavedValue(scratch, st.name, st.text);
+                } catch (const SaveError& e) {
+                    bad(lineNo, e.what());
+                }
+            }
         } else if (c.name == "click" || c.name == "select") {
             const bool select = c.name == "select";
             expectArgs(c, select ? 2 : 1, lineNo, select ? "select LIST N" : "click NAME");
@@ -212,6 +232,17 @@ Scenario parseScenario(std::string_view text, const fs::path& folder) {
 }
 
 namespace {
+
+// The value `name` as the save tool prints it.
+std::string savedValue(const GameState& s, const std::string& name) {
+    const std::string all = savetool::dumpState(s);
+    const std::string key = name + "=";
+    size_t at = all.starts_with(key) ? 0 : all.find("\n" + key);
+    if (at == std::string::npos) return {};
+    if (at != 0) ++at;
+    const size_t end = all.find('\n', at);
+    return all.substr(at + key.size(), end - at - key.size());
+}
 
 // The host of a scenario: a question takes the scenario's next answer.
 class ScenarioHost : public HeadlessHost {
@@ -371,7 +402,7 @@ class Runner {
         } else {
             host_.answers.push_back({true, 0});
         }
-        (*g_.handlers.find(button))(g_);
+        dispatch(g_, button);
         refreshStatus(g_);
         flush();
     }
@@ -387,9 +418,7 @@ class Runner {
         flush();
     }
 
-    void click(const std::string& name) {
-        if (const Handler* h = g_.handlers.find(name)) (*h)(g_);
-    }
+    void click(const std::string& name) { dispatch(g_, name); }
 
     ComponentId clickable(const std::string& name) {
         const ComponentId id = g_.form.id(name);
@@ -446,6 +475,24 @@ class Runner {
                 savetool::assignSavedValue(g_.s, st.name, st.text);
                 note("set " + st.name + "=" + st.text);
                 break;
+            case Step::Kind::Expect: {
+                // Compared as the save tool writes values, so that " 7" and
+                // "7" mean the same number.
+                GameState wanted = g_.s;
+                savetool::assignSavedValue(wanted, st.name, st.text);
+                const std::string is = savedValue(g_.s, st.name);
+                if (is != savedValue(wanted, st.name))
+                    throw StepFailure("expected " + st.name + "=" + st.text + ", the game has " +
+                                      st.name + "=" + is);
+                break;
+            }
+            case Step::Kind::ExpectMessage: {
+                const std::string& shown = g_.form.at("moji_l").caption;
+                if (shown.find(st.text) == std::string::npos)
+                    throw StepFailure("expected the message \"" + st.text +
+                                      "\", the game shows \"" + shown + "\"");
+                break;
+            }
             case Step::Kind::Save:
                 try {
                     replaceFile(st.name, formatSave(g_.s, st.name), st.name);

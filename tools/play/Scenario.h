@@ -23,6 +23,12 @@
 //                       area, the default) or take the next steps of the
 //                       scenario until one of them ends the wait
 //   save FILE           writes the state as a save file
+//   expect NAME=VALUE   the saved value NAME (as kotou-save names it) is VALUE
+//                       now; the scenario fails here otherwise
+//   expect message TEXT the message area shows TEXT (as a part of its text)
+//
+// With expect steps a scenario is a behaviour test of its own: the player's
+// clicks and the values and words they must lead to, in one short file.
 //
 // Exactly one of new and load, before every other step but seed, draws and
 // waits; seed and draws exclude each other. FILE is relative to the
@@ -54,11 +60,11 @@ struct Draw {
 };
 
 struct Step {
-    enum class Kind { Set, Click, Select, Type, Answer, Press, Waits, Save };
+    enum class Kind { Set, Click, Select, Type, Answer, Press, Waits, Save, Expect, ExpectMessage };
     Kind kind = Kind::Click;
     int line = 0;
     std::string name;  // component, saved value name, key, or file
-    std::string text;  // value of set, text of type, file of save as written
+    std::string text;  // value of set and expect, text of type, file of save as written
     int number = 0;    // line of select
     bool yes = false;  // answer yes; waits script
 };

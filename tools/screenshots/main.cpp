@@ -15,9 +15,10 @@
 #include <iostream>
 #include <string>
 
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
 #include "platform/qt/QtHost.h"
 #include "platform/qt/TForm1.h"
+#include "shell/Dispatch.h"
 #include "shell/FormLayout.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
@@ -87,7 +88,7 @@ bool drawScreenshots(const fs::path& out, const fs::path& saves) {
     c.zoology = 4;
     c.phantom = 35;
     saveGame(saved, saves, "得点：0点");
-    Button12Click(game);
+    dispatch(game, "Button12");  // つづける
     showScene(game, "背景・林.jpg");
     Timer1Timer(game);
     return save(window, out / "island.png") && ok;

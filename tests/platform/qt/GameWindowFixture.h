@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
 #include "platform/qt/QtHost.h"
 #include "platform/qt/TForm1.h"
 #include "shell/FormLayout.h"

@@ -15,7 +15,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
 #include "platform/qt/QtHost.h"
 #include "platform/qt/TForm1.h"
 #include "shell/FormLayout.h"

@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
 #include "platform/qt/QtHost.h"
 #include "platform/qt/TForm1.h"
+#include "shell/Dispatch.h"
 #include "shell/FormLayout.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
@@ -75,7 +76,7 @@ class PanelChecks : public ::testing::Test {
         saved.pairIntimacy = {12, 40, 7, 0, 99, 100};
         saved.ch(1).trainingLevel = 25;
         saveGame(saved, base, "得点：0点");
-        Button12Click(game);
+        dispatch(game, "Button12");
         ASSERT_EQ(game.s.dayNumber, 12);
         showScene(game, "背景・林.jpg");
         window->show();

@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "app/GameHandlers.h"
+#include "game/GameHandlers.h"
 #include "platform/qt/QtHost.h"
 #include "platform/qt/TForm1.h"
 #include "shell/FormLayout.h"

@@ -11,8 +11,8 @@
 #include <filesystem>
 #include <map>
 
-#include "app/GameHandlers.h"
 #include "daycycle/Night.h"
+#include "game/GameHandlers.h"
 #include "platform/qt/QtHost.h"
 #include "platform/qt/TForm1.h"
 #include "shell/FormLayout.h"

@@ -66,6 +66,15 @@ class WindowTest : public ::testing::Test {
   protected:
     WindowTest() : game(host, rng) {}
 
+    // Registers `h` for `component` in place of what SetUp registered.
+    void rebind(const std::string& component, Handler h) {
+        HandlerRegistry r;
+        for (const auto& [name, e] : game.handlers.all())
+            if (name != component) r.add(name, e.guard, e.run);
+        r.add(component, Guard::Wait, std::move(h));
+        game.handlers = std::move(r);
+    }
+
     void SetUp() override {
         ensureApplication();
         // One folder per test: ctest runs the tests of this file in parallel.
@@ -124,12 +133,13 @@ class WindowTest : public ::testing::Test {
             c.visible = false;
         });
 
-        game.handlers.add("moji_l", [this](Game& g) {
+        const Handler endWait = [this](Game& g) {
             ++mouseDowns;
             if (g.s.runtime.clickState != -1) g.s.runtime.clickState = 1;
-        });
-        game.handlers.add("Form1", *game.handlers.find("moji_l"));
-        game.handlers.add("Button2", [](Game& g) {
+        };
+        game.handlers.add("moji_l", Guard::Wait, endWait);
+        game.handlers.add("Form1", Guard::Wait, endWait);
+        game.handlers.add("Button2", Guard::Wait, [](Game& g) {
             if (g.host.confirm("はじめますか\rよろしいですか")) {
                 g.form.hide("start_box");
                 g.form.show("lv_up_box");
@@ -332,7 +342,8 @@ TEST_F(WindowTest, ButtonsCallTheirHandlersAndTheAnswerDecides) {
 TEST_F(WindowTest, APressedListLineReachesTheHandlerAndStaysSelected) {
     FormModel& f = game.form;
     std::string seen;
-    game.handlers.add("list", [&seen](Game& g) { seen = g.form.selectedItem(g.form.id("list")); });
+    game.handlers.add("list", Guard::Wait,
+                      [&seen](Game& g) { seen = g.form.selectedItem(g.form.id("list")); });
     f.setItems(f.id("list"), {"りんご　　　：3", "バナナ　　　：1"});
     window->syncModel();
     auto* list = find<QListWidget>("list");
@@ -373,7 +384,7 @@ TEST_F(WindowTest, ClicksOnTheMessageAreaOrTheWindowAndTheKeysEndAWait) {
 }
 
 TEST_F(WindowTest, AFailingHandlerDoesNotEndTheProgram) {
-    game.handlers.add("Button2", [](Game& g) {
+    rebind("Button2", [](Game& g) {
         g.form.show("lv_up_box");
         g.form.show("no_such_box");  // throws std::out_of_range
     });
@@ -399,7 +410,7 @@ TEST_F(WindowTest, TimersRunWhileAHandlerWaits) {
 
 TEST_F(WindowTest, ClosingDuringAWaitEndsItAndClosesAfterTheHandler) {
     std::vector<std::string> steps;
-    game.handlers.add("Button2", [&](Game& g) {
+    rebind("Button2", [&](Game& g) {
         steps.push_back("start");
         waitForClick();
         steps.push_back(g.s.runtime.clickState == -1 ? "wait ended by closing" : "clicked");
@@ -424,7 +435,7 @@ TEST_F(WindowTest, ClosingWithoutAHandlerClosesAtOnce) {
 }
 
 TEST_F(WindowTest, AHandlerCanCloseTheWindowItself) {
-    game.handlers.add("Button2", [](Game& g) {
+    rebind("Button2", [](Game& g) {
         g.host.closeWindow();
         g.host.processEvents();
     });

@@ -1,4 +1,4 @@
-#include "daycycle/Background.h"
+#include "shell/Background.h"
 
 #include <array>
 

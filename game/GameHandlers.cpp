@@ -1,0 +1,48 @@
+#include "game/GameHandlers.h"
+
+#include "combat/Battle.h"
+#include "combat/Colosseum.h"
+#include "combat/Training.h"
+#include "daycycle/Conditions.h"
+#include "daycycle/ItemUse.h"
+#include "daycycle/LevelUp.h"
+#include "daycycle/Night.h"
+#include "ending/EscapePlan.h"
+#include "field/Exploration.h"
+#include "field/Radio.h"
+#include "field/Stranded.h"
+#include "production/Craft.h"
+#include "production/Meals.h"
+#include "production/Recipes.h"
+#include "production/Trader.h"
+#include "shell/Screens.h"
+#include "story/CompanionHandlers.h"
+#include "story/Story.h"
+
+namespace kotou {
+
+void registerGameHandlers(HandlerRegistry& r) {
+    for (void (*add)(HandlerRegistry&) : {
+             registerShellHandlers,
+             registerNightHandlers,
+             registerConditionHandlers,
+             registerLevelUpHandlers,
+             registerItemUseHandlers,
+             registerExplorationHandlers,
+             registerStrandedHandlers,
+             registerRadioHandlers,
+             registerBattleHandlers,
+             registerTrainingHandlers,
+             registerColosseumHandlers,
+             registerMealHandlers,
+             registerRecipeHandlers,
+             registerTraderHandlers,
+             registerCraftHandlers,
+             registerStoryHandlers,
+             registerCompanionHandlers,
+             registerEscapeHandlers,
+         })
+        add(r);
+}
+
+}  // namespace kotou
