@@ -119,14 +119,14 @@ int main(int argc, char** argv) {
                "//     kotou-asset-report <folder> --levels > tools/assets/MusicLevels.h\n"
                "// run it again (twice: the expression is rounded) after changing a tune.\n\n"
                "#include <array>\n#include <string_view>\n#include <utility>\n\n"
-               "namespace kotou::assets {\n\n"
+               "namespace kotou::assets {\n\n// clang-format off\n"
                "inline constexpr std::array<std::pair<std::string_view, double>, "
             << tunes.size() << "> kTuneLevels = {{\n";
         for (const auto& t : tunes) {
             const double trim = tuneLevel(t.name) + (t.lufs ? kMusicTargetLufs - *t.lufs : 0.0);
             std::cout << "    {\"" << t.name << "\", " << fixed(trim, 2) << "},\n";
         }
-        std::cout << "}};\n\n}  // namespace kotou::assets\n";
+        std::cout << "}};\n// clang-format on\n\n}  // namespace kotou::assets\n";
         return 0;
     }
 

@@ -306,8 +306,8 @@ class Composer {
     int nearestChordTone(const Chord& c, int target, int avoid) const;
     std::vector<Note> melodyOf(const Phrase& p, const Motif& m, int base, int peak);
     void realiseBar(std::vector<Note>& out, const Phrase& p, int bar, const std::vector<int>& steps,
-                    const std::vector<int>& moves, int target, int velocity);
-    void cadenceBar(std::vector<Note>& out, const Phrase& p, int bar, int velocity);
+                    const std::vector<int>& moves, int target, int ceiling, int velocity);
+    void cadenceBar(std::vector<Note>& out, const Phrase& p, int bar, int velocity, int rest = -1);
     std::vector<Note> ornament(const std::vector<Note>& notes, const std::vector<Chord>& chords);
 
     // Accompaniment
@@ -368,7 +368,8 @@ Motif Composer::makeMotif(int avoidRhythm) {
     std::vector<int> onBeat;
     int at = 0;
     for (int i = 0; i < n; ++i) {
-        if (i > 0 && at % g_.steps == 0) onBeat.push_back(i);
+        // A leap on the last note would leave no room to turn back after it.
+        if (i > 0 && i + 1 < n && at % g_.steps == 0) onBeat.push_back(i);
         at += m.steps[static_cast<size_t>(i)];
     }
     const int leapAt =
@@ -425,7 +426,7 @@ int Composer::nearestChordTone(const Chord& c, int target, int avoid) const {
     for (int p = target - 12; p <= target + 12; ++p) {
         if (!c.has(p - st_.tonic) || p == avoid) continue;
         int score = std::abs(p - target) * 4;
-        if (avoid >= 0 && std::abs(p - avoid) > 9) score += (std::abs(p - avoid) - 9) * 6;
+        if (avoid >= 0 && std::abs(p - avoid) > 7) score += (std::abs(p - avoid) - 7) * 8;
         if (score < bestScore) {
             bestScore = score;
             best = p;
@@ -436,7 +437,7 @@ int Composer::nearestChordTone(const Chord& c, int target, int avoid) const {
 
 void Composer::realiseBar(std::vector<Note>& out, const Phrase& p, int bar,
                           const std::vector<int>& steps, const std::vector<int>& moves, int target,
-                          int velocity) {
+                          int ceiling, int velocity) {
     const int lo = st_.tonic - 8, hi = st_.tonic + 15;
     int t = 0;
     for (size_t i = 0; i < steps.size(); ++i) {
@@ -445,13 +446,24 @@ void Composer::realiseBar(std::vector<Note>& out, const Phrase& p, int bar,
         const bool strong = t % g_.steps == 0;
         int pitch;
         if (i == 0 || prevMelody_ < 0) {
-            pitch = nearestChordTone(c, target, prevMelody_);
+            // The bar starts near the contour, pulled towards where the melody is.
+            pitch = nearestChordTone(c, prevMelody_ < 0 ? target : (2 * target + prevMelody_) / 3,
+                                     prevMelody_);
         } else {
             int move = moves[i];
             if (move == 0) move = 1;
-            // Turn back at the edges of the range.
-            const int trial = stepFrom(prevMelody_, move, c);
-            if (trial < lo || trial > hi) move = -move;
+            // At the edges of the range (or under the phrase's peak) a leap
+            // shrinks, and a step turns back.
+            auto fits = [&](int mv) {
+                const int t = stepFrom(prevMelody_, mv, c);
+                return t >= lo && t <= std::min(hi, ceiling);
+            };
+            if (!fits(move)) {
+                const int sign = move > 0 ? 1 : -1;
+                int k = std::abs(move);
+                while (k > 1 && !fits(sign * k)) --k;
+                move = fits(sign * k) ? sign * k : -sign;
+            }
             pitch = stepFrom(prevMelody_, move, c);
             // Beats and leaps land on chord tones; passing and neighbour
             // tones stay off the beat.
@@ -467,6 +479,12 @@ void Composer::realiseBar(std::vector<Note>& out, const Phrase& p, int bar,
                 pitch = q;
             }
         }
+        // Below the phrase's peak until the bar that is to reach it.
+        while (pitch > ceiling && (i == 0 || strong)) {
+            int q = pitch - 1;
+            while (!c.has(q - st_.tonic) || q == prevMelody_) --q;
+            pitch = q;
+        }
         if (pitch == prevMelody_) pitch = stepFrom(pitch, pitch > target ? -1 : 1, c);
         const int accent = strong ? (t == 0 ? 10 : 5) : 0;
         out.push_back({tick, steps[i] * stepTicks_, pitch, velocity + accent});
@@ -475,7 +493,10 @@ void Composer::realiseBar(std::vector<Note>& out, const Phrase& p, int bar,
     }
 }
 
-void Composer::cadenceBar(std::vector<Note>& out, const Phrase& p, int bar, int velocity) {
+// `rest`: where a phrase that does not cadence (a breath half-way) comes to
+// rest, or -1 for near where the melody is.
+void Composer::cadenceBar(std::vector<Note>& out, const Phrase& p, int bar, int velocity,
+                          int rest) {
     const std::vector<int> steps = parseRhythm(
         g_.cadences[static_cast<size_t>(rng_.below(static_cast<int>(g_.cadences.size())))]);
     const int barTick = p.tick + bar * barTicks_;
@@ -502,7 +523,7 @@ void Composer::cadenceBar(std::vector<Note>& out, const Phrase& p, int bar, int 
         goal = nearestOf({2, 11, 7});
     else
         goal = -1;
-    if (goal < 0) goal = nearestChordTone(last, prevMelody_ - 2, prevMelody_);
+    if (goal < 0) goal = nearestChordTone(last, rest >= 0 ? rest : prevMelody_ - 2, prevMelody_);
     if (p.cadence == Cadence::Final && goal > st_.tonic + 7) goal -= 12;
     // Walk to the goal by steps of the scale: the notes before it approach it
     // from above when the melody is higher, else from below.
@@ -551,7 +572,7 @@ std::vector<Note> Composer::melodyOf(const Phrase& p, const Motif& m, int base, 
         if (lastBar || role == 4) {
             Phrase q = p;
             if (!lastBar) q.cadence = Cadence::None;
-            cadenceBar(out, q, bar, velocity);
+            cadenceBar(out, q, bar, velocity, t0 + base + 2);
             continue;
         }
         std::vector<int> moves = m.moves;
@@ -565,7 +586,8 @@ std::vector<Note> Composer::melodyOf(const Phrase& p, const Motif& m, int base, 
             if (!moves.empty()) moves.back() = -moves.back();
         } else if (role == 2) {
             // Development: a denser rhythm climbing to the peak.
-            target = t0 + peak - 4;
+            // Half-way through a long phrase only part of the way up.
+            target = p.bars == 8 && bar < 4 ? t0 + (base + peak) / 2 - 3 : t0 + peak - 4;
             auto longest = std::max_element(steps.begin(), steps.end());
             if (*longest >= 2 && steps.size() < 6) {
                 const int half = *longest / 2;
@@ -577,7 +599,9 @@ std::vector<Note> Composer::melodyOf(const Phrase& p, const Motif& m, int base, 
             for (size_t i = 1; i < moves.size(); ++i) moves[i] = std::abs(moves[i]);
             if (moves.size() > 2) moves.back() = -1;
         }
-        realiseBar(out, p, bar, steps, moves, target, velocity);
+        // Only the development of the phrase's last part may reach its peak.
+        const bool climb = role == 2 && (p.bars != 8 || bar >= 4);
+        realiseBar(out, p, bar, steps, moves, target, t0 + peak + (climb ? 4 : -2), velocity);
     }
     return out;
 }
@@ -864,9 +888,11 @@ std::vector<uint8_t> Composer::compose() {
                {0xFF, 0x58, 0x04, static_cast<uint8_t>(numerator),
                 static_cast<uint8_t>(denominator), 24, 8});
     // The tune's level goes into every channel's expression (a gain of
-    // 40 log10(value / 127) dB in General MIDI synthesisers).
-    const int expression = std::clamp(
-        static_cast<int>(std::lround(100.0 * std::pow(10.0, tuneLevel(name_) / 40.0))), 1, 127);
+    // 40 log10(value / 127) dB in General MIDI synthesisers), from 100; what
+    // is left above 127 goes into the channel volumes.
+    const double gain = std::pow(10.0, tuneLevel(name_) / 40.0);
+    const int expression = std::clamp(static_cast<int>(std::lround(100.0 * gain)), 1, 127);
+    const double volumeGain = std::max(1.0, 100.0 * gain / 127.0);
     struct Setup {
         int channel;
         uint8_t program;
@@ -883,7 +909,7 @@ std::vector<uint8_t> Composer::compose() {
           Setup{kDrumChannel, drums ? uint8_t{0} : kNoInstrument, 90, 64, st_.space / 2, 0}}) {
         if (s.program == kNoInstrument) continue;
         track_.program(s.channel, 0, s.program);
-        track_.control(s.channel, 0, 7, s.volume);
+        track_.control(s.channel, 0, 7, static_cast<int>(std::lround(s.volume * volumeGain)));
         track_.control(s.channel, 0, 11, expression);
         track_.control(s.channel, 0, 10, s.pan);
         track_.control(s.channel, 0, 91, s.reverb);
@@ -912,7 +938,7 @@ std::vector<uint8_t> Composer::compose() {
     std::vector<std::vector<Note>> themeA, themeB, coda;
     for (size_t i = 0; i < a.size(); ++i) {
         const bool answer = a[i].cadence == Cadence::Full;
-        themeA.push_back(melodyOf(a[i], motifA, 2, answer ? (i >= 2 ? 12 : 11) : 7));
+        themeA.push_back(melodyOf(a[i], motifA, 2, answer ? (i >= 2 ? 14 : 12) : 9));
     }
     const Motif motifB = makeMotif(motifA.rhythm);
     for (const auto& p : b) themeB.push_back(melodyOf(p, motifB, 5, 14));

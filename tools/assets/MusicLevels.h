@@ -11,14 +11,34 @@
 
 namespace kotou::assets {
 
+// clang-format off
 inline constexpr std::array<std::pair<std::string_view, double>, 25> kTuneLevels = {{
-    {"title.mid", -3.39},   {"voice.mid", 0.97},    {"yoru.mid", 1.25},     {"ame.mid", 0.61},
-    {"battle.mid", -4.76},  {"svival.mid", -1.57},  {"bokura.mid", 0.29},   {"tanken.mid", -4.28},
-    {"tanken2.mid", 1.80},  {"tanken3.mid", -3.82}, {"tanken4.mid", -3.56}, {"sorairo.mid", -0.85},
-    {"tensai.mid", -5.95},  {"radio01.mid", 2.54},  {"radio02.mid", 0.95},  {"radio03.mid", 0.22},
-    {"radio04.mid", 0.16},  {"radio05.mid", 0.22},  {"radio06.mid", -0.41}, {"radio07.mid", 4.12},
-    {"radio08.mid", 0.95},  {"radio09.mid", 3.75},  {"radio10.mid", -1.51}, {"radio11.mid", 0.62},
-    {"radio12.mid", -2.02},
+    {"title.mid", -3.41},
+    {"voice.mid", 0.99},
+    {"yoru.mid", 1.23},
+    {"ame.mid", 0.49},
+    {"battle.mid", -4.60},
+    {"svival.mid", -1.55},
+    {"bokura.mid", 0.38},
+    {"tanken.mid", -4.14},
+    {"tanken2.mid", 1.86},
+    {"tanken3.mid", -3.73},
+    {"tanken4.mid", -3.66},
+    {"sorairo.mid", -1.00},
+    {"tensai.mid", -6.23},
+    {"radio01.mid", 2.10},
+    {"radio02.mid", 1.03},
+    {"radio03.mid", 0.31},
+    {"radio04.mid", 0.24},
+    {"radio05.mid", 0.08},
+    {"radio06.mid", -0.34},
+    {"radio07.mid", 4.54},
+    {"radio08.mid", 1.00},
+    {"radio09.mid", 3.85},
+    {"radio10.mid", -1.33},
+    {"radio11.mid", 0.68},
+    {"radio12.mid", -2.06},
 }};
+// clang-format on
 
 }  // namespace kotou::assets
