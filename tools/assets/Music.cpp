@@ -209,7 +209,7 @@ std::vector<Chord> layOut(std::string_view text, int tick, int beats, int beatTi
         const int left = beats - given;
         if (left < open || (open == 0 && left != 0))
             throw std::runtime_error("bar does not add up: \"" + std::string(bar) + "\"");
-        int firstOpen = true;
+        bool firstOpen = true;
         for (auto& l : lengths) {
             if (l != 0) continue;
             l = left / std::max(open, 1) + (firstOpen ? left % std::max(open, 1) : 0);
@@ -726,12 +726,10 @@ void Composer::playPattern(int channel, std::string_view pattern, const std::vec
                 const int nextTick = c.tick + c.length;
                 const Chord& n = chordAt(chords, std::min(nextTick, chords.back().tick));
                 const int target = pc(st_.tonic + lift + n.root + n.bass);
-                int q = root;
                 int best = root;
                 for (int d = -6; d <= 6; ++d)
                     if (pc(root + d) == target) best = root + d;
-                q = best + (best >= root ? -1 : 1);
-                p = q;
+                p = best + (best >= root ? -1 : 1);
                 prevBass_ = root;
             }
             held.push_back({p, tick, v});
@@ -744,17 +742,16 @@ void Composer::playPattern(int channel, std::string_view pattern, const std::vec
             while (pc(p) != r) ++p;
             notes = {p, p + 7, p + 12};
         } else {
-            const std::vector<int> v4 =
+            const std::vector<int> voiced =
                 voicing(c, channel == Pad ? 50 : 53, channel == Pad ? 74 : 77, voices);
-            std::vector<int> lifted = v4;
             if (cell == 'c')
-                notes = lifted;
+                notes = voiced;
             else if (cell == 'u')
-                notes.assign(lifted.begin() + 1, lifted.end());
+                notes.assign(voiced.begin() + 1, voiced.end());
             else if (cell >= '0' && cell <= '3')
-                notes = {lifted[static_cast<size_t>(cell - '0')]};
+                notes = {voiced[static_cast<size_t>(cell - '0')]};
             else if (cell == '4')
-                notes = {lifted[1] + 12};
+                notes = {voiced[1] + 12};
         }
         for (int p : notes) held.push_back({p, tick, v - (channel == Pad ? 10 : 0)});
     };

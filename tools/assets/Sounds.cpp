@@ -142,8 +142,8 @@ std::vector<Voice> recipe(Cue cue) {
             break;
         case Cue::Hammer:
             for (int i = 0; i < 3; ++i) {
-                v.push_back(noise(i * 0.22, 0.08, 5000, 1500, 0.8, 0.02));
-                v.push_back(tone(i * 0.22, 0.18, Wave::Triangle, 1250, 1200, 0.4, 0.06));
+                v.push_back(noise(i * 0.22, 0.08, 5000, 1500, 0.8, 0.03));
+                v.push_back(tone(i * 0.22, 0.2, Wave::Triangle, 1250, 1200, 0.4, 0.1));
             }
             break;
         case Cue::Reflect:
@@ -158,10 +158,13 @@ std::vector<Voice> recipe(Cue cue) {
             break;
         }
         case Cue::Trade:
+            // Two wooden knocks, each with a hollow body under the click.
             v.push_back(noise(0, 0.05, 3000, 2500, 0.8, 0.015));
-            v.push_back(tone(0, 0.07, Wave::Square, 900, 850, 0.4, 0.02));
+            v.push_back(tone(0, 0.1, Wave::Square, 900, 850, 0.4, 0.04));
+            v.push_back(tone(0, 0.12, Wave::Triangle, 320, 300, 0.5, 0.05));
             v.push_back(noise(0.12, 0.05, 2500, 2000, 0.7, 0.015));
-            v.push_back(tone(0.12, 0.07, Wave::Square, 700, 650, 0.35, 0.02));
+            v.push_back(tone(0.12, 0.1, Wave::Square, 700, 650, 0.35, 0.04));
+            v.push_back(tone(0.12, 0.14, Wave::Triangle, 260, 240, 0.5, 0.06));
             break;
         case Cue::Dodge:
             v.push_back(noise(0, 0.3, 800, 6000, 0.7, 0.12));
@@ -373,13 +376,15 @@ std::vector<double> render(const std::vector<Voice>& voices, int rate, uint64_t 
 // Gain that brings `samples` (channels interleaved) to the loudness target as
 // the mixer plays them (mono: the mean of the channels), with the peaks held
 // at the ceiling by a look-ahead limiter: each sample's gain is the lowest
-// any sample within 2 ms needs, averaged over those 2 ms so that it moves
-// smoothly and never lets a peak through.
+// any sample within 4 ms needs, averaged over those 4 ms so that it moves
+// smoothly and never lets a peak through, and it recovers gently (20 ms)
+// after a peak so that it does not distort what follows.
 std::vector<double> level(const std::vector<double>& samples, int channels, int rate,
                           double targetLufs, double ceilingDb) {
     const size_t frames = samples.size() / static_cast<size_t>(channels);
     const double ceiling = std::pow(10.0, ceilingDb / 20.0);
-    const size_t w = static_cast<size_t>(rate / 500) + 1;
+    const size_t w = static_cast<size_t>(rate / 250) + 1;
+    const double recovery = std::exp(1.0 / (0.02 * rate));
     auto loudness = [&](const std::vector<double>& x) {
         std::vector<float> mono(frames, 0.0f);
         for (size_t i = 0; i < x.size(); ++i)
@@ -388,7 +393,7 @@ std::vector<double> level(const std::vector<double>& samples, int channels, int 
     };
     double gain = std::pow(10.0, (targetLufs - loudness(samples)) / 20.0);
     std::vector<double> out;
-    for (int pass = 0; pass < 6; ++pass) {
+    for (int pass = 0; pass < 10; ++pass) {
         std::vector<double> need(frames, 1.0);
         for (size_t i = 0; i < frames; ++i) {
             double peak = 0.0;
@@ -408,6 +413,7 @@ std::vector<double> level(const std::vector<double>& samples, int channels, int 
                 ++n;
             }
             smooth[i] = sum / static_cast<double>(n);
+            if (i > 0) smooth[i] = std::min(smooth[i], smooth[i - 1] * recovery);
         }
         out.assign(samples.size(), 0.0);
         for (size_t i = 0; i < samples.size(); ++i)
