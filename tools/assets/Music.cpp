@@ -582,8 +582,15 @@ std::vector<Note> Composer::melodyOf(const Phrase& p, const Motif& m, int base, 
         if (bar >= 4 && role == 0)
             for (auto& mv : moves) mv = -mv;
         if (role == 1) {
-            target = t0 + base + (bar >= 4 ? 4 : 2);
+            // The sequence: a step or two higher; when the harmony stays, a
+            // third higher still and upside down, so that the bar is not
+            // heard twice.
+            const bool sameChord = bar > 0 && chordAt(p.chords, bar * barTicks_).root ==
+                                                  chordAt(p.chords, (bar - 1) * barTicks_).root;
+            target = t0 + base + (bar >= 4 ? 4 : 2) + (sameChord ? 3 : 0);
             if (!moves.empty()) moves.back() = -moves.back();
+            if (sameChord)
+                for (auto& mv : moves) mv = -mv;
         } else if (role == 2) {
             // Development: a denser rhythm climbing to the peak.
             // Half-way through a long phrase only part of the way up.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <numbers>
 
 #include "tools/assets/Canvas.h"
@@ -401,18 +402,23 @@ std::vector<double> level(const std::vector<double>& samples, int channels, int 
                 peak = std::max(peak, std::fabs(samples[i * channels + c] * gain));
             if (peak > ceiling) need[i] = ceiling / peak;
         }
-        std::vector<double> least(frames, 1.0), smooth(frames, 1.0);
-        for (size_t i = 0; i < frames; ++i)
-            for (size_t k = i >= w ? i - w : 0; k <= std::min(frames - 1, i + w); ++k)
-                least[i] = std::min(least[i], need[k]);
+        // The least need within w on either side (a sliding minimum), then
+        // its mean within w / 2 on either side (prefix sums).
+        std::vector<double> least(frames, 1.0), smooth(frames, 1.0), sums(frames + 1, 0.0);
+        std::deque<size_t> window;
+        size_t next = 0;
         for (size_t i = 0; i < frames; ++i) {
-            double sum = 0.0;
-            size_t n = 0;
-            for (size_t k = i >= w / 2 ? i - w / 2 : 0; k <= std::min(frames - 1, i + w / 2); ++k) {
-                sum += least[k];
-                ++n;
+            for (; next <= std::min(frames - 1, i + w); ++next) {
+                while (!window.empty() && need[window.back()] >= need[next]) window.pop_back();
+                window.push_back(next);
             }
-            smooth[i] = sum / static_cast<double>(n);
+            while (window.front() + w < i) window.pop_front();
+            least[i] = need[window.front()];
+            sums[i + 1] = sums[i] + least[i];
+        }
+        for (size_t i = 0; i < frames; ++i) {
+            const size_t from = i >= w / 2 ? i - w / 2 : 0, to = std::min(frames, i + w / 2 + 1);
+            smooth[i] = (sums[to] - sums[from]) / static_cast<double>(to - from);
             if (i > 0) smooth[i] = std::min(smooth[i], smooth[i - 1] * recovery);
         }
         out.assign(samples.size(), 0.0);
