@@ -3,7 +3,7 @@
 #include <dlfcn.h>
 
 #ifndef KOTOU_MODULES_FROM_BIN
-#define KOTOU_MODULES_FROM_BIN "../lib/kotou"
+#define KOTOU_MODULES_FROM_BIN "../lib/kotou/modules"
 #endif
 
 namespace kotou {

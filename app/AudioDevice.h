@@ -18,7 +18,7 @@ inline constexpr const char* kSdlAudioEntry = "kotou_make_sdl_wave_out";
 
 // The folder of the module for a program in `executableDir`: that folder when
 // the module lies there (the build folder, a portable copy), else the
-// installed module folder (<prefix>/lib/kotou beside <prefix>/bin).
+// installed module folder (<prefix>/lib/kotou/modules beside <prefix>/bin).
 std::filesystem::path sdlAudioModuleFolder(const std::filesystem::path& executableDir);
 
 // Loads the module from `folder` and makes its device. When the module cannot

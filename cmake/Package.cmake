@@ -1,11 +1,14 @@
 # The Debian package: `cpack -G DEB` in a build folder, or the `package`
-# presets (cmake --workflow --preset package). Dependencies on shared
+# presets (cmake --workflow --preset package). It holds what `cmake --install`
+# installs, with the programs in /usr/games (InstallLayout.cmake), and passes
+# lintian without an error or a warning. Dependencies on shared
 # libraries the programs link come from dpkg-shlibdeps; the ones the game
 # loads at run time (FluidSynth, the soundfont) and the Japanese font are
 # named here.
 set(CPACK_PACKAGE_NAME kotou)
-set(CPACK_PACKAGE_VENDOR "kotou")
-set(CPACK_PACKAGE_CONTACT "kotou developers <kotou@localhost>")
+set(CPACK_PACKAGE_VENDOR "kotou developers")
+set(CPACK_PACKAGE_CONTACT "${KOTOU_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://${KOTOU_DOMAIN}/")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "island survival life simulation (Japanese)")
 set(CPACK_PACKAGE_DESCRIPTION
     "Four castaways take turns on an island: exploring, cooking, building,\n\

@@ -147,13 +147,11 @@ void useMeterRemedy(Game& g, const MeterRemedy& r) {
 
 // --- The flower ornament ----------------------------------------------------
 
-// How each character takes the ornament, by character 1..4.
+// How each character takes the ornament, by character 1..4: a shy thanks, a
+// gruff one, speechless, an admiring one.
 constexpr std::array<const char*, kCharacterCount + 1> kWreathThanks = {
-    "",
-    "『わ、わたしに？　ありがとう、大事にするね』",
-    "『・・・ふん。まあ、貰っといてやるよ』",
-    "『・・・・・・』",
-    "『まあ、なんて素敵な花飾り。似合うかしら？』",
+    "",         "『わ、わたしに？　ありがとう、大事にするね』",   "『……俺にか。ふん、悪くない』",
+    "『…………』", "『まあ、なんて素敵な花飾り。……似合いますか？』",
 };
 
 void useWreath(Game& g) {
@@ -170,7 +168,7 @@ void useWreath(Game& g) {
     waitForClick(g);
     const int32_t n = 1 + g.rng.random(2);
     g.s.pairIntimacy[static_cast<size_t>(pairIndex(giver, recipient))] += n;
-    showMessage(g, "【" + to + "】" + kWreathThanks[static_cast<size_t>(recipient)]);
+    showMessage(g, "【" + to + "】" + wreathThanks(recipient));
     waitForClick(g);
     showMessage(g, from + "と" + to + "の【親密度】が" + num(n) + "上がった！！");
     appendMessage(g, left(count));
@@ -211,7 +209,8 @@ constexpr RareItem kRareItems[] = {
 };
 
 // Raised to the sky: the panel stays up and nothing waits. The value shown
-// is the one the item left; the next refresh clamps it into its range.
+// is the one the player now has: the message's status refresh has clamped it
+// into its range (腕力 100 stays 100).
 void useRareItem(Game& g, const RareItem& r) {
     if (!commandAvailable(g.s, g.form, r.button)) return;
     playSound(g, 1, "1.wav");
@@ -219,10 +218,8 @@ void useRareItem(Game& g, const RareItem& r) {
     g.s.rareItems[r.index] -= 1;
     Character& c = g.s.cur();
     apply(c, r.effect);
-    // Written before the message refreshes (and clamps) the status.
-    const std::string line = r.effect.adds() ? r.line + num(c.*r.effect.stat) : r.line;
     showMessage(g, std::string("レアアイテム【") + r.name + "】をお空に掲げた！");
-    appendMessage(g, line);
+    appendMessage(g, r.effect.adds() ? r.line + num(c.*r.effect.stat) : r.line);
     g.form.show(kPanel);
 }
 
@@ -284,6 +281,11 @@ void sing(Game& g, const Song& s) {
 }
 
 }  // namespace
+
+const char* wreathThanks(int character) {
+    if (character < 1 || character > kCharacterCount) return "";
+    return kWreathThanks[static_cast<size_t>(character)];
+}
 
 void registerItemUseHandlers(HandlerRegistry& r) {
     r.add("yakusou_use_b", useHerb);

@@ -12,4 +12,7 @@ namespace kotou {
 // seisin_use_b, oogetu_b .. osira_b and ao_b .. tikyu_b.
 void registerItemUseHandlers(HandlerRegistry& r);
 
+// The words with which character 1..4 takes the flower ornament, in 『』.
+const char* wreathThanks(int character);
+
 }  // namespace kotou

@@ -177,8 +177,8 @@ void clear_bClick(Game& g) {
     showMessage(g, "とうとう脱出をはかった！！！");
     waitForClick(g);
     showPortrait(g, "");
-    showMessage(g,
-                "しかしその沖合では、ゴルドスの大軍が霧にまぎれ、島を出る者を待ち伏せていた……。");
+    showMessage(
+        g, "しかし夜明け前の沖合では、ゴルドスの大軍が霧にまぎれ、島を出る者を待ち伏せていた……。");
     waitForClick(g);
     playNightEvent(g);
 }

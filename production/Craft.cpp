@@ -15,7 +15,7 @@ constexpr const char* kDots = "・・・・・・・・・・・・・・・・�
 
 struct BenchInfo {
     const char* panel;
-    int32_t actionPoints;  // tested before anything is spent, then spent
+    int32_t actionPoints;  // tested when the panel opens, spent by every row
     const char* after;     // shown again once the item is made
 };
 
@@ -142,10 +142,8 @@ void craft(Game& g, const CraftRow& row) {
     const BenchInfo& bench = benchOf(row.bench);
     Character& c = g.s.cur();
     playSound(g, row.clickChannel, "1.wav");
-    if (c.actionPoints < bench.actionPoints) {
-        showMessage(g, kTooTired);
-        return;
-    }
+    // The points were tested when the panel opened; a row made with fewer left
+    // drives them below zero, which the status refresh floors at 0.
     for (const SkillTest& t : row.tests) {
         if (t.skill.value != nullptr && c.*t.skill.value < t.minimum) {
             showMessage(

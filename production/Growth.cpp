@@ -3,6 +3,7 @@
 #include <string>
 
 #include "shell/Messages.h"
+#include "shell/StatusRefresh.h"
 
 namespace kotou {
 
@@ -33,6 +34,9 @@ void grow(Game& g, const StatGrowth& growth) {
     if (g.rng.random(growth.chance) != 0) return;
     int32_t& value = g.s.cur().*growth.stat;
     value += 1;
+    // The line shows the value the player now has: at the top of its range
+    // the refresh keeps it there (器用さ 100 reads "→100").
+    refreshStatus(g);
     appendMessage(g,
                   std::string("【") + growth.label + "】が1アップした！→" + std::to_string(value));
     if (growth.alwaysWait || !mealPanelVisible(g)) waitForClick(g);

@@ -13,8 +13,13 @@ packages=(
   libsdl2-dev libfluidsynth-dev timgm6mb-soundfont
   fonts-ipafont-gothic
   clang libclang-rt-14-dev
-  zlib1g-dev dpkg-dev desktop-file-utils
+  zlib1g-dev dpkg-dev desktop-file-utils man-db
 )
+# Debian's checks of the package, which the install tests run: for the
+# package itself, and for the release build that CI tests.
+case "$preset" in
+  package|release) packages+=(lintian appstream) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

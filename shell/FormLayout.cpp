@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "shell/Availability.h"
+#include "state/Version.h"
 
 namespace kotou {
 namespace {
@@ -610,7 +611,7 @@ void buildCompanions(Builder& b) {
              {"who_spark_b", "スパーク"},
              {"who_zankyou_b", "残響"}},
             12, 20, 32, 109, 33);
-    b.button("Button17", who, 12, 152, 109, 29, "Cansel");
+    b.button("Button17", who, 12, 152, 109, 29, "Cancel");
 
     const ComponentId kanbyou = b.column("kanbyou_box");
     b.background("bak_cg_who", kanbyou, "cg/haikei4.jpg", kDarkInk);
@@ -715,7 +716,7 @@ void buildTitle(Builder& b) {
 void buildForm(FormModel& form) {
     Builder b(form);
     const ComponentId window = b.add("Form1", kNoComponent, Kind::Window, 0, 0, kWindowWidth,
-                                     kWindowHeight, "孤島生活 ver1.4");
+                                     kWindowHeight, "孤島生活 ver" KOTOU_VERSION);
     form.setColor(window, kGrey);
 
     // Bottom of the stacking order first: background, portrait, second picture.

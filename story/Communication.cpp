@@ -47,7 +47,7 @@ struct Activity {
 
 constexpr std::array<Activity, 5> kActivities = {{
     {ActivityKind::Talk, "BitBtn33", "誰と話す？", "誰と話しますか？", 4, 0, anyWeather, 1},
-    {ActivityKind::Play, "asobu_b", "誰と遊ぶ？", "誰とあそぴますか？", 7, 0, anyWeather, 2},
+    {ActivityKind::Play, "asobu_b", "誰と遊ぶ？", "誰とあそびますか？", 7, 0, anyWeather, 2},
     {ActivityKind::Explore, "tanken_b", "誰と行きますか？", "誰と探検に行きますか？", 10, 10,
      clearOnly, 1},
     {ActivityKind::NightWalk, "yoru_b", "誰と夜の散歩に？", "誰と夜の散歩に行きますか？", 20, 20,
@@ -116,7 +116,8 @@ void appendDots(Game& g) {
 }
 
 void playNightScene(Game& g, int current, int partner, companions::NightActivity activity) {
-    const companions::NightScene* scene = companions::findNightScene(current, partner, activity);
+    const companions::NightScene* scene =
+        companions::findNightScene(current, partner, activity, g.s.storyPhase);
     if (scene == nullptr) return;
     for (const companions::SceneBeat& b : scene->beats) {
         if (b.speaker == companions::kBlushPartner) {

@@ -2,6 +2,10 @@
 // The short scenes of the two night activities of the communication panel:
 // one for every ordered pair (who starts, who is visited) and activity. The
 // scenes are data; the communication routine plays them line by line.
+//
+// A scene may be played at any point of the story. Where the words depend on
+// how far the story has come, a pair has a later variant of its scene with
+// the same speakers and pictures, played from the story phase it names.
 
 #include <span>
 
@@ -24,11 +28,12 @@ struct NightScene {
     int partner;  // who is walked with or visited
     NightActivity activity;
     std::span<const SceneBeat> beats;
+    int fromPhase = 0;  // played from this story phase on, until a later variant
 };
 
-// All 24 scenes.
+// All scenes: the 24 pairs and activities, and the later variants.
 std::span<const NightScene> nightScenes();
-// The scene of (current, partner, activity), or nullptr.
-const NightScene* findNightScene(int current, int partner, NightActivity activity);
+// The scene of (current, partner, activity) at `storyPhase`, or nullptr.
+const NightScene* findNightScene(int current, int partner, NightActivity activity, int storyPhase);
 
 }  // namespace kotou::companions

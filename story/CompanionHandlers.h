@@ -11,7 +11,7 @@
 namespace kotou {
 
 // Communication panel (cominu_box): the opener, the five activities, the
-// four name buttons, Cansel and 戻る.
+// four name buttons, Cancel and 戻る.
 void cominu_bClick(Game& g);
 void BitBtn33Click(Game& g);  // 話す
 void asobu_bClick(Game& g);
@@ -22,7 +22,7 @@ void who_ruru_bClick(Game& g);
 void who_arashi_bClick(Game& g);
 void who_spark_bClick(Game& g);
 void who_zankyou_bClick(Game& g);
-void Button17Click(Game& g);  // Cansel
+void Button17Click(Game& g);  // Cancel
 void BitBtn26Click(Game& g);  // 戻る
 // The chosen activity with runtime.talkPartner, as the who_box caption names it.
 void runCommunication(Game& g);

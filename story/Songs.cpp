@@ -130,16 +130,13 @@ void spend(GameState& s, const std::array<Material, N>& materials) {
         if (m.store != nullptr) m.store(s) -= m.amount;
 }
 
-// The shared refusals of the shop: the zoology minimum, then the points.
-// The button itself is enabled only while the materials are held.
+// The shop's refusal: the zoology minimum. The button itself is enabled only
+// while the materials are held, and the points were tested when the shop
+// opened (a second song with fewer left drives them below zero, which the
+// status refresh floors at 0).
 bool refused(Game& g, int32_t zoology) {
-    const Character& c = g.s.cur();
-    if (c.zoology < zoology) {
+    if (g.s.cur().zoology < zoology) {
         showMessage(g, kZoologyTooLow);
-        return true;
-    }
-    if (c.actionPoints < kComposeCost) {
-        showMessage(g, kTooTired);
         return true;
     }
     return false;

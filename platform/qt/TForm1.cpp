@@ -27,6 +27,8 @@ namespace kotou {
 namespace {
 
 constexpr const char* kComponentId = "kotouComponent";
+// Set on a list's viewport: the name of the list it shows.
+constexpr const char* kListOfViewport = "kotouListOfViewport";
 constexpr qint64 kPixmapCacheBytes = 128ll << 20;
 
 QString toQt(const std::string& text) {
@@ -360,6 +362,10 @@ QWidget* TForm1::create(ComponentId id) {
                 g_.form.setSelected(id, l->row(item));
                 dispatch(name);
             });
+            // A press beside the lines (or on an empty list) reaches the
+            // handler too, with the choice left as it was.
+            l->viewport()->setProperty(kListOfViewport, QString::fromStdString(name));
+            l->viewport()->installEventFilter(this);
             w = l;
             break;
         }
@@ -626,6 +632,14 @@ void TForm1::mousePressEvent(QMouseEvent* e) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+    if (const QVariant list = watched->property(kListOfViewport); list.isValid()) {
+        if (e->type() == QEvent::MouseButtonPress) {
+            auto* view = static_cast<QListWidget*>(static_cast<QWidget*>(watched)->parentWidget());
+            const QPoint at = static_cast<QMouseEvent*>(e)->position().toPoint();
+            if (view->itemAt(at) == nullptr) dispatch(list.toString().toStdString());
+        }
+        return QWidget::eventFilter(watched, e);
+    }
     if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) {
         // A press on a panel, label, picture or gauge belongs to that
         // component alone; it does not fall through to the window.

@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "shell/Game.h"
+#include "state/Version.h"
 
 class QTimer;
 
@@ -44,7 +45,7 @@ struct WindowHooks {
 };
 
 // The fixed window caption.
-inline constexpr const char* kWindowCaption = "孤島生活 ver1.4 — 島の仲間たち";
+inline constexpr const char* kWindowCaption = "孤島生活 ver" KOTOU_VERSION " — 島の仲間たち";
 
 class TForm1 : public QWidget {
     Q_OBJECT

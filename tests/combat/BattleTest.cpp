@@ -142,6 +142,17 @@ TEST_F(BattleTest, CriticalHitOfTenDealsSixteen) {
     EXPECT_TRUE(host.saw("クリティカルヒット！！"));
     EXPECT_TRUE(host.saw("くもに16ダメージ与えた！"));
     EXPECT_TRUE(host.played("cli.wav", 2));
+    EXPECT_EQ(rng.requests().at(2), 10);  // one critical hit in ten
+}
+
+TEST_F(BattleTest, AnEnemyLeftWithOneHpFightsOn) {
+    cur().strength = 4;
+    fight(4, "くも", 3, 0, 0);
+    rng.push({1, 0, 0, 0});  // hit, +0, click, enemy's growth
+    press("BitBtn9");
+    EXPECT_EQ(battle().enemyHp, 1);
+    EXPECT_FALSE(host.played("victory.wav", 2));
+    EXPECT_EQ(battle().area, 4);
 }
 
 TEST_F(BattleTest, MissGoesStraightToTheEnemy) {
@@ -287,6 +298,7 @@ TEST_F(BattleTest, ForestVictoryGivesPointsAndAFruit) {
     fight(4, "くも", 0, 12, 0);
     rng.push({3, 2, 0, 1, 0, 0});  // points +3, obesity +2, click, fruit 2 apples, music
     winBattle(g);
+    EXPECT_TRUE(host.played("victory.wav", 2));
     EXPECT_EQ(cur().phantom, 6 + 2 + 3);
     EXPECT_EQ(cur().obesity, 55);
     EXPECT_TRUE(host.saw("【ファントム】が11追加された！"));

@@ -6,6 +6,7 @@
 #include "shell/StatusRefresh.h"
 #include "state/Text.h"
 #include "story/CommunicationScenes.h"
+#include "story/Scene.h"
 #include "tests/companions/CompanionTest.h"
 
 namespace kotou {
@@ -81,7 +82,7 @@ TEST_F(CommunicationTest, NameButtonsFollowThePairOfTheCurrentCharacter) {
         EXPECT_EQ(enabled("who_arashi_b"), c.arashi);
         EXPECT_EQ(enabled("who_spark_b"), c.spark);
         EXPECT_EQ(enabled("who_zankyou_b"), c.zankyou);
-        // Cansel, then a talk: the names keep the night walk's state.
+        // Cancel, then a talk: the names keep the night walk's state.
         host.clearRecords();
         press("Button17");
         EXPECT_TRUE(host.played("1.wav", 1));
@@ -342,13 +343,18 @@ char letterOf(const std::string& name) {
     return '?';
 }
 
-// Plays each scene through the panel and reads back the speakers of the
+// Plays each scene through the panel, at the start of the story and near its
+// end (where the later variants play), and reads back the speakers of the
 // tagged lines and the blushing pictures as they came.
 TEST_F(CommunicationTest, EveryNightSceneHasItsSpeakersAndBlushesInOrder) {
-    for (const SceneCase& c : kSceneCases) {
+    const size_t cases = std::size(kSceneCases);
+    for (size_t run = 0; run < 2 * cases; ++run) {
+        const SceneCase& c = kSceneCases[run % cases];
+        const int phase = run < cases ? 0 : 19;
         const bool walk = c.activity == NightActivity::Walk;
         SCOPED_TRACE(std::to_string(c.current) + "->" + std::to_string(c.partner) +
-                     (walk ? " walk" : " bed"));
+                     (walk ? " walk" : " bed") + " in phase " + std::to_string(phase));
+        g.s.storyPhase = phase;
         for (int p = 0; p < kPairCount; ++p) g.s.pairIntimacy[static_cast<size_t>(p)] = 30;
         g.s.weather = kClear;
         g.s.dayNumber = 1;  // not a story night: only the scene plays
@@ -377,6 +383,11 @@ TEST_F(CommunicationTest, EveryNightSceneHasItsSpeakersAndBlushesInOrder) {
                 got += letterOf(line.substr(5, close - 5));
         }
         EXPECT_EQ(got, c.beats);
+        // The words are the phase's variant: its last line was shown.
+        const companions::SceneBeat& last =
+            companions::findNightScene(c.current, c.partner, c.activity, phase)->beats.back();
+        EXPECT_TRUE(
+            host.saw(spokenLine(kCharacterNames[static_cast<size_t>(last.speaker)], last.words)));
         g.form.hide("lv_up_box");
     }
 }
@@ -396,8 +407,14 @@ TEST_F(CommunicationTest, EverySceneLineIsCodePage932AndFitsThreeRows) {
             EXPECT_EQ(std::string(b.words).find("『"), std::string::npos) << line;
         }
     }
-    EXPECT_EQ(lines, 62);
-    EXPECT_EQ(companions::nightScenes().size(), std::size(kSceneCases));
+    EXPECT_EQ(lines, 72);
+    // One scene per pair and activity from the start; a variant from its phase on.
+    size_t first = 0;
+    for (const companions::NightScene& s : companions::nightScenes()) {
+        first += s.fromPhase == 0;
+        EXPECT_EQ(companions::findNightScene(s.current, s.partner, s.activity, s.fromPhase), &s);
+    }
+    EXPECT_EQ(first, std::size(kSceneCases));
 }
 
 }  // namespace

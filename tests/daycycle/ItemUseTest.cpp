@@ -153,7 +153,7 @@ TEST_F(ItemUseTest, GodItemsChangeOneValueAndShowIt) {
          "【行動力の最大値】が１上昇した！！→21"},
         {"konohana_b", 1, "この花の咲くや姫", &Character::maxStamina, 31,
          "【体力の最大値】が１上昇した！！→31"},
-        {"omoi_b", 2, "おもいかねの神", &Character::strength, 100, "【腕力】が１上昇した！！→101"},
+        {"omoi_b", 2, "おもいかねの神", &Character::strength, 100, "【腕力】が１上昇した！！→100"},
         {"susano_b", 3, "すさのおの命", &Character::dexterity, 6, "【器用さ】が１上昇した！！→6"},
         {"take_b", 4, "たけみかづちの命", &Character::cooking, 7, "【料理】が１上昇した！！→7"},
         {"tuku_b", 5, "つくよみの命", &Character::botany, 8, "【植物学】が１上昇した！！→8"},

@@ -1,6 +1,8 @@
 // The installed game, as a player's machine gets it: `cmake --install` into a
 // temporary prefix and the Debian package unpacked there with dpkg-deb.
-// Nothing is installed into this machine. The player is an unprivileged
+// Nothing is installed into this machine. The package is checked by lintian,
+// the AppStream validator and the desktop entry validator where they are
+// installed. The player is an unprivileged
 // account (uid 65534 when the tests run as root, where permission bits would
 // refuse nothing), so read-only folders really are read-only.
 #include <grp.h>
@@ -20,6 +22,7 @@
 #include "state/GameFolders.h"
 #include "state/Random.h"
 #include "state/SaveFile.h"
+#include "state/Version.h"
 #include "tests/support/Files.h"
 #include "tools/assets/AppIcon.h"
 #include "tools/assets/AssetList.h"
@@ -186,7 +189,20 @@ class Install : public ::testing::Test {
 
     void SetUp() override { ASSERT_EQ(failures_, ""); }
 
-    static fs::path bin(const fs::path& tree) { return tree / KOTOU_INSTALL_BINDIR; }
+    // The programs' folder: games/ in the package, bin/ (unless the build
+    // asks for games/) in a plain install.
+    static fs::path bin(const fs::path& tree) {
+        return tree / (tree == unpacked_ ? KOTOU_PACKAGE_PROGRAM_DIR : KOTOU_PLAIN_PROGRAM_DIR);
+    }
+    static fs::path share(const fs::path& tree) { return tree / KOTOU_INSTALL_DATAROOTDIR; }
+    // The installed tree's path as the installed files name it.
+    static std::string installedPath(const fs::path& tree, const fs::path& p) {
+        if (tree != unpacked_) return p.string();
+        return (fs::path(KOTOU_PACKAGE_PREFIX) / p.lexically_relative(unpacked_)).string();
+    }
+    static bool have(const std::string& tool) {
+        return std::system(("command -v " + tool + " >/dev/null").c_str()) == 0;
+    }
     static fs::path data(const fs::path& tree) {
         return (bin(tree) / KOTOU_DATA_FROM_BIN).lexically_normal();
     }
@@ -210,25 +226,93 @@ TEST_F(Install, TreesHoldProgramsDataMenuEntryAndIcons) {
             std::error_code ec;
             if (fs::file_size(data(tree) / file.path, ec) == 0 || ec) missing.push_back(file.path);
         }
+        // The twice-size pictures come along.
+        for (const auto& p : assets::pictureAssets()) {
+            const std::string path = assets::picturePath(assets::twiceSizeName(p.name));
+            std::error_code ec;
+            if (fs::file_size(data(tree) / path, ec) == 0 || ec) missing.push_back(path);
+        }
         EXPECT_EQ(missing.size(), 0u) << "first missing: " << (missing.empty() ? "" : missing[0]);
         EXPECT_FALSE(fs::exists(data(tree) / "dat" / "my.dat"));
 
-        const fs::path entry = tree / KOTOU_INSTALL_DATAROOTDIR / "applications/kotou.desktop";
+        const fs::path entry = share(tree) / "applications" / (KOTOU_APP_ID ".desktop");
         const Outcome validate = run(root_, "desktop-file-validate " + entry.string());
         EXPECT_EQ(validate.status, 0) << validate.out << validate.err;
         EXPECT_EQ(validate.out + validate.err, "");
         const std::string text = readAll(entry);
-        for (const char* line :
-             {"\nName=孤島生活\n", "\nExec=kotou\n", "\nIcon=kotou\n", "\nCategories=Game;"})
+        const std::string exec = "\nExec=" + installedPath(tree, bin(tree) / "kotou") + "\n";
+        for (const std::string& line :
+             {std::string("\nName=孤島生活\n"), exec, std::string("\nIcon=" KOTOU_APP_ID "\n"),
+              std::string("\nCategories=Game;")})
             EXPECT_NE(text.find(line), std::string::npos) << line;
 
         for (const int size : assets::kAppIconSizes) {
             const std::string n = std::to_string(size) + "x" + std::to_string(size);
-            EXPECT_EQ(
-                pngShape(tree / KOTOU_INSTALL_DATAROOTDIR / "icons/hicolor" / n / "apps/kotou.png"),
-                n + " type 6");  // RGBA
+            EXPECT_EQ(pngShape(share(tree) / "icons/hicolor" / n / "apps" / (KOTOU_APP_ID ".png")),
+                      n + " type 6");  // RGBA
         }
     }
+}
+
+// Each program has its manual page, which man renders without a warning; the
+// copyright file and the changelog are where Debian keeps them; the AppStream
+// metadata names the menu entry and screenshots that the tree holds.
+TEST_F(Install, TreesHoldManualPagesDocumentsAndSoftwareCentreMetadata) {
+    for (const fs::path& tree : {prefix_, unpacked_}) {
+        SCOPED_TRACE(tree.string());
+        std::istringstream programs(KOTOU_INSTALLED_PROGRAMS);
+        for (std::string program; programs >> program;) {
+            const fs::path page = tree / KOTOU_INSTALL_MANDIR / "man6" / (program + ".6.gz");
+            ASSERT_TRUE(fs::is_regular_file(page)) << page;
+            // On a UTF-8 terminal (as lintian reads it) and on a plain one.
+            for (const char* how :
+                 {"LC_ALL=C.UTF-8 MANWIDTH=80 man -E UTF-8 -Tutf8", "LC_ALL=C MANWIDTH=80 man"}) {
+                const Outcome man =
+                    run(root_, std::string("env ") + how + " --warnings -l " + page.string());
+                EXPECT_EQ(man.status, 0) << how << " " << program;
+                EXPECT_EQ(man.err, "") << how << " " << program;
+                EXPECT_NE(man.out.find(program + " - "), std::string::npos) << man.out;
+            }
+        }
+        EXPECT_NE(readAll(tree / KOTOU_INSTALL_DOCDIR / "copyright").find("License: Expat"),
+                  std::string::npos);
+        const Outcome changes =
+            run(root_, "zcat " + (tree / KOTOU_INSTALL_DOCDIR / "changelog.gz").string());
+        EXPECT_EQ(changes.out.substr(0, changes.out.find('\n')),
+                  "kotou (" KOTOU_VERSION ") unstable; urgency=medium");
+
+        const std::string meta = readAll(share(tree) / "metainfo" / (KOTOU_APP_ID ".metainfo.xml"));
+        EXPECT_NE(meta.find("<launchable type=\"desktop-id\">" KOTOU_APP_ID ".desktop<"),
+                  std::string::npos);
+        EXPECT_TRUE(fs::is_regular_file(share(tree) / "applications" / (KOTOU_APP_ID ".desktop")));
+        EXPECT_NE(meta.find("<release version=\"" KOTOU_VERSION "\""), std::string::npos);
+        int screenshots = 0;
+        for (size_t at = 0; (at = meta.find("<image>", at)) != std::string::npos; ++at) {
+            const std::string url = meta.substr(at + 7, meta.find('<', at + 7) - at - 7);
+            const fs::path shipped = data(tree) / "screenshots" / fs::path(url).filename();
+            EXPECT_NE(pngShape(shipped), "") << url;
+            ++screenshots;
+        }
+        EXPECT_GE(screenshots, 2);
+    }
+}
+
+// What Debian's own checks say of the package, when they are installed
+// (scripts/setup.sh installs them): lintian without an error or a warning,
+// and the AppStream metadata valid without looking anything up online. The
+// package's version is the one the window caption shows.
+TEST_F(Install, PackagePassesLintianAndTheAppStreamValidator) {
+    const Outcome version = run(root_, "dpkg-deb -f " + deb_.string() + " Version");
+    EXPECT_EQ(version.out, KOTOU_VERSION "\n");
+    if (have("appstreamcli")) {
+        const fs::path meta = share(unpacked_) / "metainfo" / (KOTOU_APP_ID ".metainfo.xml");
+        const Outcome appstream = run(root_, "appstreamcli validate --no-net " + meta.string());
+        EXPECT_EQ(appstream.status, 0) << appstream.out << appstream.err;
+    }
+    if (!have("lintian")) GTEST_SKIP() << "lintian is not installed";
+    const Outcome lintian = run(root_, "lintian " + deb_.string());
+    EXPECT_EQ(lintian.status, 0) << lintian.out << lintian.err;
+    EXPECT_EQ(lintian.out, "");
 }
 
 TEST_F(Install, PackageNamesWhatTheGameNeedsAtRunTime) {
@@ -247,17 +331,18 @@ TEST_F(Install, PackageNamesWhatTheGameNeedsAtRunTime) {
 // ends with exit code 0 when its window is closed.
 TEST_F(Install, UnpackedGameStartsAsTheMenuEntrySaysAndClosesCleanly) {
     const std::string entry =
-        readAll(unpacked_ / KOTOU_INSTALL_DATAROOTDIR / "applications/kotou.desktop");
+        readAll(share(unpacked_) / "applications" / (KOTOU_APP_ID ".desktop"));
     const size_t exec = entry.find("\nExec=");
     ASSERT_NE(exec, std::string::npos);
-    const std::string command = entry.substr(exec + 6, entry.find('\n', exec + 1) - exec - 6);
+    const fs::path command = entry.substr(exec + 6, entry.find('\n', exec + 1) - exec - 6);
     const fs::path home = root_ / "menu-home";
     giveToPlayer(home);
 
-    const Outcome game = run(root_, (bin(unpacked_) / command).string(), true,
-                             "HOME=" + home.string() +
-                                 " QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy"
-                                 " KOTOU_MUSIC_DRIVER=none KOTOU_CLOSE_AFTER_SHOWN=1");
+    const Outcome game =
+        run(root_, (unpacked_ / command.lexically_relative(KOTOU_PACKAGE_PREFIX)).string(), true,
+            "HOME=" + home.string() +
+                " QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy"
+                " KOTOU_MUSIC_DRIVER=none KOTOU_CLOSE_AFTER_SHOWN=1");
     EXPECT_EQ(game.status, 0) << game.err;
     EXPECT_EQ(game.err.find("kotou:"), std::string::npos) << game.err;
     EXPECT_TRUE(fs::is_directory(home / ".local/share/kotou/dat"));

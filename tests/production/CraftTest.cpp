@@ -230,7 +230,7 @@ TEST_F(Craft, ToolsTestDexterityAtItsThresholdAndTakeTheirCosts) {
     expectItems("item_seisaku_box", kTools);
 }
 
-TEST_F(Craft, ATwoPointToolLeavesZeroAndTheNextIsRefused) {
+TEST_F(Craft, AnOpenToolPanelMakesItemsEvenWithTheirPointsSpent) {
     skills(100, 0);
     ruru().actionPoints = 2;
     openPanelOver(g, "seisaku_box", nullptr);
@@ -239,14 +239,17 @@ TEST_F(Craft, ATwoPointToolLeavesZeroAndTheNextIsRefused) {
     rng.push({0});  // dexterity grows: "【器用さ】が1アップした！→" and a wait
     press("turi_b");
     EXPECT_EQ(ruru().actionPoints, 0);
-    EXPECT_EQ(ruru().dexterity, 100);  // 101, clamped by the refresh
-    EXPECT_TRUE(host.saw("【器用さ】が1アップした！→101"));
+    EXPECT_EQ(ruru().dexterity, 100);  // grown, then held at the top of its range
+    EXPECT_TRUE(host.saw("【器用さ】が1アップした！→100"));
     EXPECT_TRUE(visible("item_seisaku_box"));
 
-    const GameState before = settled();
-    press("hari_b");
-    EXPECT_EQ(host.lastMessage(), kTooTired);
-    EXPECT_TRUE(g.s == before);
+    // Only the opener tests the points: soap is made at 0 and the refresh
+    // floors the -2 it leaves.
+    rng.push(1);
+    press("sekken_b");
+    EXPECT_EQ(g.s.hasSoap, 1);
+    EXPECT_EQ(ruru().actionPoints, 0);
+    EXPECT_TRUE(visible("item_seisaku_box"));
 }
 
 TEST_F(Craft, TheFireStarterEndsWithItsRemainingCounts) {

@@ -302,7 +302,7 @@ TEST_F(Story, TheEscapeEndsInTheFinalPairsChoice) {
     EXPECT_EQ(transcriptBetween("picture bak cg/ゴルドス2.jpg", "> "),
               (std::vector<std::string>{
                   "picture bak cg/ゴルドス2.jpg",
-                  "> " + spokenLine("スパーク", "おい、でっかいの！ ルルを返してもらうぜ！")}));
+                  "> " + spokenLine("スパーク", "おい、でっかいの！　ルルを返してもらうぜ！")}));
     EXPECT_EQ(transcriptBetween("sound 0 baku.wav", "picture bak cg/背景・最後.bmp"),
               (std::vector<std::string>{"sound 0 baku.wav", "picture bak ",
                                         "picture bak cg/背景・最後.bmp"}));

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "tools/assets/AssetList.h"
 #include "tools/assets/Canvas.h"
 #include "tools/assets/Generator.h"
+#include "tools/assets/Measure.h"
 #include "tools/assets/Music.h"
 #include "tools/assets/Pictures.h"
 #include "tools/assets/Sounds.h"
@@ -215,4 +217,31 @@ TEST(AssetGenerator, CommandLineNeedsTheOutputFolder) {
     ASSERT_TRUE(fs::exists(exe));
     const int status = std::system((exe + " > /dev/null 2>&1").c_str());
     EXPECT_NE(status, 0);
+}
+
+// The four heroes must be told apart by their outlines alone (docs/art.md):
+// black silhouettes overlap by at most 0.35 of their union, edge maps by at
+// most 0.30.
+TEST(AssetPictures, HeroesDifferInSilhouetteAndOutline) {
+    const char* heroes[] = {"ルル.jpg", "嵐.jpg", "スパーク.jpg", "残響.jpg"};
+    std::vector<BitMap> silhouettes, edges;
+    for (const char* name : heroes) {
+        const PictureAsset& p = *findPicture(name);
+        silhouettes.push_back(portraitSilhouette(p));
+        edges.push_back(edgeMap(portraitFigure(p)));
+        // A figure, not an empty frame nor a full one.
+        const auto on = std::count(silhouettes.back().on.begin(), silhouettes.back().on.end(), 1);
+        EXPECT_GT(on, p.width * p.height / 8) << name;
+        EXPECT_LT(on, p.width * p.height * 3 / 4) << name;
+    }
+    for (size_t i = 0; i < 4; ++i)
+        for (size_t j = i + 1; j < 4; ++j) {
+            EXPECT_LE(overlap(silhouettes[i], silhouettes[j]), 0.35) << heroes[i] << heroes[j];
+            EXPECT_LE(overlap(edges[i], edges[j]), 0.30) << heroes[i] << heroes[j];
+        }
+    // The measure itself: a map against itself, and against its complement.
+    EXPECT_DOUBLE_EQ(overlap(silhouettes[0], silhouettes[0]), 1.0);
+    BitMap inverse = silhouettes[0];
+    for (auto& v : inverse.on) v = !v;
+    EXPECT_DOUBLE_EQ(overlap(silhouettes[0], inverse), 0.0);
 }

@@ -171,6 +171,30 @@ TEST(GeneratedAssets, EveryListedFileExistsInItsFormat) {
     }
 }
 
+TEST(GeneratedAssets, TwiceSizeFilesDoubleEveryPicture) {
+    EXPECT_EQ(twiceSizeName("ルル.jpg"), "ルル@2x.jpg");
+    EXPECT_EQ(twiceSizeName("背景・雨.bmp"), "背景・雨@2x.bmp");
+    for (const auto& p : pictureAssets()) {
+        const fs::path path = kBin / picturePath(twiceSizeName(p.name));
+        ASSERT_TRUE(fs::exists(path)) << path;
+        const auto bytes = readFile(path);
+        if (p.kind == AssetKind::Jpeg) {
+            const auto img = decodeJpeg(bytes);
+            ASSERT_TRUE(img.ok) << path;
+            EXPECT_EQ(img.width, 2 * p.width) << path;
+            EXPECT_EQ(img.height, 2 * p.height) << path;
+        } else {
+            // 8 bits a pixel with a palette of 256, rows padded to 4 bytes.
+            ASSERT_GE(bytes.size(), 54u + 1024u) << path;
+            EXPECT_EQ(static_cast<int>(le32(bytes, 18)), 2 * p.width) << path;
+            EXPECT_EQ(static_cast<int>(le32(bytes, 22)), 2 * p.height) << path;
+            EXPECT_EQ(le16(bytes, 28), 8u) << path;
+            EXPECT_EQ(le32(bytes, 10) + ((2 * p.width + 3) & ~3) * 2 * p.height, bytes.size())
+                << path;
+        }
+    }
+}
+
 TEST(GeneratedAssets, EveryFileHasItsOwnContent) {
     std::map<std::vector<uint8_t>, std::string> seen;
     for (const auto& f : allAssetFiles()) {
@@ -234,12 +258,16 @@ TEST(AssetGenerator, TwoRunsWriteIdenticalBytes) {
     fs::remove_all(base);
     const int n1 = generateAssets(base / "a");
     const int n2 = generateAssets(base / "b");
-    EXPECT_EQ(n1, static_cast<int>(allAssetFiles().size()));
+    // Every file of the list, and every picture once more at twice its size.
+    EXPECT_EQ(n1, static_cast<int>(allAssetFiles().size() + pictureAssets().size()));
     EXPECT_EQ(n1, n2);
-    for (const auto& f : allAssetFiles()) {
-        const auto a = readFile(base / "a" / f.path);
-        EXPECT_FALSE(a.empty()) << f.path;
-        EXPECT_EQ(a, readFile(base / "b" / f.path)) << f.path;
+    std::vector<std::string> paths;
+    for (const auto& f : allAssetFiles()) paths.push_back(f.path);
+    for (const auto& p : pictureAssets()) paths.push_back(picturePath(twiceSizeName(p.name)));
+    for (const auto& path : paths) {
+        const auto a = readFile(base / "a" / path);
+        EXPECT_FALSE(a.empty()) << path;
+        EXPECT_EQ(a, readFile(base / "b" / path)) << path;
     }
     fs::remove_all(base);
 }

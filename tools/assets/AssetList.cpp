@@ -34,19 +34,23 @@ constexpr PictureAsset portrait(std::string_view name, Figure f, uint32_t colour
             colour, caption,         blush ? 1 : 0};
 }
 
+// A monster on the ground of its area; `variant` tells apart the creatures
+// that share a body plan (people: 0 arctic, 1 fighter, 2 trainee, 3 second
+// year, 4 silver knight, 5 miso monk, 6 champion, 7 king, 8 scholar; demons:
+// 0 reaper, 1 devil, 2 frenzy, 3 ogre; pairs: 1 is the second kind).
 constexpr PictureAsset enemy(std::string_view name, Silhouette s, uint32_t colour,
-                             std::string_view caption) {
+                             std::string_view caption, Scene area, int variant = 0) {
     return {name,
             AssetKind::Jpeg,
             PictureStyle::Enemy,
             kSceneW,
             kSceneH,
-            Scene::None,
+            area,
             Figure::None,
             s,
             colour,
             caption,
-            0};
+            variant};
 }
 
 constexpr PictureAsset panel(std::string_view name, int width, uint32_t tint, int pattern,
@@ -140,54 +144,56 @@ constexpr std::array kPictures = {
     scene("天災・流れ星.jpg", Scene::ShootingStar, "流れ星"),
 
     // Monsters of the exploration areas.
-    enemy("敵・ドラゴン.jpg", Silhouette::Dragon, 0x3a8a3a, "ドラゴン"),
-    enemy("敵・怪鳥.jpg", Silhouette::Bird, 0xb04a2a, "怪鳥"),
-    enemy("敵・巨大クモ.jpg", Silhouette::Spider, 0x6a3a7a, "巨大クモ"),
-    enemy("敵・極北人.jpg", Silhouette::Humanoid, 0x8ab8d8, "極北人"),
-    enemy("敵・サメ.jpg", Silhouette::Shark, 0x4a6a8a, "サメ"),
-    enemy("敵・クラゲ.jpg", Silhouette::Jelly, 0xc8a0e8, "クラゲ"),
-    enemy("敵・かに.jpg", Silhouette::Crab, 0xd04a2a, "かに"),
-    enemy("敵・挌闘家.jpg", Silhouette::Humanoid, 0xb07040, "挌闘家"),
-    enemy("敵・赤い闇.jpg", Silhouette::Cloud, 0xb01818, "赤い闇"),
-    enemy("敵・コウモリ.jpg", Silhouette::Bat, 0x5a4a6a, "コウモリ"),
-    enemy("敵・スモッグ.jpg", Silhouette::Cloud, 0x808078, "スモッグ"),
-    enemy("敵・おばけ.jpg", Silhouette::Ghost, 0xd8d8f0, "おばけ"),
-    enemy("敵・コンドル.jpg", Silhouette::Bird, 0x5a4a3a, "コンドル"),
-    enemy("敵・生きた風.jpg", Silhouette::Wind, 0x9ad8c8, "生きた風"),
-    enemy("敵・見知らぬ機械.jpg", Silhouette::Machine, 0x8a8a9a, "見知らぬ機械"),
-    enemy("敵・訓練生２年.jpg", Silhouette::Humanoid, 0x3a6ab0, "訓練生２年"),
-    enemy("敵・クモ.jpg", Silhouette::Spider, 0x7a6a3a, "くも"),
-    enemy("敵・蛾.jpg", Silhouette::Moth, 0xa89a6a, "蛾"),
-    enemy("敵・訓練生.jpg", Silhouette::Humanoid, 0x4a8a4a, "訓練生"),
+    enemy("敵・ドラゴン.jpg", Silhouette::Dragon, 0x3a8a3a, "ドラゴン", Scene::Jungle),
+    enemy("敵・怪鳥.jpg", Silhouette::Bird, 0xb04a2a, "怪鳥", Scene::Jungle),
+    enemy("敵・巨大クモ.jpg", Silhouette::Spider, 0x6a3a7a, "巨大クモ", Scene::Jungle),
+    enemy("敵・極北人.jpg", Silhouette::Humanoid, 0x8ab8d8, "極北人", Scene::Jungle),
+    enemy("敵・サメ.jpg", Silhouette::Shark, 0x4a6a8a, "サメ", Scene::Sea),
+    enemy("敵・クラゲ.jpg", Silhouette::Jelly, 0xc8a0e8, "クラゲ", Scene::Sea),
+    enemy("敵・かに.jpg", Silhouette::Crab, 0xd04a2a, "かに", Scene::Beach),
+    enemy("敵・挌闘家.jpg", Silhouette::Humanoid, 0xb07040, "挌闘家", Scene::Beach, 1),
+    enemy("敵・赤い闇.jpg", Silhouette::Cloud, 0xb01818, "赤い闇", Scene::Cave),
+    enemy("敵・コウモリ.jpg", Silhouette::Bat, 0x5a4a6a, "コウモリ", Scene::Cave),
+    enemy("敵・スモッグ.jpg", Silhouette::Cloud, 0x808078, "スモッグ", Scene::Cave, 1),
+    enemy("敵・おばけ.jpg", Silhouette::Ghost, 0xd8d8f0, "おばけ", Scene::Cave),
+    enemy("敵・コンドル.jpg", Silhouette::Bird, 0x5a4a3a, "コンドル", Scene::Cliff, 1),
+    enemy("敵・生きた風.jpg", Silhouette::Wind, 0x9ad8c8, "生きた風", Scene::Cliff),
+    enemy("敵・見知らぬ機械.jpg", Silhouette::Machine, 0x8a8a9a, "見知らぬ機械", Scene::Cliff),
+    enemy("敵・訓練生２年.jpg", Silhouette::Humanoid, 0x3a6ab0, "訓練生２年", Scene::Cliff, 3),
+    enemy("敵・クモ.jpg", Silhouette::Spider, 0x7a6a3a, "くも", Scene::Forest, 1),
+    enemy("敵・蛾.jpg", Silhouette::Moth, 0xa89a6a, "蛾", Scene::Forest),
+    enemy("敵・訓練生.jpg", Silhouette::Humanoid, 0x4a8a4a, "訓練生", Scene::Forest, 2),
 
     // Colosseum opponents.
-    enemy("敵・ルピ.jpg", Silhouette::Ghost, 0xf0a0c0, "ルピルピの亡霊"),
-    enemy("敵・トテトテ.jpg", Silhouette::Rabbit, 0xc0d8a0, "トテトテの亡霊"),
-    enemy("敵・ゆらり.jpg", Silhouette::Jelly, 0xa0c8f0, "ゆらりの亡霊"),
-    enemy("敵・ズンズン.jpg", Silhouette::Wolf, 0x9a8ab0, "ズンズンの亡霊"),
-    enemy("敵・ハテナ.jpg", Silhouette::Orb, 0xe0c060, "ハテナ坊の亡霊"),
-    enemy("敵・シルバー.jpg", Silhouette::Humanoid, 0xc8c8d8, "シルバーズンズンの亡霊"),
-    enemy("敵・ポロポロ.jpg", Silhouette::Cloud, 0xa0a0d0, "ポロポロの亡霊"),
-    enemy("敵・モグモグ.jpg", Silhouette::Beetle, 0xb08a60, "スイーパーモグモグの亡霊"),
-    enemy("敵・カナメ.jpg", Silhouette::Robot, 0x7090b0, "カナメロボ"),
-    enemy("敵・覚醒.jpg", Silhouette::Robot, 0xd04040, "カナメロボ（覚醒）"),
+    enemy("敵・ルピ.jpg", Silhouette::Ghost, 0xf0a0c0, "ルピルピの亡霊", Scene::Colosseum, 1),
+    enemy("敵・トテトテ.jpg", Silhouette::Rabbit, 0xc0d8a0, "トテトテの亡霊", Scene::Colosseum),
+    enemy("敵・ゆらり.jpg", Silhouette::Jelly, 0xa0c8f0, "ゆらりの亡霊", Scene::Colosseum, 1),
+    enemy("敵・ズンズン.jpg", Silhouette::Wolf, 0x9a8ab0, "ズンズンの亡霊", Scene::Colosseum),
+    enemy("敵・ハテナ.jpg", Silhouette::Orb, 0xe0c060, "ハテナ坊の亡霊", Scene::Colosseum),
+    enemy("敵・シルバー.jpg", Silhouette::Humanoid, 0xc8c8d8, "シルバーズンズンの亡霊",
+          Scene::Colosseum, 4),
+    enemy("敵・ポロポロ.jpg", Silhouette::Cloud, 0xa0a0d0, "ポロポロの亡霊", Scene::Colosseum, 2),
+    enemy("敵・モグモグ.jpg", Silhouette::Beetle, 0xb08a60, "スイーパーモグモグの亡霊",
+          Scene::Colosseum),
+    enemy("敵・カナメ.jpg", Silhouette::Robot, 0x7090b0, "カナメロボ", Scene::Colosseum),
+    enemy("敵・覚醒.jpg", Silhouette::Robot, 0xd04040, "カナメロボ（覚醒）", Scene::Colosseum, 1),
 
     // Survival course opponents.
-    enemy("敵・ウルフ.jpg", Silhouette::Wolf, 0x707880, "パーセウルフ"),
-    enemy("敵・うさぎ.jpg", Silhouette::Rabbit, 0xd8c8b8, "暴れうさぎ"),
-    enemy("敵・クワガタ.jpg", Silhouette::Beetle, 0x4a3a2a, "クワガタ虫"),
-    enemy("敵・ミソヅケ.jpg", Silhouette::Humanoid, 0x9a6a3a, "ミソヅケ"),
-    enemy("敵・ソル.jpg", Silhouette::Orb, 0xf08a20, "ソル"),
-    enemy("敵・デューン.jpg", Silhouette::Wind, 0xd0b070, "反物質デューン"),
-    enemy("敵・ビクトリー.jpg", Silhouette::Humanoid, 0xe0b030, "ビクトリー"),
-    enemy("敵・ヨーガ.jpg", Silhouette::Angel, 0x90e0d0, "神秘の子ヨーガ"),
-    enemy("敵・エンド.jpg", Silhouette::Demon, 0x603080, "エンドオブデイズ"),
-    enemy("敵・メフィスト.jpg", Silhouette::Demon, 0x902030, "メフィスト"),
-    enemy("敵・マクベス.jpg", Silhouette::Humanoid, 0x505070, "マクベス"),
-    enemy("敵・ファウスト.jpg", Silhouette::Humanoid, 0x306050, "ファウスト"),
-    enemy("敵・ヘブン.jpg", Silhouette::Angel, 0xf0f0c0, "HEAVEN"),
-    enemy("敵・乱心.jpg", Silhouette::Demon, 0xc03060, "乱心"),
-    enemy("敵・昇鬼.jpg", Silhouette::Demon, 0xe06020, "昇鬼"),
+    enemy("敵・ウルフ.jpg", Silhouette::Wolf, 0x707880, "パーセウルフ", Scene::Colosseum, 1),
+    enemy("敵・うさぎ.jpg", Silhouette::Rabbit, 0xd8c8b8, "暴れうさぎ", Scene::Colosseum, 1),
+    enemy("敵・クワガタ.jpg", Silhouette::Beetle, 0x4a3a2a, "クワガタ虫", Scene::Colosseum, 1),
+    enemy("敵・ミソヅケ.jpg", Silhouette::Humanoid, 0x9a6a3a, "ミソヅケ", Scene::Colosseum, 5),
+    enemy("敵・ソル.jpg", Silhouette::Orb, 0xf08a20, "ソル", Scene::Colosseum, 1),
+    enemy("敵・デューン.jpg", Silhouette::Wind, 0xd0b070, "反物質デューン", Scene::Colosseum, 1),
+    enemy("敵・ビクトリー.jpg", Silhouette::Humanoid, 0xe0b030, "ビクトリー", Scene::Colosseum, 6),
+    enemy("敵・ヨーガ.jpg", Silhouette::Angel, 0x90e0d0, "神秘の子ヨーガ", Scene::Colosseum),
+    enemy("敵・エンド.jpg", Silhouette::Demon, 0x603080, "エンドオブデイズ", Scene::Colosseum),
+    enemy("敵・メフィスト.jpg", Silhouette::Demon, 0x902030, "メフィスト", Scene::Colosseum, 1),
+    enemy("敵・マクベス.jpg", Silhouette::Humanoid, 0x505070, "マクベス", Scene::Colosseum, 7),
+    enemy("敵・ファウスト.jpg", Silhouette::Humanoid, 0x306050, "ファウスト", Scene::Colosseum, 8),
+    enemy("敵・ヘブン.jpg", Silhouette::Angel, 0xf0f0c0, "HEAVEN", Scene::Colosseum, 1),
+    enemy("敵・乱心.jpg", Silhouette::Demon, 0xc03060, "乱心", Scene::Colosseum, 2),
+    enemy("敵・昇鬼.jpg", Silhouette::Demon, 0xe06020, "昇鬼", Scene::Colosseum, 3),
 
     // Full-window backgrounds: weather, the stranded state and the story.
     backdrop("背景.bmp", Scene::Clear),
@@ -298,6 +304,14 @@ std::string soundPath(std::string_view name) {
     path += '/';
     path += name;
     return path;
+}
+
+std::string twiceSizeName(std::string_view name) {
+    const size_t dot = name.rfind('.');
+    std::string out(name.substr(0, dot));
+    out += "@2x";
+    if (dot != std::string_view::npos) out += name.substr(dot);
+    return out;
 }
 
 std::vector<AssetFile> allAssetFiles() {

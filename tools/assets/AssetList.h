@@ -25,9 +25,9 @@ enum class PictureStyle : uint8_t {
     Title,       // the title picture of the start screen
     TitleFrame,  // one frame of the title animation
     Panel,       // background of a command panel
-    Portrait,    // a character, full figure with name
+    Portrait,    // a character with its name
     Scene,       // a place or an event, with its name (also full-window backdrops)
-    Enemy,       // a monster silhouette with its name
+    Enemy,       // a monster on the ground of its area, with its name
     Icon,        // a small status mark: a coloured badge with one character
 };
 
@@ -71,6 +71,7 @@ enum class Scene : uint8_t {
     Morning,
     OpenSea,
     Last,
+    Colosseum,  // the arena behind the colosseum's and the courses' opponents
 };
 
 // Figure shapes of the Portrait style.
@@ -209,6 +210,9 @@ std::vector<AssetFile> allAssetFiles();
 
 // The entry of a picture by file name, or nullptr.
 const PictureAsset* findPicture(std::string_view name);
+
+// The name of a picture's twice-size file: "ルル.jpg" -> "ルル@2x.jpg".
+std::string twiceSizeName(std::string_view name);
 
 // The relative path of a picture ("cg/" + name) or a sound or tune ("dat/" + name).
 std::string picturePath(std::string_view name);

@@ -6,13 +6,14 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <mutex>
 
 namespace kotou::assets {
 
 namespace {
 
 uint8_t clampByte(float v) {
-    return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0f, 255.0f)));
+    return static_cast<uint8_t>(std::clamp(v, 0.0f, 255.0f) + 0.5f);
 }
 
 // Decodes UTF-8 into code points; malformed bytes become U+FFFD.
@@ -248,9 +249,39 @@ Canvas Canvas::downsample(int factor) const {
     return out;
 }
 
+Canvas Canvas::halved() const {
+    // Output pixel x covers source 2x, 2x+1; the taps 2x-1 .. 2x+2 weigh 1 3 3 1.
+    const int ow = width_ / 2, oh = height_ / 2;
+    std::vector<int> rows(static_cast<size_t>(ow) * height_ * 3);
+    for (int y = 0; y < height_; ++y) {
+        const uint8_t* src = pixels_.data() + static_cast<size_t>(y) * width_ * 3;
+        int* dst = rows.data() + static_cast<size_t>(y) * ow * 3;
+        for (int x = 0; x < ow; ++x) {
+            const int a = std::max(0, 2 * x - 1) * 3, b = 2 * x * 3, c = (2 * x + 1) * 3,
+                      d = std::min(width_ - 1, 2 * x + 2) * 3;
+            for (int k = 0; k < 3; ++k)
+                dst[x * 3 + k] = src[a + k] + 3 * src[b + k] + 3 * src[c + k] + src[d + k];
+        }
+    }
+    Canvas out(ow, oh);
+    const size_t stride = static_cast<size_t>(ow) * 3;
+    for (int y = 0; y < oh; ++y) {
+        const int* a = rows.data() + std::max(0, 2 * y - 1) * stride;
+        const int* b = rows.data() + 2 * y * stride;
+        const int* c = rows.data() + (2 * y + 1) * stride;
+        const int* d = rows.data() + std::min(height_ - 1, 2 * y + 2) * stride;
+        uint8_t* dst = out.pixels_.data() + y * stride;
+        for (size_t i = 0; i < stride; ++i)
+            dst[i] = static_cast<uint8_t>((a[i] + 3 * b[i] + 3 * c[i] + d[i] + 32) / 64);
+    }
+    return out;
+}
+
 struct TextPainter::Impl {
     FT_Library library = nullptr;
     FT_Face face = nullptr;
+    // One face serves every thread that paints: one glyph run at a time.
+    std::mutex busy;
 };
 
 TextPainter::TextPainter(const std::vector<std::string>& fontPaths) : impl_(new Impl) {
@@ -277,6 +308,7 @@ bool TextPainter::available() const {
 
 int TextPainter::measure(std::string_view utf8, int pixelSize) const {
     if (!available()) return 0;
+    const std::lock_guard lock(impl_->busy);
     FT_Set_Pixel_Sizes(impl_->face, 0, pixelSize);
     long width = 0;
     for (char32_t cp : decodeUtf8(utf8)) {
@@ -289,6 +321,7 @@ int TextPainter::measure(std::string_view utf8, int pixelSize) const {
 void TextPainter::draw(Canvas& canvas, std::string_view utf8, int x, int baseline, int pixelSize,
                        Rgb colour, Rgb outline) const {
     if (!available()) return;
+    const std::lock_guard lock(impl_->busy);
     FT_Face face = impl_->face;
     FT_Set_Pixel_Sizes(face, 0, pixelSize);
     const int border = std::max(1, pixelSize / 12);

@@ -54,6 +54,7 @@ class Canvas {
     int height() const { return height_; }
     // Rows top to bottom, RGB triplets.
     const std::vector<uint8_t>& pixels() const { return pixels_; }
+    std::vector<uint8_t>& pixels() { return pixels_; }
 
     Rgb at(int x, int y) const;
     void blend(int x, int y, Rgb c, float alpha);
@@ -69,6 +70,8 @@ class Canvas {
     void vignette(float strength);
     // Box-filters by an integer factor (drawing at a larger size gives smooth edges).
     Canvas downsample(int factor) const;
+    // Halves the size with a smooth [1 3 3 1] filter (less aliasing than a box).
+    Canvas halved() const;
 
   private:
     int width_, height_;

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <ostream>
+#include <string>
 
 namespace kotou::assets {
 
@@ -12,8 +13,10 @@ namespace kotou::assets {
 // lines go to `log` when given.
 int generateAssets(const std::filesystem::path& outDir, std::ostream* log = nullptr);
 
-// Writes the desktop icon at every size into a hicolor icon theme folder:
-// <hicolorDir>/<N>x<N>/apps/kotou.png. Returns the number of files written.
-int generateIcons(const std::filesystem::path& hicolorDir, std::ostream* log = nullptr);
+// Writes the desktop icon called `name` at every size into a hicolor icon
+// theme folder: <hicolorDir>/<N>x<N>/apps/<name>.png. Returns the number of
+// files written.
+int generateIcons(const std::filesystem::path& hicolorDir, const std::string& name,
+                  std::ostream* log = nullptr);
 
 }  // namespace kotou::assets

@@ -186,6 +186,14 @@ TEST_F(ShopAndKitchenTest, OnDayTwelveALineClickedAtTheTraderIsBought) {
     QTest::qWait(60);  // repaints keep the line chosen
     EXPECT_EQ(list->currentRow(), 0);
     EXPECT_TRUE(heard("0:key.wav"));
+    // A press below the last line clicks too and keeps the chosen line.
+    sounds.clear();
+    const QPoint below(4, list->viewport()->height() - 2);
+    ASSERT_EQ(list->itemAt(below), nullptr);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, below);
+    QTest::qWait(60);
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_TRUE(heard("0:key.wav"));
     screenshot("trader.png");
     click("Button1");
     // The good's name leads the line, before its padding and its price.

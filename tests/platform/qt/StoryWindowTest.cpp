@@ -164,7 +164,7 @@ TEST_F(StoryWindow, ChaptersAsAPlayerSeesThem) {
     nightOf(kEscapeChapter);
     playClicking([this] { playNightEvent(game); },
                  {{"【スパーク】『おい、でっかいの", "story-escape-giant.png"},
-                  {"やがて最後の光も消え", "story-escape-last.png"}});
+                  {"嵐の腕の中で", "story-escape-last.png"}});
     EXPECT_GE(game.s.storyPhase, 21);
 }
 
@@ -195,7 +195,7 @@ TEST_F(StoryWindow, TheEndingClosesTheWindowAndEndsTheProgram) {
     QTest::qWait(120);
     playClicking(
         [this] { QTest::mouseClick(window->findChild<QWidget*>("clear_b"), Qt::LeftButton); },
-        {{"やがて東の空が", "ending-dawn.png"}});
+        {{"夜が明け", "ending-dawn.png"}});
     ASSERT_EQ(s.storyPhase, 25);
 
     QApplication::setQuitOnLastWindowClosed(true);
