@@ -20,6 +20,7 @@ namespace {
     X(new_fluid_settings)         \
     X(delete_fluid_settings)      \
     X(fluid_settings_setstr)      \
+    X(fluid_settings_setnum)      \
     X(new_fluid_synth)            \
     X(delete_fluid_synth)         \
     X(fluid_synth_sfload)         \
@@ -230,6 +231,7 @@ FluidMusicPlayer::Started FluidMusicPlayer::startFluid() const {
     if (!fluid->settings)
         return fail("init", withReason("music disabled: FluidSynth could not start"));
     fl->fluid_settings_setstr(fluid->settings, "audio.file.name", options_.fileName.c_str());
+    fl->fluid_settings_setnum(fluid->settings, "synth.gain", options_.gain);
     fluid->synth = fl->new_fluid_synth(fluid->settings);
     if (!fluid->synth)
         return fail("init", withReason("music disabled: FluidSynth could not start"));

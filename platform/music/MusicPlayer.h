@@ -39,6 +39,9 @@ struct MusicOptions {
     // replaces this list with its one value.
     std::vector<std::string> drivers{"pulseaudio", "alsa", "sdl2"};
     std::string fileName = "kotou-music.wav";
+    // The synthesiser's output gain. The tunes are written to one loudness at
+    // this gain, some 8 LU under the event cues of the sound effects.
+    double gain = 1.0;
     // Whether the first play() starts FluidSynth. When false, requests are
     // kept until prepare() is called (a program that wants its window on the
     // screen first).

@@ -176,11 +176,10 @@ TEST(AssetMusic, TempoMetreAndDrumsFollowTheMood) {
     EXPECT_EQ(night.drumNotes, 0);
     EXPECT_EQ(night.beatsPerBar, 3);
     EXPECT_EQ(battle.beatsPerBar, 4);
-    // A few bars: between 4 and 16 bars long.
+    // Composed pieces, not loops of a few bars: intro, three A sections, B, outro.
     for (const auto* m : {&battle, &night, &title}) {
         const double bars = static_cast<double>(m->lastTick) / (m->division * m->beatsPerBar);
-        EXPECT_GE(bars, 4.0);
-        EXPECT_LE(bars, 16.0);
+        EXPECT_GE(bars, 40.0);
     }
 }
 

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <numbers>
 
 #include "tools/assets/Canvas.h"
+#include "tools/assets/Loudness.h"
 
 namespace kotou::assets {
 
@@ -71,13 +73,13 @@ std::vector<Voice> recipe(Cue cue) {
     std::vector<Voice> v;
     switch (cue) {
         case Cue::Click:
-            v.push_back(tone(0, 0.05, Wave::Square, 1400, 1100, 0.5, 0.015));
+            v.push_back(tone(0, 0.05, Wave::Triangle, 1400, 1100, 0.5, 0.015));
             break;
         case Cue::Key:
-            v.push_back(tone(0, 0.06, Wave::Square, 1800, 1800, 0.4, 0.02));
+            v.push_back(tone(0, 0.06, Wave::Sine, 1800, 1800, 0.4, 0.02));
             break;
         case Cue::Key2:
-            arpeggio(v, 0, 0.05, {84, 88}, Wave::Square, 0.35, 0.04);
+            arpeggio(v, 0, 0.05, {84, 88}, Wave::Triangle, 0.35, 0.04);
             break;
         case Cue::Key3:
             arpeggio(v, 0, 0.06, {79, 84, 91}, Wave::Triangle, 0.45, 0.06);
@@ -141,8 +143,8 @@ std::vector<Voice> recipe(Cue cue) {
             break;
         case Cue::Hammer:
             for (int i = 0; i < 3; ++i) {
-                v.push_back(noise(i * 0.22, 0.08, 5000, 1500, 0.8, 0.02));
-                v.push_back(tone(i * 0.22, 0.18, Wave::Triangle, 1250, 1200, 0.4, 0.06));
+                v.push_back(noise(i * 0.22, 0.08, 5000, 1500, 0.8, 0.03));
+                v.push_back(tone(i * 0.22, 0.2, Wave::Triangle, 1250, 1200, 0.4, 0.1));
             }
             break;
         case Cue::Reflect:
@@ -157,10 +159,13 @@ std::vector<Voice> recipe(Cue cue) {
             break;
         }
         case Cue::Trade:
+            // Two wooden knocks, each with a hollow body under the click.
             v.push_back(noise(0, 0.05, 3000, 2500, 0.8, 0.015));
-            v.push_back(tone(0, 0.07, Wave::Square, 900, 850, 0.4, 0.02));
+            v.push_back(tone(0, 0.1, Wave::Square, 900, 850, 0.4, 0.04));
+            v.push_back(tone(0, 0.12, Wave::Triangle, 320, 300, 0.5, 0.05));
             v.push_back(noise(0.12, 0.05, 2500, 2000, 0.7, 0.015));
-            v.push_back(tone(0.12, 0.07, Wave::Square, 700, 650, 0.35, 0.02));
+            v.push_back(tone(0.12, 0.1, Wave::Square, 700, 650, 0.35, 0.04));
+            v.push_back(tone(0.12, 0.14, Wave::Triangle, 260, 240, 0.5, 0.06));
             break;
         case Cue::Dodge:
             v.push_back(noise(0, 0.3, 800, 6000, 0.7, 0.12));
@@ -205,11 +210,11 @@ std::vector<Voice> recipe(Cue cue) {
             chord(v, 0, 1.4, {57, 60, 64, 69}, Wave::Sine, 0.25, 0.8);
             break;
         case Cue::No:
-            v.push_back(tone(0, 0.12, Wave::Square, 220, 220, 0.4, 0.08));
-            v.push_back(tone(0.16, 0.2, Wave::Square, 180, 170, 0.4, 0.1));
+            v.push_back(tone(0, 0.12, Wave::Triangle, 220, 220, 0.4, 0.08));
+            v.push_back(tone(0.16, 0.2, Wave::Triangle, 180, 170, 0.4, 0.1));
             break;
         case Cue::Ok:
-            arpeggio(v, 0, 0.07, {79, 84}, Wave::Square, 0.35, 0.06);
+            arpeggio(v, 0, 0.07, {79, 84}, Wave::Triangle, 0.35, 0.06);
             break;
         case Cue::Place:
             arpeggio(v, 0, 0.1, {67, 72, 74, 79, 84}, Wave::Triangle, 0.35, 0.15);
@@ -248,7 +253,7 @@ std::vector<Voice> recipe(Cue cue) {
             v.push_back(noise(0, 0.2, 3000, 800, 0.4, 0.08));
             break;
         case Cue::Up:
-            v.push_back(tone(0, 0.15, Wave::Square, 600, 1400, 0.35, 0.08));
+            v.push_back(tone(0, 0.15, Wave::Triangle, 600, 1400, 0.35, 0.08));
             break;
         case Cue::Song:
             arpeggio(v, 0, 0.18, {72, 74, 76, 79, 76, 84}, Wave::Triangle, 0.35, 0.2, 0.2);
@@ -273,22 +278,57 @@ std::vector<Voice> recipe(Cue cue) {
     return v;
 }
 
-double oscillate(Wave w, double phase, Rng& rng) {
-    const double p = phase - std::floor(phase);
-    switch (w) {
-        case Wave::Sine:
-            return std::sin(kTwoPi * p);
-        case Wave::Square:
-            return p < 0.5 ? 0.7 : -0.7;
-        case Wave::Triangle:
-            return p < 0.5 ? 4.0 * p - 1.0 : 3.0 - 4.0 * p;
-        case Wave::Saw:
-            return (2.0 * p - 1.0) * 0.7;
-        case Wave::Noise:
-            return rng.uniform() * 2.0 - 1.0;
+// Everything a cue holds stays below this frequency: under the Nyquist
+// frequency of the mixer's default output (11025 Hz), so that nothing folds
+// back when the mixer converts a 22050 Hz cue.
+constexpr double kBandLimit = 4500.0;
+
+// One period of a wave at `phase` (0..1) and fundamental `f`, built from its
+// harmonics below the band limit, each fading out over the last 600 Hz so
+// that a glide does not switch harmonics on and off.
+double oscillate(Wave w, double phase, double f, double limit) {
+    if (w == Wave::Sine) return std::sin(kTwoPi * phase);
+    double sum = 0.0;
+    const int step = w == Wave::Saw ? 1 : 2;  // square and triangle: odd harmonics only
+    for (int k = 1; k * f < limit; k += step) {
+        const double fade = std::min(1.0, (limit - k * f) / 600.0);
+        const double s = std::sin(kTwoPi * k * phase) * fade;
+        if (w == Wave::Triangle)
+            sum += ((k / 2) % 2 ? -s : s) / (k * k);
+        else
+            sum += s / k;
     }
-    return 0.0;
+    switch (w) {
+        case Wave::Square:
+            return sum * 4.0 / std::numbers::pi * 0.7;
+        case Wave::Saw:
+            return sum * 2.0 / std::numbers::pi * 0.7;
+        case Wave::Triangle:
+            return sum * 8.0 / (std::numbers::pi * std::numbers::pi);
+        default:
+            return sum;
+    }
 }
+
+// A second-order low-pass section (Butterworth when q = 1/sqrt 2).
+struct LowPass {
+    double b0, b1, b2, a1, a2, z1 = 0.0, z2 = 0.0;
+    LowPass(double cutoff, double rate, double q) {
+        const double w0 = kTwoPi * cutoff / rate, c = std::cos(w0), alpha = std::sin(w0) / (2 * q);
+        const double a0 = 1 + alpha;
+        b0 = (1 - c) / 2 / a0;
+        b1 = (1 - c) / a0;
+        b2 = b0;
+        a1 = -2 * c / a0;
+        a2 = (1 - alpha) / a0;
+    }
+    double run(double x) {
+        const double y = b0 * x + z1;
+        z1 = b1 * x - a1 * y + z2;
+        z2 = b2 * x - a2 * y;
+        return y;
+    }
+};
 
 // Renders the voices into float frames (left, right).
 std::vector<double> render(const std::vector<Voice>& voices, int rate, uint64_t seed) {
@@ -313,17 +353,80 @@ std::vector<double> render(const std::vector<Voice>& voices, int rate, uint64_t 
             double s;
             if (v.wave == Wave::Noise) {
                 const double alpha = 1.0 - std::exp(-kTwoPi * std::min(f, rate * 0.45) / rate);
-                low += alpha * (oscillate(Wave::Noise, 0, rng) - low);
+                low += alpha * (rng.uniform() * 2.0 - 1.0 - low);
                 s = low * 1.5;
             } else {
                 const double vib = 1.0 + v.vibrato * std::sin(kTwoPi * 6.0 * t);
                 phase += f * vib / rate;
-                s = oscillate(v.wave, phase, rng);
+                phase -= std::floor(phase);
+                s = oscillate(v.wave, phase, f * vib, std::min(kBandLimit, rate * 0.45));
             }
             s *= env * v.volume;
             out[(first + i) * 2] += s * left;
             out[(first + i) * 2 + 1] += s * right;
         }
+    }
+    // What the noise holds above the band limit goes (fourth-order Butterworth).
+    for (int ch = 0; ch < 2; ++ch) {
+        LowPass one(kBandLimit, rate, 0.5412), two(kBandLimit, rate, 1.3066);
+        for (size_t i = 0; i < frames; ++i) out[i * 2 + ch] = two.run(one.run(out[i * 2 + ch]));
+    }
+    return out;
+}
+
+// Gain that brings `samples` (channels interleaved) to the loudness target as
+// the mixer plays them (mono: the mean of the channels), with the peaks held
+// at the ceiling by a look-ahead limiter: each sample's gain is the lowest
+// any sample within 4 ms needs, averaged over those 4 ms so that it moves
+// smoothly and never lets a peak through, and it recovers gently (20 ms)
+// after a peak so that it does not distort what follows.
+std::vector<double> level(const std::vector<double>& samples, int channels, int rate,
+                          double targetLufs, double ceilingDb) {
+    const size_t frames = samples.size() / static_cast<size_t>(channels);
+    const double ceiling = std::pow(10.0, ceilingDb / 20.0);
+    const size_t w = static_cast<size_t>(rate / 250) + 1;
+    const double recovery = std::exp(1.0 / (0.02 * rate));
+    auto loudness = [&](const std::vector<double>& x) {
+        std::vector<float> mono(frames, 0.0f);
+        for (size_t i = 0; i < x.size(); ++i)
+            mono[i / static_cast<size_t>(channels)] += static_cast<float>(x[i] / channels);
+        return integratedLoudness(mono, 1, rate);
+    };
+    double gain = std::pow(10.0, (targetLufs - loudness(samples)) / 20.0);
+    std::vector<double> out;
+    for (int pass = 0; pass < 10; ++pass) {
+        std::vector<double> need(frames, 1.0);
+        for (size_t i = 0; i < frames; ++i) {
+            double peak = 0.0;
+            for (int c = 0; c < channels; ++c)
+                peak = std::max(peak, std::fabs(samples[i * channels + c] * gain));
+            if (peak > ceiling) need[i] = ceiling / peak;
+        }
+        // The least need within w on either side (a sliding minimum), then
+        // its mean within w / 2 on either side (prefix sums).
+        std::vector<double> least(frames, 1.0), smooth(frames, 1.0), sums(frames + 1, 0.0);
+        std::deque<size_t> window;
+        size_t next = 0;
+        for (size_t i = 0; i < frames; ++i) {
+            for (; next <= std::min(frames - 1, i + w); ++next) {
+                while (!window.empty() && need[window.back()] >= need[next]) window.pop_back();
+                window.push_back(next);
+            }
+            while (window.front() + w < i) window.pop_front();
+            least[i] = need[window.front()];
+            sums[i + 1] = sums[i] + least[i];
+        }
+        for (size_t i = 0; i < frames; ++i) {
+            const size_t from = i >= w / 2 ? i - w / 2 : 0, to = std::min(frames, i + w / 2 + 1);
+            smooth[i] = (sums[to] - sums[from]) / static_cast<double>(to - from);
+            if (i > 0) smooth[i] = std::min(smooth[i], smooth[i - 1] * recovery);
+        }
+        out.assign(samples.size(), 0.0);
+        for (size_t i = 0; i < samples.size(); ++i)
+            out[i] = samples[i] * gain * std::min(smooth[i / channels], need[i / channels]);
+        const double miss = targetLufs - loudness(out);
+        if (std::fabs(miss) < 0.05) break;
+        gain *= std::pow(10.0, miss / 20.0);
     }
     return out;
 }
@@ -339,6 +442,27 @@ void put32(std::vector<uint8_t>& out, uint32_t v) {
 }
 
 }  // namespace
+
+bool isInterfaceCue(Cue cue) {
+    switch (cue) {
+        case Cue::Click:
+        case Cue::Key:
+        case Cue::Key2:
+        case Cue::Key3:
+        case Cue::Ok:
+        case Cue::No:
+        case Cue::Save:
+        case Cue::Up:
+        case Cue::Talk:
+            return true;
+        default:
+            return false;
+    }
+}
+
+double loudnessTarget(Cue cue) {
+    return isInterfaceCue(cue) ? -22.0 : -16.0;
+}
 
 std::vector<uint8_t> wavFile(const std::vector<uint8_t>& pcm, int rate, int bits, int channels) {
     const uint32_t blockAlign = static_cast<uint32_t>(channels * bits / 8);
@@ -364,8 +488,7 @@ std::vector<uint8_t> wavFile(const std::vector<uint8_t>& pcm, int rate, int bits
 
 std::vector<uint8_t> synthesiseSound(const SoundAsset& asset) {
     const auto frames = render(recipe(asset.cue), asset.rate, hashText(asset.name));
-    // Fold to the file's channel count, then scale so that the loudest sample
-    // sits a little below full scale.
+    // Fold to the file's channel count, then bring it to its loudness.
     const size_t count = frames.size() / 2;
     std::vector<double> samples;
     samples.reserve(count * asset.channels);
@@ -377,13 +500,13 @@ std::vector<uint8_t> synthesiseSound(const SoundAsset& asset) {
             samples.push_back(frames[i * 2 + 1]);
         }
     }
-    double peak = 1e-9;
-    for (double s : samples) peak = std::max(peak, std::fabs(s));
-    const double gain = 0.85 / peak;
+    // Rounding to 8 bits may add half a step to a peak: a little room for it.
+    samples =
+        level(samples, asset.channels, asset.rate, loudnessTarget(asset.cue), kEffectPeakDb - 0.3);
     std::vector<uint8_t> pcm;
     pcm.reserve(samples.size() * asset.bits / 8);
     for (double raw : samples) {
-        const double s = std::clamp(raw * gain, -1.0, 1.0);
+        const double s = std::clamp(raw, -1.0, 1.0);
         if (asset.bits == 8) {
             pcm.push_back(static_cast<uint8_t>(std::lround(128.0 + s * 127.0)));
         } else {
