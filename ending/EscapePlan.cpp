@@ -2,11 +2,11 @@
 
 #include <string>
 
+#include "daycycle/Night.h"
 #include "production/Growth.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
 #include "story/Script.h"
-#include "story/Story.h"
 
 namespace kotou {
 namespace {

@@ -7,6 +7,7 @@
 #include "daycycle/ItemUse.h"
 #include "daycycle/LevelUp.h"
 #include "daycycle/Night.h"
+#include "ending/Ending.h"
 #include "ending/EscapePlan.h"
 #include "field/Exploration.h"
 #include "field/Radio.h"
@@ -17,7 +18,6 @@
 #include "production/Trader.h"
 #include "shell/Screens.h"
 #include "story/CompanionHandlers.h"
-#include "story/Story.h"
 
 namespace kotou {
 
@@ -38,7 +38,7 @@ void registerGameHandlers(HandlerRegistry& r) {
              registerRecipeHandlers,
              registerTraderHandlers,
              registerCraftHandlers,
-             registerStoryHandlers,
+             registerChoiceHandlers,
              registerCompanionHandlers,
              registerEscapeHandlers,
          })
