@@ -3,7 +3,7 @@
 #include <string>
 
 #include "daycycle/Night.h"
-#include "production/Growth.h"
+#include "gains/Growth.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
 #include "story/Script.h"

@@ -3,6 +3,7 @@
 #include "combat/Battle.h"
 #include "combat/Colosseum.h"
 #include "combat/Training.h"
+#include "companions/CompanionHandlers.h"
 #include "daycycle/Conditions.h"
 #include "daycycle/ItemUse.h"
 #include "daycycle/LevelUp.h"
@@ -17,7 +18,6 @@
 #include "production/Recipes.h"
 #include "production/Trader.h"
 #include "shell/Screens.h"
-#include "story/CompanionHandlers.h"
 
 namespace kotou {
 

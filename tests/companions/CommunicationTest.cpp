@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "companions/CommunicationScenes.h"
 #include "shell/StatusRefresh.h"
 #include "state/Text.h"
-#include "story/CommunicationScenes.h"
 #include "story/Scene.h"
 #include "tests/companions/CompanionTest.h"
 
