@@ -50,7 +50,7 @@ void reveal(Game& g, std::string_view head, std::string_view text, bool appended
     const ComponentId label = g.form.id("moji_l");
     const std::string lead = head.empty() ? std::string() : std::string(head) + "\r";
     const size_t n = cp932Length(t);
-    for (size_t i = 0; i <= n; ++i) {
+    for (size_t i = g.host.revealAtOnce() ? n : 0; i <= n; ++i) {
         g.form.setCaption(label, lead + cp932Prefix(t, i));
         g.host.repaint();
         g.host.processEvents();
