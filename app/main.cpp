@@ -159,6 +159,11 @@ int main(int argc, char** argv) {
             break;
     }
 
+    // Under X, a picture handed over in shared memory is confirmed by an
+    // event that wakes Qt's X event thread and then this one: three wake-ups
+    // per step of the click marker instead of one. The game's small updates
+    // go over the connection as well.
+    setenv("QT_XCB_NO_MITSHM", "1", 0);
     std::jthread fonts = readFontConfiguration();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kotou"));

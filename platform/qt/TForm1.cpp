@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QResizeEvent>
+#include <QStyle>
 #include <QScreen>
 #include <QWheelEvent>
 #include <QMouseEvent>
@@ -118,6 +119,47 @@ class PictureView : public QWidget {
     bool stretch_ = false;
     int scale_ = 1;
     QColor fill_;
+};
+
+// A label that keeps the last few pictures of its text: laying out and
+// shaping a message's text is the dearest part of drawing it, and the click
+// marker lying over the message line makes it draw again five times a second
+// (the marker itself cycles through five sizes).
+class TextLabel : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        if (text().isEmpty()) return;
+        const qreal dpr = devicePixelRatioF();
+        const QString key = text() + QChar(0x1f) + font().key() + QChar(0x1f) +
+                            QString::number(width()) + QLatin1Char('x') +
+                            QString::number(height()) + QChar(0x1f) +
+                            palette().color(QPalette::WindowText).name() +
+                            QLatin1Char(isEnabled() ? '1' : '0') + QString::number(dpr);
+        auto it = std::find_if(cache_.begin(), cache_.end(),
+                               [&](const auto& entry) { return entry.first == key; });
+        if (it == cache_.end()) {
+            QPixmap picture(size() * dpr);
+            picture.setDevicePixelRatio(dpr);
+            picture.fill(Qt::transparent);
+            QPainter p(&picture);
+            const int flags = QStyle::visualAlignment(layoutDirection(), alignment()) |
+                              (wordWrap() ? Qt::TextWordWrap : 0);
+            style()->drawItemText(&p, contentsRect(), flags, palette(), isEnabled(), text(),
+                                  foregroundRole());
+            p.end();
+            if (cache_.size() >= kKept) cache_.erase(cache_.begin());
+            cache_.emplace_back(key, picture);
+            it = cache_.end() - 1;
+        }
+        QPainter(this).drawPixmap(0, 0, it->second);
+    }
+
+  private:
+    static constexpr size_t kKept = 6;
+    std::vector<std::pair<QString, QPixmap>> cache_;
 };
 
 // A panel: its colour, then its picture stretched over it, then the frame
@@ -385,7 +427,7 @@ QWidget* TForm1::create(ComponentId id) {
             break;
         }
         case Kind::Label: {
-            auto* l = new QLabel(parent);
+            auto* l = new TextLabel(parent);
             l->setTextFormat(Qt::PlainText);
             l->setWordWrap(true);
             l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
