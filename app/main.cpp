@@ -22,9 +22,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QTimer>
 #include <QMetaObject>
 #include <QScreen>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

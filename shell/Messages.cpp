@@ -91,9 +91,8 @@ void waitForClick(Game& g) {
     // cycle in 1.6 seconds. In between the host sleeps until something
     // happens, so a player who leaves a message waiting costs the processor
     // almost nothing; a click, a key or the closing of the window ends the
-    // wait at once. The step is a multiple of the status refresh's 50 ms, and
-    // a step due within kSlackMs is taken at once: it then shares the
-    // refresh's wake-up instead of waking the program once more.
+    // wait at once. A step due within kSlackMs is taken at once rather than
+    // waking the program once more for it.
     constexpr int kStepMs = 200;
     constexpr int kSlackMs = 5;
     size_t step = 0;

@@ -4,7 +4,6 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
-
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -283,7 +282,8 @@ void FluidMusicPlayer::setVolume(int percent) {
 
 void FluidMusicPlayer::applyVolumeLocked() {
     if (fluid_ && fluid_->synth)
-        fluid_->fl->fluid_synth_set_gain(fluid_->synth, kFullGain * static_cast<float>(volume_) / 100);
+        fluid_->fl->fluid_synth_set_gain(fluid_->synth,
+                                         kFullGain * static_cast<float>(volume_) / 100);
 }
 
 bool FluidMusicPlayer::play(const std::filesystem::path& midiFile) {

@@ -66,9 +66,8 @@ struct SpeakerColour {
 // Speakers in the history: each voice in its own light colour on the dark
 // panel; narration in the panel's ink.
 constexpr SpeakerColour kSpeakerColours[] = {
-    {"ルル", "#ffa8c8"},   {"嵐", "#ffc070"},       {"スパーク", "#90d8ff"},
-    {"残響", "#c8b0ff"},   {"オルガン", "#b0f0a0"}, {"？？？", "#b0f0a0"},
-    {"ゴルドス", "#ff8080"},
+    {"ルル", "#ffa8c8"},     {"嵐", "#ffc070"},     {"スパーク", "#90d8ff"}, {"残響", "#c8b0ff"},
+    {"オルガン", "#b0f0a0"}, {"？？？", "#b0f0a0"}, {"ゴルドス", "#ff8080"},
 };
 constexpr const char* kOtherSpeaker = "#fff0a0";
 
@@ -105,9 +104,8 @@ Overlay::Overlay(QWidget* window, QSize size) : QWidget(window), size_(size) {
 void Overlay::place(const QRect& scene, int scale) {
     setGeometry(scene);
     const QSize sz = size_ * scale;
-    panel_->setGeometry(QRect(QPoint((scene.width() - sz.width()) / 2,
-                                     (scene.height() - sz.height()) / 2),
-                              sz));
+    panel_->setGeometry(
+        QRect(QPoint((scene.width() - sz.width()) / 2, (scene.height() - sz.height()) / 2), sz));
     panel_->setLineWidth(scale);
     if (scale != scale_ || !panel_->layout()) {
         scale_ = scale;

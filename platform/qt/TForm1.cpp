@@ -11,14 +11,15 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QResizeEvent>
-#include <QStyle>
-#include <QScreen>
-#include <QWheelEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QStyle>
 #include <QTimer>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <exception>
@@ -145,6 +146,7 @@ class TextLabel : public QLabel {
             picture.setDevicePixelRatio(dpr);
             picture.fill(Qt::transparent);
             QPainter p(&picture);
+            p.setFont(font());
             const int flags = QStyle::visualAlignment(layoutDirection(), alignment()) |
                               (wordWrap() ? Qt::TextWordWrap : 0);
             style()->drawItemText(&p, contentsRect(), flags, palette(), isEnabled(), text(),
@@ -184,6 +186,22 @@ class PanelView : public Base {
 };
 using PanelFrame = PanelView<QFrame>;
 using PanelGroup = PanelView<QGroupBox>;
+
+// The style of group boxes at a scale: the title's indentation grows with
+// the scene, as the frame and the title's font do.
+class ScaledStyle : public QProxyStyle {
+  public:
+    // At scale 1 the title lies this far from the box's left and top edges.
+    static constexpr int kGroupTitleIndent = 4, kGroupTitleDrop = 1;
+    int scale = 1;
+    QRect subControlRect(ComplexControl cc, const QStyleOptionComplex* opt, SubControl sc,
+                         const QWidget* w) const override {
+        QRect r = QProxyStyle::subControlRect(cc, opt, sc, w);
+        if (cc == CC_GroupBox && sc == SC_GroupBoxLabel && scale > 1)
+            r.translate(kGroupTitleIndent * (scale - 1), kGroupTitleDrop * (scale - 1));
+        return r;
+    }
+};
 
 // A thin bar: dark trough, coloured part for value / maximum.
 class GaugeView : public QWidget {
@@ -411,6 +429,12 @@ QWidget* TForm1::create(ComponentId id) {
         case Kind::Panel:
             if (!c.caption.empty()) {
                 w = new PanelGroup(parent);
+                if (!groupStyle_) {
+                    auto* style = new ScaledStyle;
+                    style->setParent(this);
+                    groupStyle_ = style;
+                }
+                w->setStyle(groupStyle_);
             } else {
                 w = new PanelFrame(parent);
             }
@@ -835,6 +859,7 @@ void TForm1::layoutScene() {
     scale_ = scale;
     origin_ = origin;
     if (rescaled) {
+        if (groupStyle_) static_cast<ScaledStyle*>(groupStyle_)->scale = scale_;
         QFont f = font();
         f.setPixelSize(12 * scale_);
         setFont(f);
@@ -959,8 +984,8 @@ void TForm1::ensureSettingsButton() {
     if (settingsButton_) return;
     const ComponentId title = g_.form.find("start_box");
     if (title == kNoComponent || !slots_[static_cast<size_t>(title)].widget) return;
-    settingsButton_ = new QPushButton(QString::fromUtf8("設定"),
-                                      slots_[static_cast<size_t>(title)].widget);
+    settingsButton_ =
+        new QPushButton(QString::fromUtf8("設定"), slots_[static_cast<size_t>(title)].widget);
     settingsButton_->setObjectName(QStringLiteral("settings_b"));
     settingsButton_->setFocusPolicy(Qt::NoFocus);
     settingsButton_->setGeometry(268 * scale_, 380 * scale_, 105 * scale_, 24 * scale_);
@@ -1180,7 +1205,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
         const std::string name = watched->objectName().toStdString();
         // The message line's right-click menu.
         if (m->button() == Qt::RightButton && (name == "moji_l" || name == "click_l")) {
-            if (e->type() == QEvent::MouseButtonPress) messageLineMenu(m->globalPosition().toPoint());
+            if (e->type() == QEvent::MouseButtonPress)
+                messageLineMenu(m->globalPosition().toPoint());
             return true;
         }
         if (keyboardMode_) {

@@ -38,9 +38,9 @@
 // when it is needed: when its component comes into view, or when widgetOf() asks for it.
 
 #include <QColor>
-#include <QSize>
 #include <QHash>
 #include <QPixmap>
+#include <QSize>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -53,6 +53,7 @@
 #include "shell/Game.h"
 
 class QPushButton;
+class QStyle;
 class QTimer;
 
 namespace kotou {
@@ -266,7 +267,9 @@ class TForm1 : public QWidget {
     bool keyboardMode_ = false;  // the ring shows once the keyboard chose a button
     bool ctrlHeld_ = false;
     bool noticed_ = false;
-    QHash<QString, bool> hiResMissing_;  // @2x pictures looked for and not found
+    QHash<QString, bool> hiResMissing_;
+    QStyle* groupStyle_ = nullptr;  // group boxes' style, their title indented at the scale  // @2x
+                                    // pictures looked for and not found
 };
 
 }  // namespace kotou
