@@ -107,7 +107,7 @@ void Overlay::place(const QRect& scene, int scale) {
     panel_->setGeometry(
         QRect(QPoint((scene.width() - sz.width()) / 2, (scene.height() - sz.height()) / 2), sz));
     panel_->setLineWidth(scale);
-    if (scale != scale_ || !panel_->layout()) {
+    if (scale != scale_) {
         scale_ = scale;
         rescale(scale);
     }

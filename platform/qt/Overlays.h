@@ -48,7 +48,7 @@ class Overlay : public QWidget {
     void mousePressEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
-    int scale_ = 1;
+    int scale_ = 0;  // 0: not laid out yet
 
   private:
     QSize size_;

@@ -1049,6 +1049,14 @@ std::vector<QWidget*> TForm1::focusOrder() {
 void TForm1::moveFocus(int step) {
     keyboardMode_ = true;
     const std::vector<QWidget*> order = focusOrder();
+    // The ring put on a new panel's first button by itself: a step forward
+    // only confirms it.
+    if (!armed_ && step > 0 && std::find(order.begin(), order.end(), focused_) != order.end()) {
+        armed_ = true;
+        updateFocusRing();
+        return;
+    }
+    armed_ = true;
     if (order.empty()) {
         focused_ = nullptr;
         updateFocusRing();
@@ -1065,8 +1073,12 @@ void TForm1::moveFocus(int step) {
 void TForm1::updateFocusRing() {
     if (!ring_) ring_ = new FocusRing(this);
     const std::vector<QWidget*> order = focusOrder();
-    if (std::find(order.begin(), order.end(), focused_) == order.end())
+    if (std::find(order.begin(), order.end(), focused_) == order.end()) {
         focused_ = order.empty() ? nullptr : order.front();
+        // Not chosen by the player: Enter still held or pressed again to read
+        // on must not press it.
+        armed_ = false;
+    }
     if (!focused_ || !keyboardMode_) {
         ring_->surround({}, scale_);
         return;
@@ -1142,8 +1154,10 @@ void TForm1::keyPressEvent(QKeyEvent* e) {
         case Qt::Key_Space:
             if (e->isAutoRepeat()) break;
             // A message being shown or waiting takes the key as a click; else
-            // the button the keyboard chose is pressed.
-            if (handlerDepth_ == 0 && keyboardMode_ && focused_) {
+            // the button the player chose with the keyboard is pressed. A
+            // ring that moved to a new panel by itself waits for a Tab or an
+            // arrow first, so Enter pressed to read on never presses a command.
+            if (handlerDepth_ == 0 && keyboardMode_ && focused_ && armed_) {
                 pressFocused();
             } else {
                 dispatch("moji_l");

@@ -265,6 +265,7 @@ class TForm1 : public QWidget {
     FocusRing* ring_ = nullptr;
     QWidget* focused_ = nullptr;
     bool keyboardMode_ = false;  // the ring shows once the keyboard chose a button
+    bool armed_ = false;         // the ring's button was chosen by the player
     bool ctrlHeld_ = false;
     bool noticed_ = false;
     QHash<QString, bool> hiResMissing_;

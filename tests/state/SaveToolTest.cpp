@@ -197,7 +197,8 @@ TEST(SaveTool, FindsTheGameSaveWhereverTheGameKeepsIt) {
 
     ASSERT_EQ(tool({"write", (root / "in.txt").string()}).code, 0);
     EXPECT_TRUE(fs::exists(exe / "dat" / "my.dat"));
-    EXPECT_EQ(tool({"check"}).out, (exe / "dat" / "my.dat").string() + ": ok\n");
+    const std::string exeSave = (exe / "dat" / "my.dat").string();
+    EXPECT_EQ(tool({"check"}).out, exeSave + ": ok\n" + exeSave + ".bak: none kept\n");
 
     // A read-only game folder: the save goes to the player's folder, which
     // the tool creates, and is found there afterwards.
@@ -209,7 +210,9 @@ TEST(SaveTool, FindsTheGameSaveWhereverTheGameKeepsIt) {
     EXPECT_EQ(tool({"dump"}).out.substr(0, 13), "appleCount=6\n");
     EXPECT_EQ(tool({"dump", exe.string()}).out.substr(0, 13), "appleCount=5\n");
     EXPECT_EQ(tool({"dump", (exe / "dat").string() + "/"}).out.substr(0, 13), "appleCount=5\n");
-    EXPECT_EQ(tool({"check", user.string()}).out, (user / "dat" / "my.dat").string() + ": ok\n");
+    const std::string userSave = (user / "dat" / "my.dat").string();
+    EXPECT_EQ(tool({"check", user.string()}).out,
+              userSave + ": ok\n" + userSave + ".bak: none kept\n");
     const Result missing = tool({"check", root.string()});
     EXPECT_EQ(missing.code, 1);
     EXPECT_NE(missing.err.find((root / "dat" / "my.dat").string()), std::string::npos);
