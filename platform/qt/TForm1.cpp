@@ -834,6 +834,9 @@ void TForm1::setFullScreenMode(bool on) {
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         showFullScreen();
+        // Without a window manager to carry it out, the window covers the
+        // screen itself.
+        if (screen()) setGeometry(screen()->geometry());
     } else {
         showNormal();
     }
