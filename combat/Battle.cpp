@@ -4,8 +4,7 @@
 #include <array>
 
 #include "combat/Enemies.h"
-#include "field/Finds.h"
-#include "field/Location.h"
+#include "gains/Finds.h"
 #include "shell/Background.h"
 #include "shell/Messages.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "combat/Battle.h"
-#include "production/Growth.h"
+#include "gains/Growth.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
 

@@ -199,6 +199,18 @@ void endTurn(Game& g) {
         advanceDay(g);
 }
 
+void playNightEvent(Game& g) {
+    if (playChapter(g)) endStoryChapter(g);
+}
+
+void endStoryChapter(Game& g) {
+    showPortrait(g, "");
+    showPicture(g, "");
+    waitForClick(g);
+    g.s.storyPhase += 1;
+    advanceDay(g);
+}
+
 void advanceDay(Game& g) {
     GameState& s = g.s;
     if (s.runtime.clickState == -1) return;

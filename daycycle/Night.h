@@ -26,6 +26,14 @@ void advanceDay(Game& g);
 // panel. Also ends character creation.
 void startNextTurn(Game& g);
 
+// The story night: chapter storyPhase plays (story/Story.h); once it is over,
+// endStoryChapter. A chapter that ends in a choice leaves that to the
+// choice's buttons (ending/Ending.h).
+void playNightEvent(Game& g);
+// Clears both pictures, waits for a click, advances storyPhase by one and
+// goes on with the next day.
+void endStoryChapter(Game& g);
+
 // True when the night just ended is a story night: character 4's night of
 // a clear day divisible by 6 while chapters remain.
 bool isStoryNight(const GameState& s);

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "daycycle/Night.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
 #include "state/Text.h"
@@ -13,6 +14,23 @@ namespace {
 
 // bestDays before the first clear.
 constexpr int32_t kNoBestDays = 9999;
+
+// Both buttons are commands: a click counts only while the panel shows it
+// (messages pump events, so a second click may arrive after the first hid
+// the panel).
+void choose(Game& g, int option) {
+    playSound(g, 0, "key2.wav");
+    g.form.hide("select_box");
+    const int phase = g.s.storyPhase;
+    if (phase >= kFirstFinalPhase && phase <= kLastFinalPhase) {
+        playFarewell(g, option);
+        return;
+    }
+    const Chapter* c = chapterAt(phase);
+    if (c != nullptr && c->choice != nullptr)
+        playScene(g, c->choice->scenes.at(static_cast<size_t>(option)));
+    endStoryChapter(g);
+}
 
 }  // namespace
 
@@ -45,6 +63,11 @@ void playFarewell(Game& g, int option) {
     g.s.runtime.bestCoupleFirst = couple[0];
     g.s.runtime.bestCoupleSecond = couple[1];
     showClearScreen(g);
+}
+
+void registerChoiceHandlers(HandlerRegistry& r) {
+    r.add("select_b1", Guard::Command, [](Game& g) { choose(g, 0); });
+    r.add("select_b2", Guard::Command, [](Game& g) { choose(g, 1); });
 }
 
 void showClearScreen(Game& g) {

@@ -30,6 +30,11 @@ void recordBests(GameState& s);
 // set and the clear screen follows. Does nothing in another phase.
 void playFarewell(Game& g, int option);
 
+// The two buttons of select_box: on the night of chapter 18 or 19 they play
+// the chosen scene and end the chapter; in another story phase they only end
+// the chapter; in the final phases (21..26) they choose the farewell.
+void registerChoiceHandlers(HandlerRegistry& r);
+
 // The clear screen: records the bests and the best couple's text, saves the
 // game (a failed save is reported and the screen goes on), shows the
 // results one click at a time and closes the window.

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "production/Growth.h"
+#include "daycycle/Night.h"
+#include "gains/Growth.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
 #include "story/Script.h"
-#include "story/Story.h"
 
 namespace kotou {
 namespace {

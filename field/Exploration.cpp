@@ -4,9 +4,9 @@
 #include <string>
 
 #include "combat/Battle.h"
-#include "field/Finds.h"
 #include "field/Stranded.h"
-#include "production/Growth.h"
+#include "gains/Finds.h"
+#include "gains/Growth.h"
 #include "shell/Messages.h"
 
 namespace kotou {

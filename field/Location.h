@@ -63,7 +63,7 @@ struct Hazard {
     static constexpr Hazard lost() { return {Kind::Lost}; }
 };
 
-// A find that runs the shared find operations (field/Finds.h); each appends
+// A find that runs the shared find operations (gains/Finds.h); each appends
 // its own line, so there is no wait after it.
 using FindOperation = void (*)(Game&);
 

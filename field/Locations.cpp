@@ -2,8 +2,8 @@
 // may reveal the next: forest -> beach -> sea -> cave -> jungle / lake; the
 // cliff is found by a lost character.
 
-#include "field/Finds.h"
 #include "field/Location.h"
+#include "gains/Finds.h"
 
 namespace kotou {
 

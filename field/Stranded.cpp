@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "field/Finds.h"
+#include "gains/Finds.h"
 #include "shell/Background.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"

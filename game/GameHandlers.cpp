@@ -3,10 +3,12 @@
 #include "combat/Battle.h"
 #include "combat/Colosseum.h"
 #include "combat/Training.h"
+#include "companions/CompanionHandlers.h"
 #include "daycycle/Conditions.h"
 #include "daycycle/ItemUse.h"
 #include "daycycle/LevelUp.h"
 #include "daycycle/Night.h"
+#include "ending/Ending.h"
 #include "ending/EscapePlan.h"
 #include "field/Exploration.h"
 #include "field/Radio.h"
@@ -16,8 +18,6 @@
 #include "production/Recipes.h"
 #include "production/Trader.h"
 #include "shell/Screens.h"
-#include "story/CompanionHandlers.h"
-#include "story/Story.h"
 
 namespace kotou {
 
@@ -38,7 +38,7 @@ void registerGameHandlers(HandlerRegistry& r) {
              registerRecipeHandlers,
              registerTraderHandlers,
              registerCraftHandlers,
-             registerStoryHandlers,
+             registerChoiceHandlers,
              registerCompanionHandlers,
              registerEscapeHandlers,
          })

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "production/Growth.h"
+#include "gains/Growth.h"
 #include "shell/Availability.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"

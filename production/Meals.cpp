@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "gains/Growth.h"
 #include "production/Draws.h"
-#include "production/Growth.h"
 #include "shell/Messages.h"
 
 namespace kotou {

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "gains/Growth.h"
 #include "production/Draws.h"
-#include "production/Growth.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
 

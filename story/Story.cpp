@@ -1,7 +1,5 @@
 #include "story/Story.h"
 
-#include "daycycle/Night.h"
-#include "ending/Ending.h"
 #include "shell/Messages.h"
 #include "story/Script.h"
 
@@ -17,33 +15,12 @@ void offerChoice(Game& g, const std::array<const char*, 2>& captions) {
     g.form.show("select_box");
 }
 
-// Both buttons are commands: a click counts only while the panel shows it
-// (messages pump events, so a second click may arrive after the first hid
-// the panel).
-void choose(Game& g, int option) {
-    playSound(g, 0, "key2.wav");
-    g.form.hide("select_box");
-    const int phase = g.s.storyPhase;
-    // The farewell after the final choice belongs to the ending.
-    if (phase >= kFirstFinalPhase && phase <= kLastFinalPhase) {
-        playFarewell(g, option);
-        return;
-    }
-    const Chapter* c = chapterAt(phase);
-    if (c != nullptr && c->choice != nullptr)
-        playScene(g, c->choice->scenes.at(static_cast<size_t>(option)));
-    endStoryChapter(g);
-}
-
 }  // namespace
 
-void playNightEvent(Game& g) {
+bool playChapter(Game& g) {
     playMusic(g, "yoru.mid");
     const Chapter* c = chapterAt(g.s.storyPhase);
-    if (c == nullptr) {
-        endStoryChapter(g);
-        return;
-    }
+    if (c == nullptr) return true;
     loadBackground(g, c->background);
     waitForClick(g);
     showPortrait(g, c->portrait);
@@ -51,24 +28,16 @@ void playNightEvent(Game& g) {
     playScene(g, c->steps);
     switch (c->end) {
         case ChapterEnd::NextDay:
-            endStoryChapter(g);
-            break;
+            return true;
         case ChapterEnd::NightChoice:
             showMessage(g, c->choice->question);
             offerChoice(g, c->choice->captions);
-            break;
+            return false;
         case ChapterEnd::FinalChoice:
             offerFinalChoice(g);
-            break;
+            return false;
     }
-}
-
-void endStoryChapter(Game& g) {
-    showPortrait(g, "");
-    showPicture(g, "");
-    waitForClick(g);
-    g.s.storyPhase += 1;
-    advanceDay(g);
+    return true;
 }
 
 int finalPair(const GameState& s) {
@@ -88,11 +57,6 @@ void offerFinalChoice(Game& g) {
     playScene(g, f->before);
     g.s.storyPhase = kFirstFinalPhase + pair;
     offerChoice(g, f->captions);
-}
-
-void registerStoryHandlers(HandlerRegistry& r) {
-    r.add("select_b1", Guard::Command, [](Game& g) { choose(g, 0); });
-    r.add("select_b2", Guard::Command, [](Game& g) { choose(g, 1); });
 }
 
 }  // namespace kotou

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "companions/CommunicationScenes.h"
 #include "shell/StatusRefresh.h"
 #include "state/Text.h"
-#include "story/CommunicationScenes.h"
 #include "story/Scene.h"
+#include "story/Script.h"
 #include "tests/companions/CompanionTest.h"
 
 namespace kotou {
@@ -70,7 +73,7 @@ TEST_F(CommunicationTest, NameButtonsFollowThePairOfTheCurrentCharacter) {
         int current;
         bool ruru, arashi, spark, zankyou;
     };
-    for (const Case& c : {Case{3, false, true, false, true}, Case{4, true, false, true, false}}) {
+    for (const Case& c : {Case{4, true, false, true, false}, Case{3, false, true, false, true}}) {
         SCOPED_TRACE(c.current);
         open(c.current);
         g.s.cur().actionPoints = 20;
@@ -94,7 +97,7 @@ TEST_F(CommunicationTest, NameButtonsFollowThePairOfTheCurrentCharacter) {
         EXPECT_EQ(enabled("who_zankyou_b"), c.zankyou);
         press("BitBtn26");
     }
-    // Opening the panel again enables every other name.
+    // Opening the panel again enables every other name (ルル was off).
     open(3);
     EXPECT_TRUE(enabled("who_ruru_b"));
     EXPECT_TRUE(enabled("who_arashi_b"));
@@ -278,7 +281,9 @@ TEST_F(CommunicationTest, BedVisitWakesThePartnerWhosePointsMayStayNegative) {
     host.onProcessEvents = [&](Game& game) {
         if (host.lastMessage() == "ルルとの【親密度】が4上がった") atGain = game.s.ch(3);
     };
+    const size_t drawsBefore = rng.requests().size();
     press("who_ruru_b");
+    EXPECT_EQ(rng.requests().at(drawsBefore), 2);  // the partner's loss: 9 + 0..1
     EXPECT_EQ(atGain.stamina, 18);
     EXPECT_EQ(atGain.hygiene, 40);
     EXPECT_EQ(atGain.actionPoints, 0);
@@ -415,6 +420,19 @@ TEST_F(CommunicationTest, EverySceneLineIsCodePage932AndFitsThreeRows) {
         EXPECT_EQ(companions::findNightScene(s.current, s.partner, s.activity, s.fromPhase), &s);
     }
     EXPECT_EQ(first, std::size(kSceneCases));
+    // The variants play from the chapter in which スパーク first calls 嵐 アニキ.
+    auto callsAniki = [](const Step& st) {
+        return st.kind == StepKind::Say && std::string_view(st.who) == "スパーク" &&
+               std::string_view(st.text).find("アニキ") != std::string_view::npos;
+    };
+    int brothers = 0;
+    while (brothers < kChapterCount && std::none_of(chapterAt(brothers)->steps.begin(),
+                                                    chapterAt(brothers)->steps.end(), callsAniki))
+        ++brothers;
+    for (const companions::NightScene& s : companions::nightScenes()) {
+        if (s.fromPhase == 0) continue;
+        EXPECT_EQ(s.fromPhase, brothers);
+    }
 }
 
 }  // namespace

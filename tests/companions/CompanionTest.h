@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "companions/CompanionHandlers.h"
 #include "shell/StatusRefresh.h"
-#include "story/CompanionHandlers.h"
 #include "tests/support/RulesTest.h"
 
 namespace kotou::test {

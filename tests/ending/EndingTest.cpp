@@ -250,6 +250,17 @@ TEST(BestCouple, TheFarewellDecidesWhichNameComesFirst) {
     EXPECT_EQ(characterName(s, 5), "");
 }
 
+TEST_F(Ending, InEveryFinalPhaseTheButtonsBeginTheFarewell) {
+    for (int phase = 21; phase <= 26; ++phase) {
+        g.s.storyPhase = phase;
+        g.form.show("select_box");
+        refreshStatus(g);
+        press(phase % 2 == 0 ? "select_b1" : "select_b2");
+        EXPECT_EQ(g.s.storyPhase, phase);  // no chapter ended, no next day
+        EXPECT_EQ(host.closeRequests, phase - 20);
+    }
+}
+
 TEST_F(Ending, AFarewellOutsideTheFinalChoiceDoesNothing) {
     for (const auto& [phase, option] : {std::pair{20, 0}, {27, 1}, {24, 2}}) {
         g.s.storyPhase = phase;

@@ -5,7 +5,7 @@
 
 #include "combat/Battle.h"
 #include "field/Exploration.h"
-#include "field/Finds.h"
+#include "gains/Finds.h"
 #include "game/GameHandlers.h"
 #include "tests/support/RulesTest.h"
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "gains/Growth.h"
 #include "game/GameHandlers.h"
-#include "production/Growth.h"
 #include "production/Meals.h"
 #include "tests/support/RulesTest.h"
 

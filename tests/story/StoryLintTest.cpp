@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "companions/CommunicationScenes.h"
 #include "daycycle/ItemUse.h"
 #include "ending/EscapePlan.h"
 #include "field/Radio.h"
@@ -14,7 +15,6 @@
 #include "shell/Inventory.h"
 #include "state/SaveLayout.h"
 #include "state/Text.h"
-#include "story/CommunicationScenes.h"
 #include "story/Script.h"
 
 namespace kotou {

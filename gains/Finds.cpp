@@ -1,8 +1,7 @@
-#include "field/Finds.h"
+#include "gains/Finds.h"
 
 #include <array>
 
-#include "field/Location.h"
 #include "shell/Messages.h"
 
 namespace kotou {

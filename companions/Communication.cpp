@@ -6,14 +6,14 @@
 #include <array>
 #include <string>
 
+#include "companions/CommunicationScenes.h"
+#include "companions/CompanionHandlers.h"
 #include "daycycle/Night.h"
-#include "field/Finds.h"
-#include "production/Growth.h"
+#include "gains/Finds.h"
+#include "gains/Growth.h"
 #include "shell/Background.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
-#include "story/CommunicationScenes.h"
-#include "story/CompanionHandlers.h"
 #include "story/Scene.h"
 
 namespace kotou {

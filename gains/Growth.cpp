@@ -1,4 +1,4 @@
-#include "production/Growth.h"
+#include "gains/Growth.h"
 
 #include <string>
 

@@ -6,9 +6,9 @@
 #include <array>
 #include <string>
 
+#include "companions/CompanionHandlers.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
-#include "story/CompanionHandlers.h"
 
 namespace kotou {
 namespace {

@@ -1,4 +1,4 @@
-#include "story/CompanionHandlers.h"
+#include "companions/CompanionHandlers.h"
 
 namespace kotou {
 

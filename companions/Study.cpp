@@ -6,10 +6,10 @@
 #include <array>
 #include <string>
 
-#include "production/Growth.h"
+#include "companions/CompanionHandlers.h"
+#include "gains/Growth.h"
 #include "shell/Messages.h"
 #include "shell/Screens.h"
-#include "story/CompanionHandlers.h"
 
 namespace kotou {
 namespace {

@@ -1,4 +1,4 @@
-#include "story/CommunicationScenes.h"
+#include "companions/CommunicationScenes.h"
 
 #include <array>
 
