@@ -13,7 +13,7 @@ namespace kotou {
 
 // One material a build takes, with the word its remaining-stock line uses.
 struct BuildMaterial {
-    int32_t GameState::*count;
+    Counter count;
     int32_t amount;
     const char* label;
 };
@@ -28,7 +28,7 @@ struct EscapeBuild {
     int32_t skillNeeded;
     std::array<BuildMaterial, 4> materials;  // unused entries have no count
     int32_t stressCost;
-    size_t progress;         // entry of GameState::escape
+    EscapePart progress;
     int32_t goal;            // stages until it is complete
     const char* completion;  // the message once complete
     void (*growth)(Game&);   // the chance of a skill point afterwards

@@ -176,7 +176,7 @@ TEST_F(SongsTest, TwoSongsInARowWithSevenPointsLeaveZero) {
     press("uta_b1");
     EXPECT_EQ(ch(1).actionPoints, 2);
     press("uta_b1");
-    EXPECT_EQ(g.s.blueSkySongCount(), 2);
+    EXPECT_EQ(g.s.extra(ExtraItem::BlueSkySong), 2);
     EXPECT_EQ(ch(1).actionPoints, 0);
     EXPECT_TRUE(visible("uta_box"));
 }

@@ -108,7 +108,7 @@ TEST_F(CraftGoods, TheLargeNetTakesTheLastBones) {
     rng.push(1);
     press("bigami_b");
     EXPECT_EQ(g.s.boneCount, 0);
-    EXPECT_EQ(g.s.hasBigNet(), 1);
+    EXPECT_EQ(g.s.extra(ExtraItem::BigNet), 1);
     EXPECT_TRUE(host.saw("（残：雫54、葉っぱ10、骨0）"));
 }
 
@@ -152,19 +152,19 @@ const MaterialCase kMaterials[] = {
      "「下剤」が１つ完成した！（所持：61）", "（残：ヒカリゴケ58、木蛇58、トカゲ58）", 12, 6, 2,
      true, HELD(s.laxativeCount), 61},
     {"kousui_b", PRE(), 2, "植物学", 1, "「香水」が１つ完成した！（所持：1）", "（残：葉っぱ55）",
-     2, 6, 2, true, HELD(s.perfumeCount()), 1},
+     2, 6, 2, true, HELD(s.extra(ExtraItem::Perfume)), 1},
     {"hosikuzu_b", PRE(s.worldFlags[7] = s.worldFlags[44] = 1), 1, "植物学", 21,
      "「星屑の香水」が１つ完成した！（所持：1）", "（残：ハーブ57、太陽石59、トカゲ59）", 12, 6, 2,
-     true, HELD(s.stardustPerfumeCount()), 1},
+     true, HELD(s.extra(ExtraItem::StardustPerfume)), 1},
     {"seisin_b", PRE(s.medicineBookState = 2), 11, "植物学", 16,
      "「精神安定剤」が１つ完成した！（所持：1）", "（残：雨石59、太陽石59、トカゲ57）", 5, 6, 2,
-     true, HELD(s.tranquilizerCount()), 1},
+     true, HELD(s.extra(ExtraItem::Tranquilizer)), 1},
     {"syouka_b", PRE(s.dayNumber = 5), 1, nullptr, 0, "「消火用の水」が１つ完成した！",
-     "（残：海水57、葉っぱ57、キュウイ57）", 5, 0, 2, false, HELD(s.hasFireWater()), 1},
+     "（残：海水57、葉っぱ57、キュウイ57）", 5, 0, 2, false, HELD(s.extra(ExtraItem::FireWater)), 1},
     {"hozon_b", PRE(s.dayNumber = 10), 1, nullptr, 0, "「保存用の水」が１つ完成した！",
-     "（残：海水50、水55）", 5, 0, 2, false, HELD(s.hasStoredWater()), 1},
+     "（残：海水50、水55）", 5, 0, 2, false, HELD(s.extra(ExtraItem::StoredWater)), 1},
     {"hozonsyoku_b", PRE(s.dayNumber = 15), 1, "植物学", 5, "「保存食」が１つ完成した！",
-     "（残：木蛇57、トカゲ57、煌く時の砂59）", 5, 0, 2, false, HELD(s.hasPreservedFood()), 1},
+     "（残：木蛇57、トカゲ57、煌く時の砂59）", 5, 0, 2, false, HELD(s.extra(ExtraItem::PreservedFood)), 1},
     {"yobou_b", PRE(s.medicineBookState = 2), 1, "植物学", 10, "「予防注射」が完成した！",
      "（残：ヒカリゴケ59、葉っぱ40）", 5, 0, 2, false, HELD(s.hasVaccine), 1},
 };
@@ -265,13 +265,13 @@ TEST_F(CraftGoods, ProtectionsComeByDayAreHeldOnceAndReturnAfterTheirDisaster) {
     skills(100, 100);
     ruru().actionPoints = 10;
     press("syouka_b");
-    EXPECT_EQ(g.s.hasFireWater(), 1);
+    EXPECT_EQ(g.s.extra(ExtraItem::FireWater), 1);
     EXPECT_FALSE(offered("syouka_b"));
     g.s.dayNumber = 30;
     rng.push({1, 1, 0});  // drought, fire, 40
     rollWeather(g);
     EXPECT_TRUE(host.saw("作っておいた『消火用の水』のおかげで、被害を半減させた。"));
-    EXPECT_EQ(g.s.hasFireWater(), 0);
+    EXPECT_EQ(g.s.extra(ExtraItem::FireWater), 0);
     EXPECT_TRUE(offered("syouka_b"));
 }
 

@@ -153,7 +153,7 @@ TEST_F(AvailabilityTest, ShownWhileTheirConditionsHold) {
         {"god item and song held",
          [](GameState& s) {
              s.rareItems[12] = 1;
-             s.futureSongCount() = 2;
+             s.extra(ExtraItem::FutureSong) = 2;
          },
          {"osira_b", "mirai_b"},
          {"oogetu_b", "tikyu_b"}},
@@ -170,10 +170,10 @@ TEST_F(AvailabilityTest, ShownWhileTheirConditionsHold) {
 
 TEST_F(AvailabilityTest, EscapeNeedsEveryGoal) {
     auto ready = [](GameState& s) {
-        s.raftProgress() = 2;
-        s.oarProgress() = 2;
-        s.signalLightProgress() = 3;
-        s.weaponProgress() = 4;
+        s.progress(EscapePart::Raft) = 2;
+        s.progress(EscapePart::Oar) = 2;
+        s.progress(EscapePart::SignalLight) = 3;
+        s.progress(EscapePart::Weapon) = 4;
         s.pairIntimacy = {10, 10, 10, 10, 10, 10};
         s.storyPhase = 17;
     };
@@ -182,10 +182,10 @@ TEST_F(AvailabilityTest, EscapeNeedsEveryGoal) {
     EXPECT_TRUE(shown("clear_b"));
 
     const std::vector<std::pair<const char*, std::function<void(GameState&)>>> missing = {
-        {"raft", [](GameState& s) { s.raftProgress() = 1; }},
-        {"oars", [](GameState& s) { s.oarProgress() = 1; }},
-        {"signal light", [](GameState& s) { s.signalLightProgress() = 2; }},
-        {"weapons", [](GameState& s) { s.weaponProgress() = 3; }},
+        {"raft", [](GameState& s) { s.progress(EscapePart::Raft) = 1; }},
+        {"oars", [](GameState& s) { s.progress(EscapePart::Oar) = 1; }},
+        {"signal light", [](GameState& s) { s.progress(EscapePart::SignalLight) = 2; }},
+        {"weapons", [](GameState& s) { s.progress(EscapePart::Weapon) = 3; }},
         {"teamwork", [](GameState& s) { s.pairIntimacy[5] = 9; }},
         {"story", [](GameState& s) { s.storyPhase = 16; }},
     };
