@@ -133,6 +133,18 @@ std::string remainingLine(const GameState& s, const EscapeBuild& b) {
     return line + "）";
 }
 
+std::vector<RowRequirement> escapeRequirements() {
+    std::vector<RowRequirement> out;
+    for (const EscapeBuild& b : kBuilds) {
+        RowRequirement& r = out.emplace_back();
+        r.button = b.button;
+        for (const BuildMaterial& m : b.materials)
+            if (m.count) r.materials.push_back({m.label, m.count, m.amount});
+        r.minimums = {{b.skillLabel, b.skillNeeded}, {"行動力", b.actionCost}};
+    }
+    return out;
+}
+
 namespace {
 
 void openPlan(Game& g) {

@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
+#include "shell/Availability.h"
 #include "shell/Game.h"
 
 namespace kotou {
@@ -40,6 +42,9 @@ std::span<const EscapeBuild> escapeBuilds();
 // The remaining-stock line of a build after it took its materials:
 // "（残：材木3、流木0、つる6、皮1）".
 std::string remainingLine(const GameState& s, const EscapeBuild& b);
+
+// The materials, skill and 行動力 of every build.
+std::vector<RowRequirement> escapeRequirements();
 
 // 脱出計画 on the command panel, 戻る of the plan's panel, the four builds,
 // and ＜脱出！！！！！＞: the escape; it plays the last chapter, which ends in

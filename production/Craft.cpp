@@ -119,6 +119,21 @@ void open(Game& g, const Opener& o) {
 
 }  // namespace
 
+std::vector<RowRequirement> craftRequirements() {
+    std::vector<RowRequirement> out;
+    for (std::span<const CraftRow> table : craftTables())
+        for (const CraftRow& row : table) {
+            RowRequirement& r = out.emplace_back();
+            r.button = row.button;
+            for (const Use& u : row.uses)
+                if (u.amount != 0)
+                    r.materials.push_back({u.material.word, u.material.counter, u.amount});
+            for (const SkillTest& t : row.tests)
+                if (t.skill.value != nullptr) r.minimums.emplace_back(t.skill.label, t.minimum);
+        }
+    return out;
+}
+
 void craft(Game& g, const CraftRow& row) {
     const BenchInfo& bench = benchOf(row.bench);
     Character& c = g.s.cur();

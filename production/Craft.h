@@ -16,7 +16,9 @@
 #include <cstdint>
 #include <initializer_list>
 #include <span>
+#include <vector>
 
+#include "shell/Availability.h"
 #include "shell/Game.h"
 
 namespace kotou {
@@ -141,6 +143,10 @@ std::span<const CraftRow> carvingRows();
 
 // Every table, in the order of the craft menu.
 std::array<std::span<const CraftRow>, 5> craftTables();
+
+// What every row takes and tests, for the checks against the availability
+// table and the captions.
+std::vector<RowRequirement> craftRequirements();
 
 // Runs one row for the current character (the handler of its button).
 void craft(Game& g, const CraftRow& row);

@@ -296,6 +296,19 @@ void openMenu(Game& g, const char* menu, const char* picture) {
 
 }  // namespace
 
+std::vector<RowRequirement> recipeRequirements() {
+    std::vector<RowRequirement> out;
+    for (const Recipe& recipe : kRecipes) {
+        RowRequirement& r = out.emplace_back();
+        r.button = recipe.button;
+        for (const Ingredient& i : recipe.ingredients)
+            if (i.count) r.materials.push_back({i.word, i.count, i.amount});
+        if (recipe.cooking > 0) r.minimums.emplace_back("料理", recipe.cooking);
+        if (recipe.actionPoints > 0) r.minimums.emplace_back("行動力", recipe.actionPoints);
+    }
+    return out;
+}
+
 void registerRecipeHandlers(HandlerRegistry& r) {
     r.add("uminosati_b", Guard::Command,
           [](Game& g) { openMenu(g, "uminosati_box", "背景・魚.jpg"); });

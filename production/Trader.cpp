@@ -97,6 +97,12 @@ void leaveTrader(Game& g) {
 
 }  // namespace
 
+std::vector<RowRequirement> traderRequirements() {
+    std::vector<RowRequirement> out;
+    for (const Offer& o : kOffers) out.push_back({o.line, {{"", o.currency, o.price}}, {}});
+    return out;
+}
+
 void registerTraderHandlers(HandlerRegistry& r) {
     r.add("mara_b", Guard::Command, visitTrader);
     r.add("mara_list", Guard::Navigation, pressOfferLine);

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -78,6 +79,23 @@ bool commandAvailable(const GameState& s, const FormModel& form, std::string_vie
 // shown. A handler hides its panel while its messages run, so a second click
 // that arrives through the message pump is refused here too.
 bool commandOffered(const GameState& s, const FormModel& form, std::string_view button);
+
+// What the row of an engine (a craft, a dish, a song, a book, an escape
+// build, an offer of the trader) asks of the player, as the row states it:
+// the materials it takes, under the words of its messages, and the minimum
+// of each value it tests, under its status label ("器用さ", "料理", "行動力").
+// The engines list them so that their rows, the availability table and the
+// captions can be held against each other.
+struct RowRequirement {
+    struct Material {
+        std::string word;
+        Counter counter;
+        int32_t amount = 0;
+    };
+    std::string button;
+    std::vector<Material> materials;
+    std::vector<std::pair<std::string, int32_t>> minimums;
+};
 
 // The saw needs these materials at least; the tool's build takes from them.
 inline constexpr int kSawBones = 2;

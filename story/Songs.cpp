@@ -212,6 +212,20 @@ void leaveMusicShop(Game& g) {
 
 }  // namespace
 
+std::vector<RowRequirement> songRequirements() {
+    std::vector<RowRequirement> out;
+    auto add = [&out](const char* button, const auto& materials, int32_t zoology) {
+        RowRequirement& r = out.emplace_back();
+        r.button = button;
+        for (const Material& m : materials)
+            if (m.store) r.materials.push_back({m.name, m.store, m.amount});
+        r.minimums.emplace_back("動物学", zoology);
+    };
+    for (const Song& song : kSongs) add(song.button, song.materials, song.zoology);
+    add("uta_b9", kOrganSongMaterials, kOrganSongZoology);
+    return out;
+}
+
 void registerSongHandlers(HandlerRegistry& r) {
     r.add("organ_b", Guard::Command, openMusicShop);
     for (const Song& song : kSongs)

@@ -95,6 +95,12 @@ void closeStudy(Game& g) {
 
 }  // namespace
 
+std::vector<RowRequirement> studyRequirements() {
+    std::vector<RowRequirement> out;
+    for (const Book& b : kBooks) out.push_back({b.button, {}, {{"行動力", b.cost}}});
+    return out;
+}
+
 void registerStudyHandlers(HandlerRegistry& r) {
     r.add("study_b", Guard::Command, openStudy);
     for (const Book& b : kBooks) r.add(b.button, Guard::Command, [&b](Game& g) { read(g, b); });
