@@ -90,7 +90,18 @@ TEST_F(AvailabilityTest, ShownWhileTheirConditionsHold) {
           "tukue_b", "turi_b", "sokusekisyawaa_b", "isidoll_b", "singou_b"},
          {"umi_b", "bath_b", "toile_b", "svival_b", "mara_b", "kanbyou_b", "kyuujyo_b",
           "dassyutu_b", "lazer_b", "colo_b4", "radio_b", "uta_b9", "yakusou_b", "ringo_b",
-          "clear_b", "asobu_b", "kousaku_b", "organ_b"}},
+          "clear_b", "asobu_b", "kousaku_b", "organ_b", "nabe_b"}},
+        {"each lacks its one tool",
+         [](GameState& s) {
+             s.pinkRabbitCount = 4;
+             s.hasFireStarter = 1;  // no knife for the meat
+             s.grassCount = 2;
+             s.leafCount = 3;
+             s.hasStove = 1;  // no pot for the wild vegetables
+             s.made(Carving::CarvedSpark) = 1;
+         },
+         {},
+         {"nikuc_b", "sansai_b", "kibori_zankyou_b"}},
         {"day 4", [](GameState& s) { s.dayNumber = 4; }, {}, {"svival_b", "mara_b"}},
         {"day 5", [](GameState& s) { s.dayNumber = 5; }, {"svival_b", "syouka_b"}, {"mara_b"}},
         {"day 8", [](GameState& s) { s.dayNumber = 8; }, {}, {"svival_b", "mara_b"}},
