@@ -785,6 +785,7 @@ void MixerSetBlockDoneHook(HMixSession h, std::function<void()> hook) {
 void MixerPump(HMixSession h) {
     MixSession& s = validate(h);
     if (s.signal->pending.exchange(false) && s.activated) handleBlockDone(s);
+    if (s.activated && !s.deviceHead) s.device->idle();
     if (s.notifications.empty()) return;
     std::vector<Notification> due;
     due.swap(s.notifications);

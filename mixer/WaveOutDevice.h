@@ -54,6 +54,16 @@ class WaveOutDevice {
     // Bytes of written buffers played since open().
     virtual uint64_t position() = 0;
     virtual void close() = 0;
+
+    // Loudness of what is played, 0 (silent) to 100 (as mixed). A device
+    // without a volume of its own ignores it.
+    virtual void setVolume(int percent) { (void)percent; }
+    // Told by the mixer when no buffer is left at the device. A device may
+    // then, once it has played out what it had, let go of its output and of
+    // the thread that feeds it until the next write(), so a silent game
+    // costs nothing. It may call the block-done function once when it has
+    // been silent for a while, to be told again.
+    virtual void idle() {}
 };
 
 }  // namespace kotou

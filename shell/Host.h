@@ -27,6 +27,9 @@ class Host {
     virtual void processEvents() = 0;
     // Sleep for the given milliseconds (the typewriter effect's step).
     virtual void sleepMs(int ms) = 0;
+    // Whether a message appears whole at once instead of byte by byte (the
+    // player's text speed, or skipping). Changes only what is drawn.
+    virtual bool revealAtOnce() const { return false; }
     // Waits, without using the processor, until something happens (a click,
     // a key, a timer, the window closing) or `timeoutMs` have passed, and
     // processes what happened. Returns the milliseconds that passed. A host

@@ -50,7 +50,7 @@ void reveal(Game& g, std::string_view head, std::string_view text, bool appended
     const ComponentId label = g.form.id("moji_l");
     const std::string lead = head.empty() ? std::string() : std::string(head) + "\r";
     const size_t n = cp932Length(t);
-    for (size_t i = 0; i <= n; ++i) {
+    for (size_t i = g.host.revealAtOnce() ? n : 0; i <= n; ++i) {
         g.form.setCaption(label, lead + cp932Prefix(t, i));
         g.host.repaint();
         g.host.processEvents();
@@ -91,9 +91,8 @@ void waitForClick(Game& g) {
     // cycle in 1.6 seconds. In between the host sleeps until something
     // happens, so a player who leaves a message waiting costs the processor
     // almost nothing; a click, a key or the closing of the window ends the
-    // wait at once. The step is a multiple of the status refresh's 50 ms, and
-    // a step due within kSlackMs is taken at once: it then shares the
-    // refresh's wake-up instead of waking the program once more.
+    // wait at once. A step due within kSlackMs is taken at once rather than
+    // waking the program once more for it.
     constexpr int kStepMs = 200;
     constexpr int kSlackMs = 5;
     size_t step = 0;

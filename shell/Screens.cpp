@@ -159,6 +159,9 @@ void startNewGame(Game& g) {
         return;
     }
     playSound(g, 0, "start.wav");
+    // The game being left behind stays within reach (kotou-save restore).
+    if (std::string error; !keepPreviousSave(saveFilePath(g.host.saveDir()), error))
+        g.host.showError("これまでのセーブデータの控えを作れませんでした。\n" + error);
     // A new game clears the whole state, but the window keeps its own values:
     // the click state (a closing window stays closing) and the title frame.
     const RuntimeState window = g.s.runtime;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <iostream>
 #include <limits>
 
 #include "state/RecordsFile.h"
@@ -329,11 +330,30 @@ fs::path saveFilePath(const fs::path& baseDir) {
     return baseDir / "dat" / "my.dat";
 }
 
+fs::path backupFilePath(const fs::path& saveFile) {
+    return fs::path(saveFile.string() + ".bak");
+}
+
+bool keepPreviousSave(const fs::path& saveFile, std::string& error) {
+    std::error_code ec;
+    if (!fs::exists(saveFile, ec)) return true;
+    const std::string label = saveFile.filename().string() + ".bak";
+    try {
+        replaceFile(backupFilePath(saveFile), readSaveBytes(saveFile, kSaveFileLabel), label);
+    } catch (const SaveError& e) {
+        error = e.what();
+        return false;
+    }
+    return true;
+}
+
 void saveGame(const GameState& s, const fs::path& baseDir, const std::string& pointText) {
     // Both images are built before anything is written, so a text that cannot
     // be stored leaves both files as they were.
     const std::string save = formatSave(s, kSaveFileLabel);
     const std::string records = formatRecords(s, pointText);
+    if (std::string error; !keepPreviousSave(saveFilePath(baseDir), error))
+        std::cerr << "kotou: warning: the previous save was not kept: " << error << '\n';
     replaceFile(saveFilePath(baseDir), save, kSaveFileLabel);
     replaceFile(recordsFilePath(baseDir), records, "記録.txt");
 }

@@ -85,7 +85,16 @@ std::string readSaveBytes(const std::filesystem::path& file, const std::string& 
 // baseDir/dat/my.dat.
 std::filesystem::path saveFilePath(const std::filesystem::path& baseDir);
 
-// Writes baseDir/dat/my.dat and then the records file baseDir/記録.txt.
+// The kept copy of the previous save: the save file's name with ".bak".
+std::filesystem::path backupFilePath(const std::filesystem::path& saveFile);
+// Keeps the save file as it is now (when there is one) as its backup, before
+// it is replaced. False, with `error` saying why, when the copy could not be
+// made; the save file itself is never touched.
+bool keepPreviousSave(const std::filesystem::path& saveFile, std::string& error);
+
+// Writes baseDir/dat/my.dat (keeping the previous one as dat/my.dat.bak; a
+// backup that cannot be written is reported on standard error and the save
+// goes on) and then the records file baseDir/記録.txt.
 // `pointText` is the score line the status display shows ("得点：12点"),
 // copied onto the records file. The "dat" folder must exist. Throws SaveError;
 // when the records file fails, my.dat has already been written.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <string>
 
 namespace kotou {
 
@@ -43,52 +44,57 @@ class SdlWaveOut : public WaveOutDevice {
 
     int open(int id, const PcmFormat& format, std::function<void()> blockDone) override {
         if (!initialised_) return 1;
-        if (device_ != 0) return 2;
+        if (opened_) return 2;
         if (!supportsFormat(id, format)) return 3;
-        SDL_AudioSpec want{};
-        want.freq = int(format.samplesPerSec);
-        want.format = AUDIO_U8;
-        want.channels = Uint8(format.channels);
-        want.samples = 512;
-        want.callback = &SdlWaveOut::callback;
-        want.userdata = this;
+        want_ = SDL_AudioSpec{};
+        want_.freq = int(format.samplesPerSec);
+        want_.format = AUDIO_U8;
+        want_.channels = Uint8(format.channels);
+        want_.samples = 512;
+        want_.callback = &SdlWaveOut::callback;
+        want_.userdata = this;
         const char* name = id >= 0 ? SDL_GetAudioDeviceName(id, 0) : nullptr;
-        SDL_AudioSpec have;
+        name_ = name ? name : "";
+        hasName_ = name != nullptr;
         blockDone_ = std::move(blockDone);
         head_ = count_ = 0;
         offset_ = 0;
         played_ = 0;
         paused_ = false;
         silence_ = 128;
-        device_ = SDL_OpenAudioDevice(name, 0, &want, &have, 0);  // SDL converts if needed
-        if (device_ == 0) {
+        if (!openOutput()) {
             blockDone_ = nullptr;
             return 4;
         }
-        SDL_PauseAudioDevice(device_, 0);
+        opened_ = true;
         return 0;
     }
 
     int write(WaveBuffer& buffer) override {
-        if (device_ == 0) return 1;
+        if (!opened_) return 1;
+        // Woken from idle: the output opens again, and the buffer plays from
+        // its first sample.
+        if (device_ == 0 && !openOutput()) return 1;
         SDL_LockAudioDevice(device_);
         const bool full = count_ == kRing;
         if (!full) {
             ring_[(head_ + count_) % kRing] = &buffer;
             ++count_;
+            silentBytes_ = 0;
+            idleSignalled_ = false;
         }
         SDL_UnlockAudioDevice(device_);
         return full ? 2 : 0;
     }
 
     void reset() override {
-        if (device_ == 0) return;
-        SDL_LockAudioDevice(device_);
+        if (!opened_) return;
+        lock();
         const bool any = count_ > 0;
         for (size_t i = 0; i < count_; ++i) ring_[(head_ + i) % kRing]->done = true;
         head_ = count_ = 0;
         offset_ = 0;
-        SDL_UnlockAudioDevice(device_);
+        unlock();
         if (any && blockDone_) blockDone_();
     }
 
@@ -98,27 +104,68 @@ class SdlWaveOut : public WaveOutDevice {
     uint64_t position() override { return played_.load(); }
 
     void close() override {
-        if (device_ == 0) return;
-        SDL_CloseAudioDevice(device_);  // waits for a running callback
+        if (!opened_) return;
+        if (device_ != 0) SDL_CloseAudioDevice(device_);  // waits for a running callback
         device_ = 0;
+        opened_ = false;
         for (size_t i = 0; i < count_; ++i) ring_[(head_ + i) % kRing]->done = true;
         head_ = count_ = 0;
         blockDone_ = nullptr;
     }
 
+    void setVolume(int percent) override { volume_ = std::clamp(percent, 0, 100); }
+
+    // Silent for a while with nothing queued: the output closes, and SDL's
+    // audio thread with it. What was played has long reached the speakers,
+    // and the silence the device plays ends in silence: no click.
+    void idle() override {
+        if (device_ == 0) return;
+        lock();
+        const bool drained = count_ == 0 && silentBytes_ >= idleAfterBytes();
+        unlock();
+        if (!drained) return;
+        SDL_CloseAudioDevice(device_);
+        device_ = 0;
+    }
+
   private:
     static constexpr size_t kRing = 16;
+    // The silence after which the device tells the mixer it is idle.
+    static constexpr int kIdleAfterMs = 1000;
+
+    size_t idleAfterBytes() const {
+        return size_t(want_.freq) * want_.channels * kIdleAfterMs / 1000;
+    }
+
+    bool openOutput() {
+        SDL_AudioSpec have;
+        silentBytes_ = 0;
+        idleSignalled_ = false;
+        device_ = SDL_OpenAudioDevice(hasName_ ? name_.c_str() : nullptr, 0, &want_, &have,
+                                      0);  // SDL converts if needed
+        if (device_ == 0) return false;
+        SDL_PauseAudioDevice(device_, 0);
+        return true;
+    }
+
+    void lock() {
+        if (device_ != 0) SDL_LockAudioDevice(device_);
+    }
+    void unlock() {
+        if (device_ != 0) SDL_UnlockAudioDevice(device_);
+    }
 
     void setPaused(bool on) {
-        if (device_ == 0) return;
-        SDL_LockAudioDevice(device_);
+        if (!opened_) return;
+        lock();
         paused_ = on;
-        SDL_UnlockAudioDevice(device_);
+        unlock();
     }
 
     // Audio thread, with the device locked.
     static void callback(void* user, Uint8* stream, int len) {
         auto& self = *static_cast<SdlWaveOut*>(user);
+        Uint8* const start = stream;
         size_t left = size_t(len);
         bool finished = false;
         while (left > 0 && !self.paused_ && self.count_ > 0) {
@@ -137,12 +184,34 @@ class SdlWaveOut : public WaveOutDevice {
                 finished = true;
             }
         }
+        const size_t copied = size_t(len) - left;
+        if (const int volume = self.volume_.load(); volume < 100) {
+            for (size_t i = 0; i < copied; ++i)
+                start[i] = Uint8(128 + (int(start[i]) - 128) * volume / 100);
+        }
         if (left > 0) std::memset(stream, self.silence_, left);
-        if (finished && self.blockDone_) self.blockDone_();
+        bool signal = finished;
+        if (copied == 0) {
+            self.silentBytes_ += size_t(len);
+            if (!self.idleSignalled_ && self.silentBytes_ >= self.idleAfterBytes()) {
+                self.idleSignalled_ = true;
+                signal = true;
+            }
+        } else {
+            self.silentBytes_ = 0;
+        }
+        if (signal && self.blockDone_) self.blockDone_();
     }
 
     const bool initialised_;
+    bool opened_ = false;  // open() succeeded; the output itself may be closed while idle
     SDL_AudioDeviceID device_ = 0;
+    SDL_AudioSpec want_{};
+    std::string name_;
+    bool hasName_ = false;
+    size_t silentBytes_ = 0;
+    bool idleSignalled_ = false;
+    std::atomic<int> volume_{100};
     std::function<void()> blockDone_;
     WaveBuffer* ring_[kRing] = {};
     size_t head_ = 0, count_ = 0, offset_ = 0;

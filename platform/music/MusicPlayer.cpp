@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 #include <fluidsynth.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -25,6 +26,7 @@ namespace {
     X(delete_fluid_synth)         \
     X(fluid_synth_sfload)         \
     X(fluid_synth_all_sounds_off) \
+    X(fluid_synth_set_gain)       \
     X(fluid_is_soundfont)         \
     X(new_fluid_audio_driver)     \
     X(delete_fluid_audio_driver)  \
@@ -203,6 +205,7 @@ void FluidMusicPlayer::run() {
             fluid_ = std::move(started.fluid);
             driverName_ = started.driver;
             state_ = State::Ready;
+            applyVolumeLocked();
             if (pending_ && !closing_) playLocked(*pending_);
         } else {
             state_ = State::Failed;
@@ -268,6 +271,21 @@ FluidMusicPlayer::Started FluidMusicPlayer::startFluid() const {
     takeFluidMessage();  // failed attempts before the driver that worked
     out.fluid = std::move(fluid);
     return out;
+}
+
+// FluidSynth's own gain at full volume.
+constexpr float kFullGain = 0.2f;
+
+void FluidMusicPlayer::setVolume(int percent) {
+    std::lock_guard lock(mutex_);
+    volume_ = std::clamp(percent, 0, 100);
+    applyVolumeLocked();
+}
+
+void FluidMusicPlayer::applyVolumeLocked() {
+    if (fluid_ && fluid_->synth)
+        fluid_->fl->fluid_synth_set_gain(fluid_->synth,
+                                         kFullGain * static_cast<float>(volume_) / 100);
 }
 
 bool FluidMusicPlayer::play(const std::filesystem::path& midiFile) {

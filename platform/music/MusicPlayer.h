@@ -27,6 +27,8 @@ class MusicPlayer {
     virtual void stop() = 0;
     // True while a file is being played.
     virtual bool playing() const = 0;
+    // Loudness, 0 (silent) to 100 (full); kept for music played later.
+    virtual void setVolume(int percent) { (void)percent; }
 };
 
 struct MusicOptions {
@@ -81,6 +83,7 @@ class FluidMusicPlayer : public MusicPlayer {
     void stop() override;
     // True while a file plays, or waits for the start-up to play.
     bool playing() const override;
+    void setVolume(int percent) override;
 
     // The driver in use once ready, or "" when none could start (or the
     // start-up is still running).
@@ -97,6 +100,7 @@ class FluidMusicPlayer : public MusicPlayer {
     Started startFluid() const;
     bool playLocked(const std::string& path);
     void warnLocked(const std::string& key, const std::string& text);
+    void applyVolumeLocked();
 
     MusicOptions options_;
     mutable std::mutex mutex_;
@@ -109,6 +113,7 @@ class FluidMusicPlayer : public MusicPlayer {
     std::string driverName_;
     std::set<std::string> warned_;
     size_t warnings_ = 0;
+    int volume_ = 100;
     std::thread worker_;
 };
 

@@ -49,20 +49,74 @@ QtHost::QtHost(QtHostOptions options) : options_(std::move(options)) {}
 QtHost::~QtHost() = default;
 
 void QtHost::repaint() {
-    if (window_) window_->repaintNow();
+    if (window_) window_->refreshNow();
 }
 
 void QtHost::processEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+namespace {
+// Milliseconds per typewriter step (one code page 932 byte) at each speed,
+// for a step the game asks one millisecond for.
+int stepMs(TextSpeed speed) {
+    switch (speed) {
+        case TextSpeed::Slow:
+            return 14;
+        case TextSpeed::Normal:
+            return 1;
+        case TextSpeed::Fast:
+        case TextSpeed::Instant:
+            return 0;
+    }
+    return 1;
+}
+
+qint64 nowMs() {
+    static QElapsedTimer clock;
+    if (!clock.isValid()) clock.start();
+    return clock.elapsed();
+}
+}  // namespace
+
 void QtHost::sleepMs(int ms) {
+    if (window_) ms *= stepMs(window_->settings().textSpeed);
     if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+bool QtHost::revealAtOnce() const {
+    return window_ && (window_->settings().textSpeed == TextSpeed::Instant || window_->skipping());
+}
+
+void QtHost::advance() {
+    waitStartedMs_ = -1;
+    window_->dispatch("moji_l");
+}
+
+void QtHost::messageShown(std::string_view text, bool) {
+    if (window_) window_->history().add(text);
 }
 
 int QtHost::waitForEvents(int timeoutMs) {
     QElapsedTimer clock;
     clock.start();
+    if (window_) {
+        if (window_->skipping()) {
+            advance();
+            return 0;
+        }
+        // Automatic reading counts the time the message waited with nothing
+        // laid over it.
+        if (waitStartedMs_ < 0 || window_->overlayOpen()) waitStartedMs_ = nowMs();
+        if (const int autoMs = window_->settings().autoSeconds * 1000; autoMs > 0) {
+            const qint64 left = waitStartedMs_ + autoMs - nowMs();
+            if (left <= 0) {
+                advance();
+                return static_cast<int>(clock.elapsed());
+            }
+            if (timeoutMs <= 0 || left < timeoutMs) timeoutMs = static_cast<int>(left);
+        }
+    }
     // The wake-up timer's own event ends the wait when nothing else comes.
     if (!wake_) {
         wake_ = std::make_unique<QTimer>();
@@ -72,6 +126,7 @@ int QtHost::waitForEvents(int timeoutMs) {
     if (timeoutMs > 0) wake_->start(timeoutMs);
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     wake_->stop();
+    if (window_ && !window_->messageWaiting()) waitStartedMs_ = -1;
     return static_cast<int>(clock.elapsed());
 }
 

@@ -34,7 +34,10 @@ struct QtHostOptions {
     std::function<void(const std::string& text)> error;
 };
 
-class QtHost : public Host {
+// The host also keeps the message history of the window (HostObserver), and
+// carries out the player's reading settings: the text speed, automatic
+// reading and skipping with Ctrl.
+class QtHost : public Host, public HostObserver {
   public:
     explicit QtHost(QtHostOptions options = {});
     ~QtHost() override;
@@ -46,8 +49,12 @@ class QtHost : public Host {
 
     void repaint() override;
     void processEvents() override;
+    // The typewriter's step at the player's text speed.
     void sleepMs(int ms) override;
+    bool revealAtOnce() const override;
     // Blocks in the event loop until an event is processed or timeoutMs pass.
+    // A waiting message is advanced as by a click when Ctrl is held, and
+    // after the player's automatic reading time.
     int waitForEvents(int timeoutMs) override;
     void playSound(int channel, const std::string& file) override;
     void playMusic(const std::string& file) override;
@@ -59,10 +66,15 @@ class QtHost : public Host {
     std::filesystem::path saveDir() const override;
     std::filesystem::path loadDir() const override;
 
+    void messageShown(std::string_view text, bool appended) override;
+    void pictureShown(std::string_view, std::string_view) override {}
+
   private:
+    void advance();
     QtHostOptions options_;
     TForm1* window_ = nullptr;
     std::unique_ptr<QTimer> wake_;
+    long long waitStartedMs_ = -1;  // when the message now waiting began to wait
 };
 
 }  // namespace kotou

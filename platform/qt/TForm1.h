@@ -7,13 +7,30 @@
 //    that component's name (the message area, the pictures), a press on the
 //    window's own background the one registered under "Form1";
 //  - Enter or Space calls the handler of "moji_l", so the keyboard can end a
-//    wait like a click;
-//  - Timer1 (50 ms) and Timer2 (100 ms) call the timer hooks;
+//    wait like a click; with a button chosen by the keyboard (Tab, arrows)
+//    and no message waiting, they press that button instead; Esc presses the
+//    open panel's back button;
+//  - the status refresh (the `timer1` hook) runs after every handler, every
+//    message step (Host::repaint) and every timer-driven change, so the
+//    window shows what the state holds without polling;
+//  - Timer2 (100 ms) runs the title animation while the title is up, for
+//    kTitleAnimationTicks ticks;
 //  - closing calls the close hook. While a handler is running (it may sit in
 //    a nested wait), the window stays open until that handler returns, so the
 //    game is never torn down under a running handler.
 // After every handler the window applies the model changes, touching only the
 // widgets whose component revision changed.
+//
+// The 640 x 506 scene is drawn at a whole-number scale: every position, size
+// and font is multiplied, so text is drawn at its scaled size and a click
+// lands on the component it hits at scale 1. Pictures are enlarged without
+// blurring; a picture cg/NAME@2x.EXT drawn at twice the resolution is used
+// instead of cg/NAME.EXT where it exists and the scale is 2 or more. In full
+// screen the scene is shown at the largest scale that fits, centred on black.
+//
+// Beside the form the window lays its own comforts over the scene: the
+// settings panel, the message history, the list of keys and the keyboard
+// focus ring (platform/qt/Overlays.h).
 //
 // Widgets are made in two steps so that the window shows quickly: at first
 // only those of components in view (shown in the model, on shown panels, not
@@ -23,29 +40,54 @@
 #include <QColor>
 #include <QHash>
 #include <QPixmap>
+#include <QSize>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/qt/MessageHistory.h"
+#include "platform/qt/Settings.h"
 #include "shell/Game.h"
 #include "state/Version.h"
 
+class QPushButton;
+class QStyle;
 class QTimer;
 
 namespace kotou {
 
 class PictureLoader;
+class FocusRing;
+class HistoryView;
+class KeysHelp;
+class Overlay;
+class SettingsPanel;
 
 struct WindowHooks {
     Handler formClose;  // the window is closing; default: clickState = -1
-    Handler timer1;     // every 50 ms: the status refresh
-    Handler timer2;     // every 100 ms: the title animation
+    Handler timer1;     // the status refresh, after every change (see above)
+    Handler timer2;     // every 100 ms while the title is up: the title animation
 };
 
 // The fixed window caption.
 inline constexpr const char* kWindowCaption = "孤島生活 ver" KOTOU_VERSION " — 島の仲間たち";
+// The scene's size at scale 1.
+inline constexpr int kSceneWidth = 640;
+inline constexpr int kSceneHeight = 506;
+// Title animation ticks: one pass of its 30 frames, after which it rests on
+// its first frame and the timer stops.
+inline constexpr int kTitleAnimationTicks = 30;
+
+// The largest whole scale (1..Settings::kMaxScale) for a window of the scene
+// on a screen with `available` room: its width within 80 % of the room's
+// width, its height (with `frame`, the window frame's height) within the
+// room's height.
+int fittingScale(QSize available, int frame = 0);
+// The largest whole scale at which the scene fits into `room` (at least 1).
+int fullScreenScale(QSize room);
 
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -84,8 +126,59 @@ class TForm1 : public QWidget {
     bool handlerRunning() const { return handlerDepth_ > 0; }
     bool closeRequested() const { return closeRequested_; }
 
+    // Starts the title animation (while the title is up).
     void startTimers();
     void stopTimers();
+    // The status refresh, then the model applied and painted: a message step.
+    void refreshNow();
+
+    // ---- scale and full screen ----
+    // The windowed scale (1..Settings::kMaxScale).
+    void setScale(int scale);
+    // The scale the scene is drawn at now (in full screen: the fitted one).
+    int scale() const { return scale_; }
+    void setFullScreenMode(bool on);
+    bool fullScreenMode() const { return fullScreen_; }
+    // Where the scene lies in the window.
+    QRect sceneRect() const;
+
+    // ---- the player's settings ----
+    const Settings& settings() const { return settings_; }
+    // Applies scale and full screen; the rest is read by the host.
+    void setSettings(const Settings& s);
+    // Told of every change the player makes in the settings panel or with a
+    // key (after the window applied what is its own).
+    std::function<void(const Settings&)> settingsChanged;
+    // A short notice in the message line (a settings file that cannot be
+    // written), shown once.
+    void notice(const std::string& text);
+
+    // ---- comforts ----
+    void openSettings();
+    void openHistory();
+    void openKeys();
+    // True while the settings, the history or the keys are open.
+    bool overlayOpen() const;
+    MessageHistory& history() { return history_; }
+    HistoryView* historyView() const { return historyView_; }
+    SettingsPanel* settingsPanel() const { return settingsPanel_; }
+    // The title's 設定 button.
+    QPushButton* settingsButton() const { return settingsButton_; }
+    // Ctrl is held: waiting messages are skipped.
+    bool skipping() const;
+    // A message waits for the player's click.
+    bool messageWaiting() const;
+
+    // ---- keyboard play ----
+    // The buttons the keyboard reaches now (visible, enabled, not covered),
+    // top to bottom and left to right, and the line edit when it is shown.
+    std::vector<QWidget*> focusOrder();
+    QWidget* focused() const { return focused_; }
+    // Moves the focus `step` places along the order (wrapping).
+    void moveFocus(int step);
+    // Presses the open panel's back button; false when there is none.
+    bool pressBack();
+    const FocusRing* focusRing() const { return ring_; }
 
     // A flash of `durationMs` in six blinks: "red", "cyan", "yellow" or
     // "white" fill the scene picture's place; "hp" flashes the stamina gauge
@@ -102,7 +195,12 @@ class TForm1 : public QWidget {
     void paintEvent(QPaintEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
   private:
@@ -118,6 +216,18 @@ class TForm1 : public QWidget {
     void placeAmongSiblings(ComponentId id, QWidget* w);
     void apply(ComponentId id);
     QPixmap pixmapFor(const std::string& relativePath);
+    QPixmap loadPixmap(const std::string& relativePath);
+    QRect placed(const Component& c) const;
+    QFont fontFor(ComponentId id) const;
+    void reapplyAll();
+    void layoutScene();
+    void placeOverlays();
+    void raiseOverlays();
+    void ensureSettingsButton();
+    void updateFocusRing();
+    void pressFocused();
+    void messageLineMenu(const QPoint& globalPos);
+    void changeSettings(const Settings& s);
 
     Game& g_;
     WindowHooks hooks_;
@@ -129,7 +239,6 @@ class TForm1 : public QWidget {
     uint64_t appliedModelRevision_ = 0;
     QHash<QString, QPixmap> pixmapCache_;
     QHash<QString, QSize> autoSizes_;  // auto-sized labels: text and pixel size -> size
-    QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
     void drawFlashPhase();
     void endFlash();
@@ -141,6 +250,26 @@ class TForm1 : public QWidget {
     bool closeRequested_ = false;
     bool formCloseRun_ = false;
     bool painted_ = false;
+    int titleTicks_ = 0;
+
+    Settings settings_;
+    int scale_ = 1;
+    bool fullScreen_ = false;
+    QPoint origin_;  // the scene's top-left corner in the window
+    MessageHistory history_;
+    SettingsPanel* settingsPanel_ = nullptr;
+    HistoryView* historyView_ = nullptr;
+    KeysHelp* keysHelp_ = nullptr;
+    QPushButton* settingsButton_ = nullptr;
+    FocusRing* ring_ = nullptr;
+    QWidget* focused_ = nullptr;
+    bool keyboardMode_ = false;  // the ring shows once the keyboard chose a button
+    bool armed_ = false;         // the ring's button was chosen by the player
+    bool ctrlHeld_ = false;
+    bool noticed_ = false;
+    QHash<QString, bool> hiResMissing_;
+    QStyle* groupStyle_ = nullptr;  // group boxes' style, their title indented at the scale  // @2x
+                                    // pictures looked for and not found
 };
 
 }  // namespace kotou

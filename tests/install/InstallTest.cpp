@@ -349,7 +349,14 @@ TEST_F(Install, UnpackedGameStartsAsTheMenuEntrySaysAndClosesCleanly) {
                 " QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy"
                 " KOTOU_MUSIC_DRIVER=none KOTOU_CLOSE_AFTER_SHOWN=1");
     EXPECT_EQ(game.status, 0) << game.err;
-    EXPECT_EQ(game.err.find("kotou:"), std::string::npos) << game.err;
+    // A first start says only that there are no settings yet.
+    std::string said = game.err;
+    const size_t first = said.find("settings.ini does not exist yet");
+    if (first != std::string::npos) {
+        const size_t start = said.rfind('\n', first) + 1;  // npos + 1: the first line
+        said.erase(start, said.find('\n', first) + 1 - start);
+    }
+    EXPECT_EQ(said.find("kotou:"), std::string::npos) << game.err;
     EXPECT_TRUE(fs::is_directory(home / ".local/share/kotou/dat"));
     EXPECT_FALSE(fs::exists(bin(unpacked_) / "dat"));
 }

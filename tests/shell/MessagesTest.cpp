@@ -239,3 +239,40 @@ TEST_F(MessagesTest, TranscriptListsEventsInOrder) {
 
 }  // namespace
 }  // namespace kotou
+
+namespace kotou {
+namespace {
+
+// A host whose player shows messages whole at once (the 瞬間 text speed).
+struct InstantHost : HeadlessHost {
+    bool revealAtOnce() const override { return true; }
+};
+
+// Showing messages whole changes only the drawing: the message, what the
+// transcript records and the random draws of the clicks stay the same.
+TEST(MessagesAtOnce, ChangeOnlyTheSteps) {
+    auto play = [](HeadlessHost& host, std::vector<std::string>& steps) {
+        ScriptedRandom rng{1, 0};  // the two clicks' sound channels
+        Game g{host, rng};
+        buildForm(g.form);
+        host.attach(g);
+        host.keepTranscript = true;
+        host.onProcessEvents = [&](Game& game) { steps.push_back(game.form.at("moji_l").caption); };
+        g.s.runtime.clickState = 1;
+        showMessage(g, "【ルル】『おはよう』");
+        waitForClick(g);
+        appendMessage(g, "今日は晴れ");
+        waitForClick(g);
+        EXPECT_EQ(rng.remaining(), 0u);
+        return std::pair(g.form.at("moji_l").caption, host.transcriptText());
+    };
+    HeadlessHost normal;
+    InstantHost instant;
+    std::vector<std::string> stepsNormal, stepsInstant;
+    EXPECT_EQ(play(normal, stepsNormal), play(instant, stepsInstant));
+    EXPECT_GT(stepsNormal.size(), 20u);
+    EXPECT_LT(stepsInstant.size(), 10u);
+}
+
+}  // namespace
+}  // namespace kotou

@@ -432,7 +432,9 @@ TEST(SaveFile, FailedSaveKeepsThePreviousFiles) {
 
     EXPECT_EQ(readAll(dir / "dat" / "my.dat"), savedBytes);
     EXPECT_EQ(readAll(recordsFilePath(dir)), recordBytes);
-    EXPECT_EQ(entries(dir / "dat"), std::set<std::string>{"my.dat"});
+    // The save it did not replace is kept as the previous save all the same.
+    EXPECT_EQ(entries(dir / "dat"), (std::set<std::string>{"my.dat", "my.dat.bak"}));
+    EXPECT_EQ(readAll(dir / "dat" / "my.dat.bak"), savedBytes);
 
     // A missing dat folder is an error that names the file.
     const fs::path noDat = dir / "elsewhere";

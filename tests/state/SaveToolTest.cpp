@@ -135,6 +135,46 @@ TEST(SaveTool, CheckAndUsage) {
     }
 }
 
+// Each save keeps the one it replaces; restore swaps them back (so a second
+// restore undoes the first), checks what it puts back, and check covers both.
+TEST(SaveTool, BackupKeptByEachSaveAndRestored) {
+    const fs::path dir = toolDir("backup");
+    fs::create_directories(dir / "dat");
+    const std::string file = saveFilePath(dir).string(), backup = file + ".bak";
+    GameState a, b;
+    initNewGame(a);
+    initNewGame(b);
+    a.currentCharacter = b.currentCharacter = 1;
+    a.dayNumber = 11;
+    b.dayNumber = 22;
+
+    saveGame(a, dir, "得点：0点");
+    EXPECT_FALSE(fs::exists(backup));  // nothing was replaced
+    EXPECT_EQ(runTool({"check", file}).out, file + ": ok\n" + backup + ": none kept\n");
+    saveGame(b, dir, "得点：0点");
+    EXPECT_EQ(readAll(backup), formatSave(a));
+    EXPECT_EQ(runTool({"check", file}).out, file + ": ok\n" + backup + ": ok\n");
+
+    Result r = runTool({"restore", dir.string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("restored from " + backup), std::string::npos) << r.out;
+    EXPECT_EQ(readAll(file), formatSave(a));
+    EXPECT_EQ(readAll(backup), formatSave(b));
+    ASSERT_EQ(runTool({"restore", file}).code, 0);
+    EXPECT_EQ(readAll(file), formatSave(b));
+
+    // A kept save the game cannot load is never put back, and check says so.
+    std::string damaged = formatSave(a);
+    damaged.replace(damaged.find("\r\n0\r\n"), 5, "\r\nx1\r\n");
+    writeAll(backup, damaged);
+    r = runTool({"restore", file});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(readAll(file), formatSave(b));
+    EXPECT_EQ(runTool({"check", file}).code, 1);
+    fs::remove(backup);
+    EXPECT_EQ(runTool({"restore", file}).code, 1);
+}
+
 // Without FILE the tool reads and writes the save the game would use; a folder
 // stands for the save inside it.
 TEST(SaveTool, FindsTheGameSaveWhereverTheGameKeepsIt) {
@@ -157,7 +197,8 @@ TEST(SaveTool, FindsTheGameSaveWhereverTheGameKeepsIt) {
 
     ASSERT_EQ(tool({"write", (root / "in.txt").string()}).code, 0);
     EXPECT_TRUE(fs::exists(exe / "dat" / "my.dat"));
-    EXPECT_EQ(tool({"check"}).out, (exe / "dat" / "my.dat").string() + ": ok\n");
+    const std::string exeSave = (exe / "dat" / "my.dat").string();
+    EXPECT_EQ(tool({"check"}).out, exeSave + ": ok\n" + exeSave + ".bak: none kept\n");
 
     // A read-only game folder: the save goes to the player's folder, which
     // the tool creates, and is found there afterwards.
@@ -169,7 +210,9 @@ TEST(SaveTool, FindsTheGameSaveWhereverTheGameKeepsIt) {
     EXPECT_EQ(tool({"dump"}).out.substr(0, 13), "appleCount=6\n");
     EXPECT_EQ(tool({"dump", exe.string()}).out.substr(0, 13), "appleCount=5\n");
     EXPECT_EQ(tool({"dump", (exe / "dat").string() + "/"}).out.substr(0, 13), "appleCount=5\n");
-    EXPECT_EQ(tool({"check", user.string()}).out, (user / "dat" / "my.dat").string() + ": ok\n");
+    const std::string userSave = (user / "dat" / "my.dat").string();
+    EXPECT_EQ(tool({"check", user.string()}).out,
+              userSave + ": ok\n" + userSave + ".bak: none kept\n");
     const Result missing = tool({"check", root.string()});
     EXPECT_EQ(missing.code, 1);
     EXPECT_NE(missing.err.find((root / "dat" / "my.dat").string()), std::string::npos);

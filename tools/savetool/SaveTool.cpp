@@ -1,6 +1,7 @@
 #include "tools/savetool/SaveTool.h"
 
 #include <charconv>
+#include <filesystem>
 #include <map>
 #include <ostream>
 
@@ -15,10 +16,14 @@ namespace {
 constexpr const char* kUsage =
     "usage: kotou-save dump [FILE]             print every saved value as name=value\n"
     "       kotou-save write TEXTFILE [FILE]   build a save file from name=value lines\n"
-    "       kotou-save check [FILE]            exit 0 when the game can load FILE\n"
+    "       kotou-save check [FILE]            exit 0 when the game can load FILE and\n"
+    "                                          its kept previous save FILE.bak\n"
+    "       kotou-save restore [FILE]          put FILE.bak back as FILE (FILE becomes\n"
+    "                                          FILE.bak, so a second restore undoes it)\n"
     "FILE is a save file, or a folder with dat/my.dat: the game's folder or the\n"
     "player's data folder (~/.local/share/kotou). Without FILE: the save the game\n"
-    "continues from (dump, check) or writes to (write).\n";
+    "continues from (dump, check) or writes to (write, restore). The game keeps the\n"
+    "save it replaces, and the one a new game leaves behind, as dat/my.dat.bak.\n";
 
 struct DumpVisitor {
     std::string& out;
@@ -56,6 +61,47 @@ struct AssignVisitor {
 int fail(std::ostream& err, const std::string& message) {
     err << message << "\n";
     return 1;
+}
+
+// Checks the kept previous save beside `file`, when there is one.
+int checkBackup(const std::string& file, std::ostream& out, std::ostream& err) {
+    namespace fs = std::filesystem;
+    const std::string backup = backupFilePath(file).string();
+    std::error_code ec;
+    if (!fs::exists(backup, ec)) {
+        out << backup << ": none kept\n";
+        return 0;
+    }
+    try {
+        loadSaveImage(readSaveBytes(backup, backup), GameState{}, backup);
+    } catch (const SaveError& e) {
+        return fail(err, e.what());
+    }
+    out << backup << ": ok\n";
+    return 0;
+}
+
+// Swaps the save and its kept previous save, after checking that the game
+// can load the one put back.
+int restore(const std::string& file, std::ostream& out) {
+    namespace fs = std::filesystem;
+    const std::string backup = backupFilePath(file).string();
+    std::error_code ec;
+    if (!fs::exists(backup, ec)) throw SaveError(backup + ": no previous save is kept");
+    const std::string previous = readSaveBytes(backup, backup);
+    loadSaveImage(previous, GameState{}, backup);
+    const bool hadSave = fs::exists(file, ec);
+    const std::string current = hadSave ? readSaveBytes(file, file) : std::string();
+    replaceFile(file, previous, file);
+    if (hadSave) {
+        replaceFile(backup, current, backup);
+        out << file << ": restored from " << backup << "; the save it replaced is now " << backup
+            << "\n";
+    } else {
+        fs::remove(backup, ec);
+        out << file << ": restored from " << backup << "\n";
+    }
+    return 0;
 }
 
 }  // namespace
@@ -113,13 +159,13 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         const FolderEnvironment& env) {
     const std::string cmd = args.empty() ? "" : args[0];
     const size_t operands = cmd == "write" ? 2 : 1;  // operands before the optional FILE
-    const bool usageOk = (cmd == "dump" || cmd == "check" || cmd == "write") &&
+    const bool usageOk = (cmd == "dump" || cmd == "check" || cmd == "write" || cmd == "restore") &&
                          (args.size() == operands || args.size() == operands + 1);
     if (!usageOk) {
         err << kUsage;
         return 2;
     }
-    const bool writing = cmd == "write";
+    const bool writing = cmd == "write" || cmd == "restore";
     const GameFolders folders = resolveGameFolders(env);
     const std::string* fileArg = args.size() > operands ? &args[operands] : nullptr;
     if (writing && !fileArg) prepareSaveFolder(folders);
@@ -132,6 +178,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         } else if (cmd == "check") {
             loadSaveImage(readSaveBytes(file, file), GameState{}, file);
             out << file << ": ok\n";
+            return checkBackup(file, out, err);
+        } else if (cmd == "restore") {
+            return restore(file, out);
         } else {
             const GameState s = parseAssignments(readSaveBytes(args[1], args[1]), args[1]);
             replaceFile(file, formatSave(s, file), file);

@@ -4,12 +4,16 @@
 // goes to the test output folder (panels/<panel>.png) for a person to look at.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "game/GameHandlers.h"
+#include "platform/qt/Overlays.h"
 #include "platform/qt/QtHost.h"
 #include "platform/qt/TForm1.h"
 #include "shell/Dispatch.h"
@@ -136,15 +140,45 @@ class PanelChecks : public ::testing::Test {
     std::unique_ptr<TForm1> window;
 };
 
+// At scale 1 and 2. The keyboard reaches every button a click reaches, and
+// its focus ring stands out both from what lies around the button and from
+// the button's face.
 TEST_F(PanelChecks, EveryPanelReadsTakesItsClicksAndFitsItsCaptions) {
-    for (const char* name : kPanels) {
-        SCOPED_TRACE(name);
-        QWidget* panel = open(name);
-        ASSERT_NE(panel, nullptr);
-        ASSERT_TRUE(panel->isVisible());
-        screenshot(name);
-        const std::vector<std::string> found = checks::checkWindow(window.get(), panel);
-        EXPECT_TRUE(found.empty()) << name << ":" << joined(found);
+    for (int scale : {1, 2}) {
+        window->setScale(scale);
+        for (const char* name : kPanels) {
+            SCOPED_TRACE(std::string(name) + " x" + std::to_string(scale));
+            QWidget* panel = open(name);
+            ASSERT_NE(panel, nullptr);
+            ASSERT_TRUE(panel->isVisible());
+            screenshot(scale == 1 ? name : std::string(name) + "@2x");
+            const std::vector<std::string> found = checks::checkWindow(window.get(), panel);
+            EXPECT_TRUE(found.empty()) << name << ":" << joined(found);
+
+            const std::vector<QWidget*> order = window->focusOrder();
+            for (QPushButton* b : panel->findChildren<QPushButton*>()) {
+                if (b->isVisible() && b->isEnabled()) {
+                    EXPECT_NE(std::find(order.begin(), order.end(), b), order.end())
+                        << b->objectName().toStdString();
+                }
+            }
+            if (order.empty()) continue;
+            window->moveFocus(1);
+            const FocusRing* ring = window->focusRing();
+            ASSERT_TRUE(ring->isVisible());
+            const QImage shot = window->grab().toImage();
+            const QRect r = ring->geometry();
+            const int y = r.center().y();
+            const QRgb outside = shot.pixel(std::max(0, r.left() - 1), y);
+            const QRgb face = shot.pixel(r.left() + 6 * scale, y);
+            auto stands = [](QRgb c) {
+                return std::max(checks::contrastRatio(FocusRing::kOuter, c),
+                                checks::contrastRatio(FocusRing::kInner, c)) >= 3.0;
+            };
+            EXPECT_TRUE(stands(outside) && stands(face))
+                << window->focused()->objectName().toStdString();
+            window->moveFocus(0);
+        }
     }
 }
 

@@ -112,6 +112,7 @@ TEST_F(PlayWindowTest, TrainingAColosseumPrizeItemsAndASurvivalCourse) {
 
     // サバイバル lies over 訓練 on the command panel and shows every fifth day.
     game.s.dayNumber = 5;
+    window->refreshNow();  // changed outside a handler: the window is told
     click("svival_b");
     look("svival_box");
     click("BitBtn24");
