@@ -7,25 +7,15 @@
 #include "gains/Finds.h"
 #include "shell/Background.h"
 #include "shell/Messages.h"
+#include "state/Text.h"
 
 namespace kotou {
 
 namespace {
 
-// worldFlags entries read in battle (k = current character 1..4).
-constexpr size_t kSwordFlag = 20;
-constexpr size_t kMagicBookFlag = 21;
-constexpr size_t kHighMagicBookFlag = 22;
-constexpr size_t kMysticBookFlag = 23;
-constexpr size_t kGreatSwordFlag = 24;
-constexpr std::array<std::pair<size_t, int32_t>, 3> kArmours = {{{25, 2}, {26, 3}, {27, 4}}};
-constexpr size_t kFleeBase = 27;      // + k
-constexpr size_t kLaserFlag = 32;     // スパーク only
-constexpr size_t kReviveFlag = 33;    // 残響 only
-constexpr size_t kDodgeBase = 33;     // + k
-constexpr size_t kCriticalBase = 37;  // + k
-constexpr size_t kReflectBase = 45;   // + k
-constexpr size_t kColosseumWonBase = 51;
+// The armours and what each takes off an enemy's blow.
+constexpr std::array<std::pair<WorldFlag, int32_t>, 3> kArmours = {
+    {{WorldFlag::Armour, 2}, {WorldFlag::LeatherArmour, 3}, {WorldFlag::IronArmour, 4}}};
 
 constexpr int kSpark = 3;
 constexpr int kZankyo = 4;
@@ -33,15 +23,8 @@ constexpr int kZankyo = 4;
 // A flash blinks six times, 10 ms on and 10 ms off.
 constexpr int kFlashMs = 120;
 
-std::string num(int32_t v) {
-    return std::to_string(v);
-}
-
-int32_t& flag(Game& g, size_t entry) {
-    return g.s.worldFlags[entry];
-}
-size_t perCharacter(size_t base, int k) {
-    return base + static_cast<size_t>(k);
+int32_t& flag(Game& g, WorldFlag entry) {
+    return g.s.flag(entry);
 }
 
 bool hasCurrentCharacter(const Game& g) {
@@ -96,24 +79,18 @@ struct ColosseumPrize {
     const char* prefix;
 };
 
-int32_t& oshiraSama(GameState& s) {
-    return s.rareItems[12];
-}
-
 // By opponent 1..10; the third opponent gives two fruits and is handled apart.
 const std::array<ColosseumPrize, 10> kPrizes = {{
-    {counterOf<&GameState::fireFruitCount>, 10, "勝利賞品：【火の実１０コ】を入手した！！（所持："},
-    {counterOf<&GameState::appleCount>, 10, "勝利賞品：【りんご１０コ】を入手した！！（所持："},
+    {&GameState::fireFruitCount, 10, "勝利賞品：【火の実１０コ】を入手した！！（所持："},
+    {&GameState::appleCount, 10, "勝利賞品：【りんご１０コ】を入手した！！（所持："},
     {nullptr, 10, "勝利賞品：【不思実・七つ実】をそれぞれ１０コを入手した！！（所持：不思実"},
-    {counterOf<&GameState::boneCount>, 5, "勝利賞品：【骨】を5コを入手した！！（所持：骨"},
-    {counterOf<&GameState::hideCount>, 5, "勝利賞品：【皮】を5コを入手した！！（所持：皮"},
-    {counterOf<&GameState::timeSandCount>, 3,
-     "勝利賞品：【煌く時の砂】を3コを入手した！！（所持：煌く時の砂"},
-    {counterOf<&GameState::moonShadowCount>, 3,
-     "勝利賞品：【月の影】を3コを入手した！！（所持：月の影"},
-    {oshiraSama, 5, "勝利賞品：【オシラさま】を5コを入手した！！（所持：オシラさま"},
-    {counterOf<&GameState::ironCount>, 3, "勝利賞品：【鉄】を3コを入手した！！（所持：鉄"},
-    {counterOf<&GameState::farewellStoneCount>, 1,
+    {&GameState::boneCount, 5, "勝利賞品：【骨】を5コを入手した！！（所持：骨"},
+    {&GameState::hideCount, 5, "勝利賞品：【皮】を5コを入手した！！（所持：皮"},
+    {&GameState::timeSandCount, 3, "勝利賞品：【煌く時の砂】を3コを入手した！！（所持：煌く時の砂"},
+    {&GameState::moonShadowCount, 3, "勝利賞品：【月の影】を3コを入手した！！（所持：月の影"},
+    {RareItem::Oshira, 5, "勝利賞品：【オシラさま】を5コを入手した！！（所持：オシラさま"},
+    {&GameState::ironCount, 3, "勝利賞品：【鉄】を3コを入手した！！（所持：鉄"},
+    {&GameState::farewellStoneCount, 1,
      "勝利賞品：【さよならの石】を1コを入手した！！（所持：さよならの石"},
 }};
 
@@ -131,14 +108,14 @@ void giveColosseumPrize(Game& g, int area) {
         count += p.amount;
         text = p.prefix + num(count) + "）";
     }
-    flag(g, kColosseumWonBase + opponent) = 1;
+    flag(g, colosseumBeaten(static_cast<int>(opponent) + 1)) = 1;
     showMessage(g, text);
     waitForClick(g);
 }
 
 struct CourseClear {
     const char* course;        // in the clear line
-    int flagEntry;             // opens the next course; -1 none
+    Counter opens;             // the next course's entry; none for the last ones
     Counter reward;            // one more of a material; nullptr none
     const char* rewardPrefix;  // followed by the new count and "）"
     const char* title;         // the title line of the last two courses
@@ -146,17 +123,17 @@ struct CourseClear {
 };
 
 const std::array<CourseClear, 7> kCourseClears = {{
-    {"ノーマルコース", 5, nullptr, nullptr, nullptr, 0},
-    {"ゴルドスコース", 6, counterOf<&GameState::sunStoneCount>,
+    {"ノーマルコース", WorldFlag::GordosCourse, nullptr, nullptr, nullptr, 0},
+    {"ゴルドスコース", WorldFlag::VictoryCourse, &GameState::sunStoneCount,
      "素材【太陽の石】を１コ入手した！（所持：", nullptr, 0},
-    {"ビクトリーコース", 7, counterOf<&GameState::rainStoneCount>,
+    {"ビクトリーコース", WorldFlag::AcheronCourse, &GameState::rainStoneCount,
      "素材【雨石】を１コ入手した！（所持：", nullptr, 0},
-    {"アケローンコース", 8, counterOf<&GameState::moonShadowCount>,
+    {"アケローンコース", WorldFlag::PhantomCourse, &GameState::moonShadowCount,
      "素材【月の影】を１コ入手した！（所持：", nullptr, 0},
-    {"ファントムコース", -1, counterOf<&GameState::thanksStoneCount>,
+    {"ファントムコース", nullptr, &GameState::thanksStoneCount,
      "【ありがとうの石】を１コ入手した！（所持：", nullptr, 0},
-    {"さよなら！！！！", -1, nullptr, nullptr, "称号【さよなら】を入手した！", 1},
-    {"？？？？", -1, nullptr, nullptr, "称号【????】を入手した！", 2},
+    {"さよなら！！！！", nullptr, nullptr, nullptr, "称号【さよなら】を入手した！", 1},
+    {"？？？？", nullptr, nullptr, nullptr, "称号【????】を入手した！", 2},
 }};
 
 void clearCourse(Game& g, int area) {
@@ -166,7 +143,7 @@ void clearCourse(Game& g, int area) {
     playMusic(g, "not");
     playSound(g, 0, "battle_clear.wav");
     const CourseClear& c = kCourseClears[static_cast<size_t>(area - kFirstCourseArea)];
-    if (c.flagEntry >= 0) flag(g, static_cast<size_t>(c.flagEntry)) = 1;
+    if (c.opens) c.opens(g.s) = 1;
     // A later, harder course's title is never replaced by an earlier one's.
     if (c.finalClears > 0) g.s.finalCourseClears = std::max(g.s.finalCourseClears, c.finalClears);
     showMessage(g, name(g) + "は『" + c.course + "』をクリアした！");
@@ -224,11 +201,11 @@ void showBattleCommands(Game& g) {
     const int k = g.s.currentCharacter;
     FormModel& f = g.form;
     const ComponentId magic = f.id("magic_b");
-    f.setVisible(magic, flag(g, kMagicBookFlag) >= 2);
-    f.setCaption(magic, flag(g, kHighMagicBookFlag) >= 2 ? "上級魔法" : "魔法");
-    f.setVisible(f.id("kaifuku_b"), flag(g, kMysticBookFlag) >= 2);
-    f.setVisible(f.id("lazer_b"), flag(g, kLaserFlag) >= 1 && k == kSpark);
-    f.setVisible(f.id("toubou_b"), flag(g, perCharacter(kFleeBase, k)) >= 1 &&
+    f.setVisible(magic, flag(g, WorldFlag::MagicBook) >= 2);
+    f.setCaption(magic, flag(g, WorldFlag::HighMagicBook) >= 2 ? "上級魔法" : "魔法");
+    f.setVisible(f.id("kaifuku_b"), flag(g, WorldFlag::MysticBook) >= 2);
+    f.setVisible(f.id("lazer_b"), flag(g, WorldFlag::Laser) >= 1 && k == kSpark);
+    f.setVisible(f.id("toubou_b"), flag(g, abilityFlag(BattleAbility::Flee, k)) >= 1 &&
                                        isExplorationArea(battleState(g).area));
     g.host.repaint();
     f.show("battle_box");
@@ -249,11 +226,11 @@ void attack(Game& g) {
     g.host.flash(Flash{"red", kFlashMs});
     const Character& c = g.s.cur();
     int32_t damage = c.strength / 2;
-    if (flag(g, kGreatSwordFlag) >= 1) damage += 5;
-    if (flag(g, kSwordFlag) >= 1) damage += c.zoology / 3;
+    if (flag(g, WorldFlag::GreatSword) >= 1) damage += 5;
+    if (flag(g, WorldFlag::Sword) >= 1) damage += c.zoology / 3;
     if (battleState(g).enemyResistance == 1) damage /= 4;
     damage += g.rng.random(2);
-    if (flag(g, perCharacter(kCriticalBase, k)) >= 1 && g.rng.random(10) == 0) {
+    if (flag(g, abilityFlag(BattleAbility::Critical, k)) >= 1 && g.rng.random(10) == 0) {
         playSound(g, 2, "cli.wav");
         appendMessage(g, "クリティカルヒット！！");
         damage = damage * 5 / 3;
@@ -272,7 +249,7 @@ void castMagic(Game& g) {
     }
     g.host.flash(Flash{"cyan", kFlashMs});
     int32_t damage = g.s.cur().dexterity;
-    if (flag(g, kHighMagicBookFlag) < 2) damage /= 3;
+    if (flag(g, WorldFlag::HighMagicBook) < 2) damage /= 3;
     if (battleState(g).enemyResistance == 2) damage /= 4;
     damage += g.rng.random(2);
     dealDamage(g, damage);
@@ -335,7 +312,7 @@ void enemyTurn(Game& g) {
     hideBattlePanel(g);
     showMessage(g, b.enemyName + "の攻撃");
 
-    if (flag(g, perCharacter(kDodgeBase, k)) >= 1 && g.rng.random(10) == 0) {
+    if (flag(g, abilityFlag(BattleAbility::Dodge, k)) >= 1 && g.rng.random(10) == 0) {
         playSound(g, 2, "kawasu.wav");
         appendMessage(g, name(g) + "攻撃をかわした！");
         showBattleCommands(g);
@@ -350,7 +327,7 @@ void enemyTurn(Game& g) {
     playSound(g, 1, "damage.wav");
     appendMessage(g, num(blow) + "ダメージ食らった！！");
 
-    if (flag(g, perCharacter(kReflectBase, k)) >= 1 && g.rng.random(10) == 0) {
+    if (flag(g, abilityFlag(BattleAbility::Reflect, k)) >= 1 && g.rng.random(10) == 0) {
         playSound(g, 3, "hansya.wav");
         appendMessage(g, name(g) + "攻撃を反射した！");
         waitForClick(g);
@@ -372,7 +349,7 @@ void enemyTurn(Game& g) {
     waitForClick(g);
     playSound(g, 2, "bad.wav");
     showMessage(g, name(g) + "は気絶してしまった・・・・");
-    if (k == kZankyo && flag(g, kReviveFlag) >= 1 && !b.reviveUsed) {
+    if (k == kZankyo && flag(g, WorldFlag::Revival) >= 1 && !b.reviveUsed) {
         waitForClick(g);
         b.reviveUsed = true;
         appendMessage(g, "残響は【蘇生呪術】を唱え、復活した！！");
@@ -464,21 +441,21 @@ void learnBattleAbilities(Game& g) {
     struct Ability {
         int32_t minTraining;
         int onlyCharacter;  // 0: every character
-        size_t entry;
+        WorldFlag entry;
         const char* message;
         const char* note;
     };
     const std::array<Ability, 6> abilities = {{
-        {6, 0, perCharacter(kDodgeBase, k), "は戦闘能力【回避】を修得した！",
+        {6, 0, abilityFlag(BattleAbility::Dodge, k), "は戦闘能力【回避】を修得した！",
          "（※敵の攻撃を稀に交わします）"},
-        {20, 0, perCharacter(kCriticalBase, k), "は戦闘能力【クリティカル】を修得した！",
+        {20, 0, abilityFlag(BattleAbility::Critical, k), "は戦闘能力【クリティカル】を修得した！",
          "（※稀に大ダメージを与えます）"},
-        {25, 0, perCharacter(kReflectBase, k), "は戦闘能力【反射】を修得した！",
+        {25, 0, abilityFlag(BattleAbility::Reflect, k), "は戦闘能力【反射】を修得した！",
          "（※稀にダメージをはね返します）"},
-        {15, 0, perCharacter(kFleeBase, k), "は戦闘コマンド【逃亡】を修得した！",
+        {15, 0, abilityFlag(BattleAbility::Flee, k), "は戦闘コマンド【逃亡】を修得した！",
          "（探索時の戦闘時のみ使用可能）"},
-        {30, kSpark, kLaserFlag, "は戦闘コマンド【レーザー】を修得した！", nullptr},
-        {30, kZankyo, kReviveFlag, "は戦闘能力【蘇生呪術】を修得した！", nullptr},
+        {30, kSpark, WorldFlag::Laser, "は戦闘コマンド【レーザー】を修得した！", nullptr},
+        {30, kZankyo, WorldFlag::Revival, "は戦闘能力【蘇生呪術】を修得した！", nullptr},
     }};
     for (const Ability& a : abilities) {
         if (a.onlyCharacter != 0 && a.onlyCharacter != k) continue;

@@ -5,7 +5,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "shell/Availability.h"
 #include "shell/Game.h"
 
 namespace kotou {
@@ -19,9 +21,13 @@ void runCommunication(Game& g);
 void registerNursingHandlers(HandlerRegistry& r);
 // Study (study_box): the opener, the nine books and 戻る.
 void registerStudyHandlers(HandlerRegistry& r);
+// The 行動力 every book needs.
+std::vector<RowRequirement> studyRequirements();
 // Music shop (uta_box): the opener, the eight songs, the organ's own song
 // and 戻る.
 void registerSongHandlers(HandlerRegistry& r);
+// The materials and 動物学 of every song, the organ's own song last.
+std::vector<RowRequirement> songRequirements();
 // All four.
 void registerCompanionHandlers(HandlerRegistry& r);
 

@@ -34,80 +34,77 @@ struct Song {
     int organFlag;  // entry of organFlags set once composed; -1 none
 };
 
-#define STORE(field) [](GameState& s) -> int32_t& { return s.field; }
-
 const std::array<Song, 8> kSongs = {{
     {"uta_b1",
      "青空の歌",
      9,
-     {{{"太陽の石", STORE(sunStoneCount), 2}, {"雨の石", STORE(rainStoneCount), 1}}},
-     STORE(extraItems[3]),
+     {{{"太陽の石", &GameState::sunStoneCount, 2}, {"雨の石", &GameState::rainStoneCount, 1}}},
+     ExtraItem::BlueSkySong,
      -1},
     {"uta_b2",
      "癒しの歌",
      20,
-     {{{"天使の涙", STORE(angelTearCount), 3},
-       {"雨の石", STORE(rainStoneCount), 1},
-       {"魔法石", STORE(magicStoneCount), 3}}},
-     STORE(extraItems[10]),
+     {{{"天使の涙", &GameState::angelTearCount, 3},
+       {"雨の石", &GameState::rainStoneCount, 1},
+       {"魔法石", &GameState::magicStoneCount, 3}}},
+     ExtraItem::HealingSong,
      -1},
     {"uta_b3",
      "風の歌",
      15,
-     {{{"月の影", STORE(moonShadowCount), 2},
-       {"太陽石", STORE(sunStoneCount), 1},
-       {"煌く時の砂", STORE(timeSandCount), 2}}},
-     STORE(extraItems[11]),
+     {{{"月の影", &GameState::moonShadowCount, 2},
+       {"太陽石", &GameState::sunStoneCount, 1},
+       {"煌く時の砂", &GameState::timeSandCount, 2}}},
+     ExtraItem::WindSong,
      -1},
     {"uta_b4",
      "希望の歌",
      30,
-     {{{"雫", STORE(dropCount), 3},
-       {"天使の涙", STORE(angelTearCount), 5},
-       {"宝石", STORE(gemCount), 3}}},
-     STORE(extraItems[12]),
+     {{{"雫", &GameState::dropCount, 3},
+       {"天使の涙", &GameState::angelTearCount, 5},
+       {"宝石", &GameState::gemCount, 3}}},
+     ExtraItem::HopeSong,
      2},
     {"uta_b5",
      "力の歌",
      25,
-     {{{"巨人", STORE(giantCount), 1},
-       {"青い鳥", STORE(blueBirdCount), 1},
-       {"機械", STORE(machineCount), 3}}},
-     STORE(extraItems[13]),
+     {{{"巨人", &GameState::giantCount, 1},
+       {"青い鳥", &GameState::blueBirdCount, 1},
+       {"機械", &GameState::machineCount, 3}}},
+     ExtraItem::PowerSong,
      3},
     {"uta_b6",
      "獣の歌",
      5,
-     {{{"ほのかぐつちの神", STORE(rareItems[10]), 2}, {"黒虎", STORE(blackTigerCount), 3}}},
-     STORE(extraItems[14]),
+     {{{"ほのかぐつちの神", RareItem::Honokagutsuchi, 2},
+       {"黒虎", &GameState::blackTigerCount, 3}}},
+     ExtraItem::BeastSong,
      -1},
     {"uta_b7",
      "未来の歌",
      50,
-     {{{"かっぱ", STORE(kappaCount), 1},
-       {"人魚", STORE(mermaidCount), 3},
-       {"機械", STORE(machineCount), 5},
-       {"魔法石", STORE(magicStoneCount), 3}}},
-     STORE(extraItems[15]),
+     {{{"かっぱ", &GameState::kappaCount, 1},
+       {"人魚", &GameState::mermaidCount, 3},
+       {"機械", &GameState::machineCount, 5},
+       {"魔法石", &GameState::magicStoneCount, 3}}},
+     ExtraItem::FutureSong,
      1},
     {"uta_b8",
      "地球の歌",
      50,
-     {{{"月の影", STORE(moonShadowCount), 3},
-       {"煌く時の砂", STORE(timeSandCount), 3},
-       {"天使の涙", STORE(angelTearCount), 6}}},
-     STORE(extraItems[16]),
+     {{{"月の影", &GameState::moonShadowCount, 3},
+       {"煌く時の砂", &GameState::timeSandCount, 3},
+       {"天使の涙", &GameState::angelTearCount, 6}}},
+     ExtraItem::EarthSong,
      0},
 }};
 
 constexpr std::array<Material, 3> kOrganSongMaterials = {{
-    {"天使の涙", STORE(angelTearCount), 10},
-    {"機械", STORE(machineCount), 10},
-    {"ありがとうの石", STORE(thanksStoneCount), 1},
+    {"天使の涙", &GameState::angelTearCount, 10},
+    {"機械", &GameState::machineCount, 10},
+    {"ありがとうの石", &GameState::thanksStoneCount, 1},
 }};
 constexpr int32_t kOrganSongZoology = 60;
-
-#undef STORE
 
 // "（残：name count、name count）" over the materials that have a store.
 template <size_t N>
@@ -214,6 +211,20 @@ void leaveMusicShop(Game& g) {
 }
 
 }  // namespace
+
+std::vector<RowRequirement> songRequirements() {
+    std::vector<RowRequirement> out;
+    auto add = [&out](const char* button, const auto& materials, int32_t zoology) {
+        RowRequirement& r = out.emplace_back();
+        r.button = button;
+        for (const Material& m : materials)
+            if (m.store) r.materials.push_back({m.name, m.store, m.amount});
+        r.minimums.emplace_back("動物学", zoology);
+    };
+    for (const Song& song : kSongs) add(song.button, song.materials, song.zoology);
+    add("uta_b9", kOrganSongMaterials, kOrganSongZoology);
+    return out;
+}
 
 void registerSongHandlers(HandlerRegistry& r) {
     r.add("organ_b", Guard::Command, openMusicShop);

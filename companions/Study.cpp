@@ -37,25 +37,20 @@ const std::array<Book, 9> kBooks = {{
      chanceGeographyUp},
     {"flower_book_b", 3, "は、Ｎ・リーフの手記を読んだ。", false, 10, nullptr, nullptr,
      chanceBotanyUp},
-    {"cake_book_b", 4, "は、本・ケーキの作り方を読んだ。", true, 10,
-     [](GameState& s) -> int32_t& { return s.cakeBookState; },
+    {"cake_book_b", 4, "は、本・ケーキの作り方を読んだ。", true, 10, &GameState::cakeBookState,
      "ケーキの作り方を修得した！（アイテムが揃えば『デザート』欄に出現します）", chanceCookingUp},
     {"harb_book_b", 4, "は、本・ハーブティの作り方を読んだ。", true, 10,
-     [](GameState& s) -> int32_t& { return s.herbTeaBookState; },
+     &GameState::herbTeaBookState,
      "ハーブティの作り方を修得した！（アイテムが揃えば『デザート』欄に出現します）",
      chanceCookingUp},
-    {"kusuri_book_b", 15, "は、本・薬の作り方を読んだ。", true, 20,
-     [](GameState& s) -> int32_t& { return s.medicineBookState; },
+    {"kusuri_book_b", 15, "は、本・薬の作り方を読んだ。", true, 20, &GameState::medicineBookState,
      "薬の作り方を修得した！（『素材・本の製作』欄に出現します）", chanceBotanyUp},
-    {"magic_book_b", 10, "は、魔術書を読んだ。", true, 20,
-     [](GameState& s) -> int32_t& { return s.worldFlags[21]; }, "戦闘コマンド『魔法』を修得した！",
-     nullptr},
-    {"magic_book2_b", 20, "は、上級魔術書を読んだ。", true, 30,
-     [](GameState& s) -> int32_t& { return s.worldFlags[22]; },
+    {"magic_book_b", 10, "は、魔術書を読んだ。", true, 20, WorldFlag::MagicBook,
+     "戦闘コマンド『魔法』を修得した！", nullptr},
+    {"magic_book2_b", 20, "は、上級魔術書を読んだ。", true, 30, WorldFlag::HighMagicBook,
      "戦闘コマンド『上級魔法』を修得した！", nullptr},
-    {"sinpi_book_b", 15, "は、神秘学書を読んだ。", true, 20,
-     [](GameState& s) -> int32_t& { return s.worldFlags[23]; }, "戦闘コマンド『回復』を修得した！",
-     nullptr},
+    {"sinpi_book_b", 15, "は、神秘学書を読んだ。", true, 20, WorldFlag::MysticBook,
+     "戦闘コマンド『回復』を修得した！", nullptr},
 }};
 
 // The shelf shows a book only while it is held and unread (its row of the
@@ -99,6 +94,12 @@ void closeStudy(Game& g) {
 }
 
 }  // namespace
+
+std::vector<RowRequirement> studyRequirements() {
+    std::vector<RowRequirement> out;
+    for (const Book& b : kBooks) out.push_back({b.button, {}, {{"行動力", b.cost}}});
+    return out;
+}
 
 void registerStudyHandlers(HandlerRegistry& r) {
     r.add("study_b", Guard::Command, openStudy);

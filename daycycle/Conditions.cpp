@@ -36,7 +36,8 @@ void takeBath(Game& g) {
     playSound(g, 1 + g.rng.random(2), "water.wav");
     showMessage(g, c.name + "は、体を洗った。");
     const int32_t n = g.rng.random(2) + 15 + 4 * flag(s.hasWaterSupply) + 4 * flag(s.hasSoap) +
-                      6 * flag(s.hasShower) + 3 * flag(s.worldFlags[42]) + 7 * flag(s.hasDrumBath);
+                      6 * flag(s.hasShower) + 3 * flag(s.flag(WorldFlag::SimpleShower)) +
+                      7 * flag(s.hasDrumBath);
     c.hygiene += n;
     c.stress += n / 2;
     c.obesity += g.rng.random(2);

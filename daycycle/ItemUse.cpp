@@ -6,15 +6,13 @@
 
 #include "shell/Background.h"
 #include "shell/Messages.h"
+#include "state/Text.h"
 
 namespace kotou {
 namespace {
 
 constexpr const char* kPanel = "nomal_item_box";
 
-std::string num(int32_t v) {
-    return std::to_string(v);
-}
 std::string left(int32_t count) {
     return "（残：" + num(count) + "）";
 }
@@ -54,12 +52,6 @@ void apply(Character& c, const Effect& e) {
 
 // --- Remedies and cosmetics -------------------------------------------------
 
-// The counts kept under a name of the item block.
-template <int32_t& (GameState::*Named)()>
-int32_t& namedCount(GameState& s) {
-    return (s.*Named)();
-}
-
 // The start of a cure: refused, with nothing used, while the character has
 // no such affliction; otherwise the herb is eaten. Returns the count left.
 std::optional<int32_t> eatHerb(Game& g, int32_t Character::*affliction, const char* refusal,
@@ -78,7 +70,7 @@ std::optional<int32_t> eatHerb(Game& g, int32_t Character::*affliction, const ch
 // 薬草 lowers the illness by 2..3 and cures it at 0.
 void useHerb(Game& g) {
     const auto count = eatHerb(g, &Character::illness, "は病気になっていません",
-                               counterOf<&GameState::medicinalHerbCount>, "薬草");
+                               &GameState::medicinalHerbCount, "薬草");
     if (!count) return;
     Character& c = g.s.cur();
     c.illness -= 2 + g.rng.random(2);
@@ -95,7 +87,7 @@ void useHerb(Game& g) {
 // 毒消し草 clears the poison, and the illness with it.
 void useAntidote(Game& g) {
     const auto count = eatHerb(g, &Character::poison, "は毒になっていません",
-                               counterOf<&GameState::antidoteHerbCount>, "毒消し草");
+                               &GameState::antidoteHerbCount, "毒消し草");
     if (!count) return;
     Character& c = g.s.cur();
     c.poison = 0;
@@ -120,14 +112,14 @@ struct MeterRemedy {
 constexpr int32_t kMeterSpread = 10;
 
 const MeterRemedy kMeterRemedies[] = {
-    {"gezai_use_b", "下剤", "飲んだ", "taberu.wav", counterOf<&GameState::laxativeCount>,
-     &Character::bowel, "便意", 70},
-    {"kousui_use_b", "香水", "使った", "good.wav", namedCount<&GameState::perfumeCount>,
-     &Character::hygiene, "衛生", 25},
-    {"hosikuzu_use_b", "星屑の香水", "使った", "good.wav",
-     namedCount<&GameState::stardustPerfumeCount>, &Character::hygiene, "衛生", 65},
-    {"seisin_use_b", "精神安定剤", "使った", "taberu.wav",
-     namedCount<&GameState::tranquilizerCount>, &Character::stress, "ストレス", 65},
+    {"gezai_use_b", "下剤", "飲んだ", "taberu.wav", &GameState::laxativeCount, &Character::bowel,
+     "便意", 70},
+    {"kousui_use_b", "香水", "使った", "good.wav", ExtraItem::Perfume, &Character::hygiene, "衛生",
+     25},
+    {"hosikuzu_use_b", "星屑の香水", "使った", "good.wav", ExtraItem::StardustPerfume,
+     &Character::hygiene, "衛生", 65},
+    {"seisin_use_b", "精神安定剤", "使った", "taberu.wav", ExtraItem::Tranquilizer,
+     &Character::stress, "ストレス", 65},
 };
 
 void useMeterRemedy(Game& g, const MeterRemedy& r) {
@@ -154,7 +146,7 @@ constexpr std::array<const char*, kCharacterCount + 1> kWreathThanks = {
 void useWreath(Game& g) {
     const int giver = g.s.currentCharacter;
     playSound(g, 1, "1.wav");
-    const int32_t count = takeOne(g, counterOf<&GameState::flowerWreathCount>, nullptr);
+    const int32_t count = takeOne(g, &GameState::flowerWreathCount, nullptr);
     // Any of the three others, equally likely.
     int recipient = giver;
     while (recipient == giver) recipient = 1 + g.rng.random(kCharacterCount);
@@ -173,44 +165,50 @@ void useWreath(Game& g) {
 
 // --- Rare god items ---------------------------------------------------------
 
-struct RareItem {
+struct GodItem {
     const char* button;
-    size_t index;  // into rareItems
+    RareItem item;
     const char* name;
     Effect effect;
     const char* line;  // followed by the new value when the effect adds
 };
 
-constexpr RareItem kRareItems[] = {
-    {"oogetu_b", 0, "おおげつ姫", raise(&Character::maxActionPoints, 1),
+constexpr GodItem kGodItems[] = {
+    {"oogetu_b", RareItem::Ogetsu, "おおげつ姫", raise(&Character::maxActionPoints, 1),
      "【行動力の最大値】が１上昇した！！→"},
-    {"konohana_b", 1, "この花の咲くや姫", raise(&Character::maxStamina, 1),
+    {"konohana_b", RareItem::Konohana, "この花の咲くや姫", raise(&Character::maxStamina, 1),
      "【体力の最大値】が１上昇した！！→"},
-    {"omoi_b", 2, "おもいかねの神", raise(&Character::strength, 1), "【腕力】が１上昇した！！→"},
-    {"susano_b", 3, "すさのおの命", raise(&Character::dexterity, 1), "【器用さ】が１上昇した！！→"},
-    {"take_b", 4, "たけみかづちの命", raise(&Character::cooking, 1), "【料理】が１上昇した！！→"},
-    {"tuku_b", 5, "つくよみの命", raise(&Character::botany, 1), "【植物学】が１上昇した！！→"},
+    {"omoi_b", RareItem::Omoikane, "おもいかねの神", raise(&Character::strength, 1),
+     "【腕力】が１上昇した！！→"},
+    {"susano_b", RareItem::Susanoo, "すさのおの命", raise(&Character::dexterity, 1),
+     "【器用さ】が１上昇した！！→"},
+    {"take_b", RareItem::Takemikazuchi, "たけみかづちの命", raise(&Character::cooking, 1),
+     "【料理】が１上昇した！！→"},
+    {"tuku_b", RareItem::Tsukuyomi, "つくよみの命", raise(&Character::botany, 1),
+     "【植物学】が１上昇した！！→"},
     // A blessing that changes nothing; its line keeps its closing bracket.
-    {"toki_b", 6, "ときはかしの神", kNoEffect, "【裏切り】が１上昇した！！）"},
-    {"yomo_b", 7, "よもつおお神", raise(&Character::zoology, 1), "【動物学】が１上昇した！！→"},
-    {"wata_b", 8, "わたつみの神", raise(&Character::geography, 1), "【地理学】が１上昇した！！→"},
-    {"hetu_b", 9, "へつなぎさびこの神", raise(&Character::phantom, 10),
+    {"toki_b", RareItem::Tokihakashi, "ときはかしの神", kNoEffect, "【裏切り】が１上昇した！！）"},
+    {"yomo_b", RareItem::Yomotsu, "よもつおお神", raise(&Character::zoology, 1),
+     "【動物学】が１上昇した！！→"},
+    {"wata_b", RareItem::Watatsumi, "わたつみの神", raise(&Character::geography, 1),
+     "【地理学】が１上昇した！！→"},
+    {"hetu_b", RareItem::Hetsunagisabiko, "へつなぎさびこの神", raise(&Character::phantom, 10),
      "【ファントム】が10上昇した！！→"},
-    {"honoka_b", 10, "ほのかぐつちの神", fill(&Character::stamina, &Character::maxStamina),
-     "【体力】が完全回復した！！"},
-    {"araha_b", 11, "アラハバキ神", fill(&Character::actionPoints, &Character::maxActionPoints),
-     "【行動力】が完全回復した！！"},
-    {"osira_b", 12, "オシラさま", raise(&Character::phantom, 20),
+    {"honoka_b", RareItem::Honokagutsuchi, "ほのかぐつちの神",
+     fill(&Character::stamina, &Character::maxStamina), "【体力】が完全回復した！！"},
+    {"araha_b", RareItem::Arahabaki, "アラハバキ神",
+     fill(&Character::actionPoints, &Character::maxActionPoints), "【行動力】が完全回復した！！"},
+    {"osira_b", RareItem::Oshira, "オシラさま", raise(&Character::phantom, 20),
      "【ファントム】が20上昇した！！→"},
 };
 
 // Raised to the sky: the panel stays up and nothing waits. The value shown
 // is the one the player now has: the message's status refresh has clamped it
 // into its range (腕力 100 stays 100).
-void useRareItem(Game& g, const RareItem& r) {
+void useRareItem(Game& g, const GodItem& r) {
     playSound(g, 1, "1.wav");
     playSound(g, 0, "up.wav");
-    g.s.rareItems[r.index] -= 1;
+    g.s.rare(r.item) -= 1;
     Character& c = g.s.cur();
     apply(c, r.effect);
     showMessage(g, std::string("レアアイテム【") + r.name + "】をお空に掲げた！");
@@ -233,26 +231,21 @@ struct Song {
 constexpr int32_t kSongRelief = 60;
 
 const Song kSongs[] = {
-    {"ao_b", "青空の歌", namedCount<&GameState::blueSkySongCount>, "天気が【晴れ】に変わった！",
-     true, kNoEffect, kNoEffect},
-    {"iyasi_b", "癒しの歌", namedCount<&GameState::healingSongCount>,
-     "全員の【ストレス】が60ずつ回復した！", false, raise(&Character::stress, kSongRelief),
+    {"ao_b", "青空の歌", ExtraItem::BlueSkySong, "天気が【晴れ】に変わった！", true, kNoEffect,
      kNoEffect},
-    {"kaze_b", "風の歌", namedCount<&GameState::windSongCount>,
-     "全員の【衛生・便意】が60ずつ回復した！", false, raise(&Character::hygiene, kSongRelief),
-     raise(&Character::bowel, kSongRelief)},
-    {"kibou_song_b", "希望の歌", namedCount<&GameState::hopeSongCount>,
-     "全員の【最大行動力】が１ずつ上がった！", false, raise(&Character::maxActionPoints, 1),
-     kNoEffect},
-    {"tikara_b", "力の歌", namedCount<&GameState::powerSongCount>,
-     "全員の【腕力】が1ずつ上がった！", false, raise(&Character::strength, 1), kNoEffect},
-    {"kemono_b", "獣の歌", namedCount<&GameState::beastSongCount>,
-     "全員の【動物学】が1ずつ上がった！", false, raise(&Character::zoology, 1), kNoEffect},
-    {"mirai_b", "未来の歌", namedCount<&GameState::futureSongCount>,
-     "全員の【体力】が完全回復した！！", false, fill(&Character::stamina, &Character::maxStamina),
-     kNoEffect},
-    {"tikyu_b", "地球の歌", namedCount<&GameState::earthSongCount>,
-     "全員の【行動力】が完全回復した！！", false,
+    {"iyasi_b", "癒しの歌", ExtraItem::HealingSong, "全員の【ストレス】が60ずつ回復した！", false,
+     raise(&Character::stress, kSongRelief), kNoEffect},
+    {"kaze_b", "風の歌", ExtraItem::WindSong, "全員の【衛生・便意】が60ずつ回復した！", false,
+     raise(&Character::hygiene, kSongRelief), raise(&Character::bowel, kSongRelief)},
+    {"kibou_song_b", "希望の歌", ExtraItem::HopeSong, "全員の【最大行動力】が１ずつ上がった！",
+     false, raise(&Character::maxActionPoints, 1), kNoEffect},
+    {"tikara_b", "力の歌", ExtraItem::PowerSong, "全員の【腕力】が1ずつ上がった！", false,
+     raise(&Character::strength, 1), kNoEffect},
+    {"kemono_b", "獣の歌", ExtraItem::BeastSong, "全員の【動物学】が1ずつ上がった！", false,
+     raise(&Character::zoology, 1), kNoEffect},
+    {"mirai_b", "未来の歌", ExtraItem::FutureSong, "全員の【体力】が完全回復した！！", false,
+     fill(&Character::stamina, &Character::maxStamina), kNoEffect},
+    {"tikyu_b", "地球の歌", ExtraItem::EarthSong, "全員の【行動力】が完全回復した！！", false,
      fill(&Character::actionPoints, &Character::maxActionPoints), kNoEffect},
 };
 
@@ -287,7 +280,7 @@ void registerItemUseHandlers(HandlerRegistry& r) {
     r.add("hanakazari_use_b", Guard::Command, useWreath);
     for (const MeterRemedy& m : kMeterRemedies)
         r.add(m.button, Guard::Command, [&m](Game& g) { useMeterRemedy(g, m); });
-    for (const RareItem& i : kRareItems)
+    for (const GodItem& i : kGodItems)
         r.add(i.button, Guard::Command, [&i](Game& g) { useRareItem(g, i); });
     for (const Song& s : kSongs) r.add(s.button, Guard::Command, [&s](Game& g) { sing(g, s); });
 }

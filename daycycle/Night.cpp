@@ -53,8 +53,8 @@ void driftMeters(Game& g, Character& c) {
     for (int32_t t : {30, 25, 15, 5})
         if (c.stress <= t) c.obesity -= g.rng.random(2);
 
-    const int bag = flag(s.hasSleepingBag), bed = flag(s.worldFlags[45]), tent = flag(s.hasTent),
-              hut = flag(s.hasHut), house = flag(s.hasHouse);
+    const int bag = flag(s.hasSleepingBag), bed = flag(s.flag(WorldFlag::Bed)),
+              tent = flag(s.hasTent), hut = flag(s.hasHut), house = flag(s.hasHouse);
     c.bowel -= 5 - bag - bed - tent - hut - house;
     c.hygiene -= 4 - bag - tent - hut - house;
     c.stress += 3 + bag + 2 * bed + tent + 2 * hut + 3 * house + 3 * (c.hygiene <= 5);

@@ -49,9 +49,9 @@ void blessedRain(Game& g) {
 }
 
 void drought(Game& g) {
-    if (g.s.hasStoredWater() >= 1) {
+    if (g.s.extra(ExtraItem::StoredWater) >= 1) {
         appendMessage(g, "作っておいた『保存用の水』のおかげで、被害を免れた！！");
-        g.s.hasStoredWater() = 0;
+        g.s.extra(ExtraItem::StoredWater) = 0;
         return;
     }
     forEachCharacter(g.s, [&](Character& c) { c.actionPoints /= 3 + g.rng.random(3); });
@@ -60,9 +60,9 @@ void drought(Game& g) {
 
 void fire(Game& g) {
     int32_t v = 40 + g.rng.random(20);
-    if (g.s.hasFireWater() >= 1) {
+    if (g.s.extra(ExtraItem::FireWater) >= 1) {
         appendMessage(g, "作っておいた『消火用の水』のおかげで、被害を半減させた。");
-        g.s.hasFireWater() = 0;
+        g.s.extra(ExtraItem::FireWater) = 0;
         v /= 2;
     } else {
         appendMessage(g, "消化作業のため、全員の【ストレス】が悪化してしまいました！！");
@@ -80,9 +80,9 @@ void armageddon(Game& g) {
 }
 
 void earthquake(Game& g) {
-    if (g.s.hasPreservedFood() >= 1) {
+    if (g.s.extra(ExtraItem::PreservedFood) >= 1) {
         appendMessage(g, "作っておいた『保存食』のおかげで、被害を免れた！！");
-        g.s.hasPreservedFood() = 0;
+        g.s.extra(ExtraItem::PreservedFood) = 0;
         return;
     }
     forEachCharacter(g.s, [&](Character& c) { c.stamina /= 3 + g.rng.random(3); });
@@ -163,7 +163,7 @@ void rollWeather(Game& g) {
             break;
         case 1:
             // The carved rain god turns one drought in three into a clear day.
-            s.weather = (s.carvingMade[13] >= 1 && g.rng.random(3) == 0) ? kClear : kDrought;
+            s.weather = (s.made(Carving::RainGod) >= 1 && g.rng.random(3) == 0) ? kClear : kDrought;
             break;
         case 2:
             break;  // yesterday's weather holds, a typhoon included

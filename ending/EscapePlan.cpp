@@ -25,7 +25,7 @@ constexpr EscapeBuild kBuilds[] = {
        {&GameState::vineCount, 6, "つる"},
        {&GameState::hideCount, 3, "皮"}}},
      6,
-     0,
+     EscapePart::Raft,
      2,
      "イカダがついに完成した！！！！！！",
      chanceStrengthUp},
@@ -40,7 +40,7 @@ constexpr EscapeBuild kBuilds[] = {
        {&GameState::ironCount, 1, "鉄"},
        {}}},
      5,
-     1,
+     EscapePart::Oar,
      2,
      "オールがついに全て揃った！！！！！！",
      chanceDexterityUp},
@@ -55,7 +55,7 @@ constexpr EscapeBuild kBuilds[] = {
        {},
        {}}},
      7,
-     2,
+     EscapePart::SignalLight,
      3,
      "信号灯がついに完成した！！！！！！",
      chanceBotanyUp},
@@ -70,7 +70,7 @@ constexpr EscapeBuild kBuilds[] = {
        {&GameState::boneCount, 1, "骨"},
        {&GameState::branchCount, 3, "枝"}}},
      7,
-     3,
+     EscapePart::Weapon,
      4,
      "武器がついに完成した！！！！！！",
      chanceDexterityUp},
@@ -94,11 +94,11 @@ void build(Game& g, const EscapeBuild& b) {
     showMessage(g, c.name + "は「" + b.thing + "」の製作に取りかかった！");
 
     for (const BuildMaterial& m : b.materials)
-        if (m.count != nullptr) g.s.*m.count -= m.amount;
+        if (m.count) m.count(g.s) -= m.amount;
     c.stress -= b.stressCost;
     c.stamina -= 1;
     c.hygiene -= 5;
-    int32_t& progress = g.s.escape[b.progress];
+    int32_t& progress = g.s.progress(b.progress);
     progress += 1;
 
     appendMessage(g, "・・・・・・・・・・・・・・・・・・・");
@@ -125,12 +125,24 @@ std::span<const EscapeBuild> escapeBuilds() {
 
 std::string remainingLine(const GameState& s, const EscapeBuild& b) {
     std::string line = "（残：";
-    for (size_t i = 0; i < b.materials.size() && b.materials[i].count != nullptr; ++i) {
+    for (size_t i = 0; i < b.materials.size() && b.materials[i].count; ++i) {
         if (i > 0) line += "、";
         line += b.materials[i].label;
-        line += std::to_string(s.*b.materials[i].count);
+        line += std::to_string(b.materials[i].count(s));
     }
     return line + "）";
+}
+
+std::vector<RowRequirement> escapeRequirements() {
+    std::vector<RowRequirement> out;
+    for (const EscapeBuild& b : kBuilds) {
+        RowRequirement& r = out.emplace_back();
+        r.button = b.button;
+        for (const BuildMaterial& m : b.materials)
+            if (m.count) r.materials.push_back({m.label, m.count, m.amount});
+        r.minimums = {{b.skillLabel, b.skillNeeded}, {"行動力", b.actionCost}};
+    }
+    return out;
 }
 
 namespace {

@@ -6,14 +6,16 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
+#include "shell/Availability.h"
 #include "shell/Game.h"
 
 namespace kotou {
 
 // One material a build takes, with the word its remaining-stock line uses.
 struct BuildMaterial {
-    int32_t GameState::*count;
+    Counter count;
     int32_t amount;
     const char* label;
 };
@@ -28,7 +30,7 @@ struct EscapeBuild {
     int32_t skillNeeded;
     std::array<BuildMaterial, 4> materials;  // unused entries have no count
     int32_t stressCost;
-    size_t progress;         // entry of GameState::escape
+    EscapePart progress;
     int32_t goal;            // stages until it is complete
     const char* completion;  // the message once complete
     void (*growth)(Game&);   // the chance of a skill point afterwards
@@ -40,6 +42,9 @@ std::span<const EscapeBuild> escapeBuilds();
 // The remaining-stock line of a build after it took its materials:
 // "（残：材木3、流木0、つる6、皮1）".
 std::string remainingLine(const GameState& s, const EscapeBuild& b);
+
+// The materials, skill and 行動力 of every build.
+std::vector<RowRequirement> escapeRequirements();
 
 // 脱出計画 on the command panel, 戻る of the plan's panel, the four builds,
 // and ＜脱出！！！！！＞: the escape; it plays the last chapter, which ends in

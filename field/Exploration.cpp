@@ -159,7 +159,7 @@ void explore(Game& g, const Location& loc) {
 
     for (const Discovery& d : loc.discoveries) {
         if (g.rng.random(d.chance) != 0) continue;
-        int32_t& entry = s.worldFlags[static_cast<size_t>(d.flagEntry)];
+        int32_t& entry = s.flag(d.place);
         if (entry != 0) continue;
         entry = 1;
         playSound(g, 2, "place.wav");

@@ -111,11 +111,11 @@ struct FindRange {
     int32_t size;
 };
 
-// A new location discovered with probability 1 in `chance` while its unlock
-// entry of worldFlags is still 0.
+// A new location discovered with probability 1 in `chance` while it is still
+// unknown.
 struct Discovery {
     int32_t chance;
-    int flagEntry;
+    WorldFlag place;
     const char* message;
 };
 

@@ -17,7 +17,6 @@ constexpr int32_t kStrandedCommandCost = 3;
 constexpr int32_t kRescueCost = 10;
 constexpr int32_t kRescueIntimacy = 10;
 // The cliff lies beyond the surroundings a lost character searches.
-constexpr size_t kCliffEntry = 9;
 constexpr int32_t kCliffChance = 15;
 
 // The rescue buttons by target character.
@@ -110,8 +109,8 @@ void searchSurroundings(Game& g) {
                                                                      findAnimal};
     kSurroundings[static_cast<size_t>(g.rng.random(3))](g);
 
-    if (g.rng.random(kCliffChance) == 0 && s.worldFlags[kCliffEntry] == 0) {
-        s.worldFlags[kCliffEntry] = 1;
+    if (g.rng.random(kCliffChance) == 0 && s.flag(WorldFlag::Cliff) == 0) {
+        s.flag(WorldFlag::Cliff) = 1;
         showMessage(g, "島の最果てまで来てしまったようだ・・・・");
         waitForClick(g);
         playSound(g, 1, "place.wav");

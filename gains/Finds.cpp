@@ -31,29 +31,29 @@ void findOne(Game& g, int32_t maxAmount, const std::array<Kind, N>& kinds) {
 }
 
 constexpr std::array<Kind, 5> kFruits = {{
-    {"りんご", counterOf<&GameState::appleCount>, true},
-    {"火の実", counterOf<&GameState::fireFruitCount>, true},
-    {"不思実", counterOf<&GameState::wonderFruitCount>, true},
-    {"黒き実", counterOf<&GameState::blackFruitCount>, true},
-    {"七つ実", counterOf<&GameState::sevenFruitCount>, true},
+    {"りんご", &GameState::appleCount, true},
+    {"火の実", &GameState::fireFruitCount, true},
+    {"不思実", &GameState::wonderFruitCount, true},
+    {"黒き実", &GameState::blackFruitCount, true},
+    {"七つ実", &GameState::sevenFruitCount, true},
 }};
 
 constexpr std::array<Kind, 6> kSeaCatches = {{
-    {"海藻", counterOf<&GameState::seaweedCount>, true},
-    {"小魚", counterOf<&GameState::smallFishCount>, true},
-    {"タイ", counterOf<&GameState::seaBreamCount>, true},
-    {"貝", counterOf<&GameState::shellCount>, true},
-    {"宝石", counterOf<&GameState::gemCount>, false},
-    {"魔法石", counterOf<&GameState::magicStoneCount>, false},
+    {"海藻", &GameState::seaweedCount, true},
+    {"小魚", &GameState::smallFishCount, true},
+    {"タイ", &GameState::seaBreamCount, true},
+    {"貝", &GameState::shellCount, true},
+    {"宝石", &GameState::gemCount, false},
+    {"魔法石", &GameState::magicStoneCount, false},
 }};
 
 constexpr std::array<Kind, 6> kAnimals = {{
-    {"ピンク兎", counterOf<&GameState::pinkRabbitCount>, true},
-    {"木蛇", counterOf<&GameState::treeSnakeCount>, false},
-    {"パーセウルフ", counterOf<&GameState::perseWolfCount>, false},
-    {"黒虎", counterOf<&GameState::blackTigerCount>, false},
-    {"巨人", counterOf<&GameState::giantCount>, false},
-    {"月の影", counterOf<&GameState::moonShadowCount>, false},
+    {"ピンク兎", &GameState::pinkRabbitCount, true},
+    {"木蛇", &GameState::treeSnakeCount, false},
+    {"パーセウルフ", &GameState::perseWolfCount, false},
+    {"黒虎", &GameState::blackTigerCount, false},
+    {"巨人", &GameState::giantCount, false},
+    {"月の影", &GameState::moonShadowCount, false},
 }};
 
 }  // namespace
@@ -75,7 +75,7 @@ void findAnimal(Game& g) {
 
 void findRareItem(Game& g) {
     const auto entry = static_cast<size_t>(g.rng.random(kRareItemCount));
-    int32_t& count = g.s.rareItems[entry];
+    int32_t& count = g.s.rare(static_cast<RareItem>(entry));
     count += 1;
     appendMessage(g, std::string("レアアイテム【") + kRareItemNames[entry] +
                          "】を手に入れた！\r所持：" + std::to_string(count));

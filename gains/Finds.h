@@ -17,7 +17,7 @@ void findRareItem(Game& g);  // one of the thirteen rare items
 // "【item】をN個入手した！" and the new total on a second line.
 std::string foundLine(const char* item, int32_t amount, int32_t total);
 
-// The names of the rare items by entry of GameState::rareItems.
+// The names of the rare items, in the order of RareItem.
 extern const char* const kRareItemNames[kRareItemCount];
 
 }  // namespace kotou

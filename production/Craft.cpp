@@ -38,13 +38,13 @@ std::string remainingLine(GameState& s, const CraftRow& row) {
         if (u.amount == 0) continue;
         if (!first) text += "、";
         first = false;
-        text += u.material.word + std::to_string(storeOf(s, u.material.store));
+        text += u.material.word + std::to_string(u.material.counter(s));
     }
     return text + "）";
 }
 
 void make(GameState& s, const Product& p) {
-    int32_t& v = storeOf(s, p.store);
+    int32_t& v = p.counter(s);
     v = p.add ? v + p.value : p.value;
 }
 
@@ -119,21 +119,19 @@ void open(Game& g, const Opener& o) {
 
 }  // namespace
 
-int32_t& storeOf(GameState& s, const Store& store) {
-    const size_t i = store.index;
-    switch (store.block) {
-        case Store::Block::World:
-            return s.worldFlags.at(i);
-        case Store::Block::Extra:
-            return s.extraItems.at(i);
-        case Store::Block::Carving:
-            return s.carvingMade.at(i);
-        case Store::Block::Rare:
-            return s.rareItems.at(i);
-        case Store::Block::Field:
-            break;
-    }
-    return s.*store.field;
+std::vector<RowRequirement> craftRequirements() {
+    std::vector<RowRequirement> out;
+    for (std::span<const CraftRow> table : craftTables())
+        for (const CraftRow& row : table) {
+            RowRequirement& r = out.emplace_back();
+            r.button = row.button;
+            for (const Use& u : row.uses)
+                if (u.amount != 0)
+                    r.materials.push_back({u.material.word, u.material.counter, u.amount});
+            for (const SkillTest& t : row.tests)
+                if (t.skill.value != nullptr) r.minimums.emplace_back(t.skill.label, t.minimum);
+        }
+    return out;
 }
 
 void craft(Game& g, const CraftRow& row) {
@@ -154,7 +152,7 @@ void craft(Game& g, const CraftRow& row) {
     playSound(g, 2, "hanmer.wav");
     showMessage(g, c.name + "は「" + row.name + "」" + row.startText);
     for (const Use& u : row.uses)
-        if (u.amount != 0) storeOf(g.s, u.material.store) -= u.amount;
+        if (u.amount != 0) u.material.counter(g.s) -= u.amount;
     if (row.makeWithMaterials) make(g.s, row.product);
     c.stress -= row.costs.stress;
     c.actionPoints -= bench.actionPoints;
@@ -166,7 +164,7 @@ void craft(Game& g, const CraftRow& row) {
 
     playSound(g, 3, "seisaku.wav");
     std::string done = std::string("「") + row.name + "」" + row.finishText;
-    if (row.showHeld) done += "（所持：" + std::to_string(storeOf(g.s, row.product.store)) + "）";
+    if (row.showHeld) done += "（所持：" + std::to_string(row.product.counter(g.s)) + "）";
     showMessage(g, done);
     if (finish(g, row)) g.form.show(bench.after);
 }

@@ -16,40 +16,17 @@
 #include <cstdint>
 #include <initializer_list>
 #include <span>
+#include <vector>
 
+#include "shell/Availability.h"
 #include "shell/Game.h"
 
 namespace kotou {
 
-// A value of the game state a row takes from or makes: a plain field, or an
-// entry of one of the blocks.
-struct Store {
-    enum class Block : uint8_t { Field, World, Extra, Carving, Rare };
-    int32_t GameState::*field = nullptr;
-    Block block = Block::Field;
-    uint8_t index = 0;
-};
-constexpr Store field(int32_t GameState::*f) {
-    return {f, Store::Block::Field, 0};
-}
-constexpr Store worldFlag(uint8_t i) {
-    return {nullptr, Store::Block::World, i};
-}
-constexpr Store extraItem(uint8_t i) {
-    return {nullptr, Store::Block::Extra, i};
-}
-constexpr Store carving(uint8_t i) {
-    return {nullptr, Store::Block::Carving, i};
-}
-constexpr Store rareItem(uint8_t i) {
-    return {nullptr, Store::Block::Rare, i};
-}
-int32_t& storeOf(GameState& s, const Store& store);
-
 // A material under the word the remaining-count line uses for it.
 struct Material {
     const char* word;
-    Store store;
+    Counter counter;
 };
 struct Use {
     Material material;
@@ -82,17 +59,17 @@ struct Costs {
     int32_t hygiene = 0;
 };
 
-// What a row makes: the store set to `value`, or raised by it.
+// What a row makes: the count set to `value`, or raised by it.
 struct Product {
-    Store store;
+    Counter counter;
     int32_t value = 1;
     bool add = false;
 };
-constexpr Product setTo(Store s, int32_t v = 1) {
-    return {s, v, false};
+constexpr Product setTo(Counter c, int32_t v = 1) {
+    return {c, v, false};
 }
-constexpr Product addTo(Store s, int32_t v) {
-    return {s, v, true};
+constexpr Product addTo(Counter c, int32_t v) {
+    return {c, v, true};
 }
 
 // The panels a row can lie on. Each has its action-point cost and the panel
@@ -166,6 +143,10 @@ std::span<const CraftRow> carvingRows();
 
 // Every table, in the order of the craft menu.
 std::array<std::span<const CraftRow>, 5> craftTables();
+
+// What every row takes and tests, for the checks against the availability
+// table and the captions.
+std::vector<RowRequirement> craftRequirements();
 
 // Runs one row for the current character (the handler of its button).
 void craft(Game& g, const CraftRow& row);

@@ -6,14 +6,11 @@
 #include "gains/Growth.h"
 #include "production/Draws.h"
 #include "shell/Messages.h"
+#include "state/Text.h"
 
 namespace kotou {
 
 namespace {
-
-std::string num(int32_t v) {
-    return std::to_string(v);
-}
 
 // The common opening of a fruit: the eating sound, the stamina draw, one
 // fruit less and the two lines. Returns the gain, or nothing when nothing can

@@ -17,7 +17,7 @@ constexpr const char* kMountainMenu = "yamanosati_box";
 // One store a dish takes from, with the word its remaining-count line uses
 // (the rows differ: 緑キノコ in one, 緑のキノコ in another).
 struct Ingredient {
-    int32_t GameState::*count = nullptr;  // nullptr ends the list
+    Counter count;  // none ends the list
     const char* word = nullptr;
     int32_t amount = 0;
 };
@@ -218,9 +218,9 @@ const Recipe kRecipes[] = {
 std::string remainingLine(const GameState& s, const Recipe& r) {
     std::string line = "（残：";
     for (const Ingredient& i : r.ingredients) {
-        if (i.count == nullptr) break;
+        if (!i.count) break;
         if (&i != r.ingredients) line += "、";
-        line += i.word + std::to_string(s.*i.count);
+        line += i.word + std::to_string(i.count(s));
     }
     return line + "）";
 }
@@ -278,7 +278,7 @@ void cook(Game& g, const Recipe& r) {
     }
     if (r.meat) g.form.hide(kMountainMenu);
     for (const Ingredient& i : r.ingredients)
-        if (i.count) g.s.*i.count -= i.amount;
+        if (i.count) i.count(g.s) -= i.amount;
     c.actionPoints -= r.actionPoints;
     c.obesity -= r.obesityCost;
     playSound(g, 1, "taberu.wav");
@@ -295,6 +295,19 @@ void openMenu(Game& g, const char* menu, const char* picture) {
 }
 
 }  // namespace
+
+std::vector<RowRequirement> recipeRequirements() {
+    std::vector<RowRequirement> out;
+    for (const Recipe& recipe : kRecipes) {
+        RowRequirement& r = out.emplace_back();
+        r.button = recipe.button;
+        for (const Ingredient& i : recipe.ingredients)
+            if (i.count) r.materials.push_back({i.word, i.count, i.amount});
+        if (recipe.cooking > 0) r.minimums.emplace_back("料理", recipe.cooking);
+        if (recipe.actionPoints > 0) r.minimums.emplace_back("行動力", recipe.actionPoints);
+    }
+    return out;
+}
 
 void registerRecipeHandlers(HandlerRegistry& r) {
     r.add("uminosati_b", Guard::Command,

@@ -14,37 +14,33 @@ constexpr int32_t kVisitCost = 2;
 struct Offer {
     const char* line;  // the list line, also the key a purchase looks up
     int32_t chance;    // offered when a draw of 0..chance-1 is 0
-    int32_t GameState::*currency;
+    Counter currency;
     int32_t price;
     const char* good;  // the name in the purchase message
     Counter held;
 };
 
-#define HELD(expr) [](GameState& s) -> int32_t& { return expr; }
-
-constexpr auto kStone = &GameState::stoneCount;
-constexpr auto kBranch = &GameState::branchCount;
+constexpr Counter kStone = &GameState::stoneCount;
+constexpr Counter kBranch = &GameState::branchCount;
 
 const Offer kOffers[] = {
-    {"人食い魚　　（要：石５０）", 3, kStone, 50, "人食い魚", HELD(s.maneaterFishCount)},
-    {"火炎石　　　（要：石２０）", 3, kStone, 20, "火炎石", HELD(s.flameStoneCount)},
-    {"骨　　　　　（要：枝２０）", 3, kBranch, 20, "骨", HELD(s.boneCount)},
-    {"皮　　　　　（要：石２０）", 3, kStone, 20, "皮", HELD(s.hideCount)},
-    {"ヒカリゴケ　（要：石３０）", 3, kStone, 30, "ヒカリゴケ", HELD(s.glowMossCount)},
-    {"泥　　　　　（要：石１５）", 3, kStone, 15, "泥", HELD(s.mudCount)},
-    {"材木　　　　（要：枝３０）", 3, kBranch, 30, "材木", HELD(s.lumberCount)},
-    {"つる　　　　（要：石１０）", 3, kStone, 10, "つる", HELD(s.vineCount)},
-    {"漂流物　　　（要：枝１０）", 3, kBranch, 10, "漂流物", HELD(s.flotsamCount)},
-    {"鉄　　　　　（要：石６０）", 3, kStone, 60, "鉄", HELD(s.ironCount)},
-    {"月の影　　　（要：枝５０）", 3, kBranch, 50, "月の影", HELD(s.moonShadowCount)},
-    {"精神安定剤　（要：枝４０）", 3, kBranch, 40, "精神安定剤", HELD(s.tranquilizerCount())},
-    {"アラハバキ神（要：枝５０）", 3, kBranch, 50, "アラハバキ神", HELD(s.rareItems[11])},
-    {"宝石　　　　（要：石３０）", 3, kStone, 30, "宝石", HELD(s.gemCount)},
-    {"魔法石　　　（要：枝３０）", 3, kBranch, 30, "魔法石", HELD(s.magicStoneCount)},
-    {"煌く時の砂　（要：石６０）", 5, kStone, 60, "煌く時の砂", HELD(s.timeSandCount)},
+    {"人食い魚　　（要：石５０）", 3, kStone, 50, "人食い魚", &GameState::maneaterFishCount},
+    {"火炎石　　　（要：石２０）", 3, kStone, 20, "火炎石", &GameState::flameStoneCount},
+    {"骨　　　　　（要：枝２０）", 3, kBranch, 20, "骨", &GameState::boneCount},
+    {"皮　　　　　（要：石２０）", 3, kStone, 20, "皮", &GameState::hideCount},
+    {"ヒカリゴケ　（要：石３０）", 3, kStone, 30, "ヒカリゴケ", &GameState::glowMossCount},
+    {"泥　　　　　（要：石１５）", 3, kStone, 15, "泥", &GameState::mudCount},
+    {"材木　　　　（要：枝３０）", 3, kBranch, 30, "材木", &GameState::lumberCount},
+    {"つる　　　　（要：石１０）", 3, kStone, 10, "つる", &GameState::vineCount},
+    {"漂流物　　　（要：枝１０）", 3, kBranch, 10, "漂流物", &GameState::flotsamCount},
+    {"鉄　　　　　（要：石６０）", 3, kStone, 60, "鉄", &GameState::ironCount},
+    {"月の影　　　（要：枝５０）", 3, kBranch, 50, "月の影", &GameState::moonShadowCount},
+    {"精神安定剤　（要：枝４０）", 3, kBranch, 40, "精神安定剤", ExtraItem::Tranquilizer},
+    {"アラハバキ神（要：枝５０）", 3, kBranch, 50, "アラハバキ神", RareItem::Arahabaki},
+    {"宝石　　　　（要：石３０）", 3, kStone, 30, "宝石", &GameState::gemCount},
+    {"魔法石　　　（要：枝３０）", 3, kBranch, 30, "魔法石", &GameState::magicStoneCount},
+    {"煌く時の砂　（要：石６０）", 5, kStone, 60, "煌く時の砂", &GameState::timeSandCount},
 };
-
-#undef HELD
 
 const Offer* offerOf(const std::string& line) {
     for (const Offer& o : kOffers)
@@ -81,7 +77,7 @@ void buyOffer(Game& g) {
     // outside the lines, and a line that is no offer buys nothing.
     const Offer* o = offerOf(g.form.selectedItem(g.form.id("mara_list")));
     if (o == nullptr) return;
-    int32_t& money = g.s.*o->currency;
+    int32_t& money = o->currency(g.s);
     if (money < o->price) {
         showMessage(g, "交換に必要なものが足りません");
         return;
@@ -100,6 +96,12 @@ void leaveTrader(Game& g) {
 }
 
 }  // namespace
+
+std::vector<RowRequirement> traderRequirements() {
+    std::vector<RowRequirement> out;
+    for (const Offer& o : kOffers) out.push_back({o.line, {{"", o.currency, o.price}}, {}});
+    return out;
+}
 
 void registerTraderHandlers(HandlerRegistry& r) {
     r.add("mara_b", Guard::Command, visitTrader);

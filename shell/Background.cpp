@@ -27,7 +27,7 @@ void playDayMusic(Game& g) {
     static constexpr std::array<const char*, 7> kTunes = {
         "tanken.mid", "tanken2.mid", "tanken3.mid", "tanken4.mid",
         "bokura.mid", "voice.mid",   "sorairo.mid"};
-    const int n = s.worldFlags[10] >= 1 ? 7 : (s.dayNumber < 30 ? 5 : 6);
+    const int n = s.flag(WorldFlag::OrganShop) >= 1 ? 7 : (s.dayNumber < 30 ? 5 : 6);
     playMusic(g, kTunes[static_cast<size_t>(g.rng.random(n))]);
 }
 

@@ -756,7 +756,7 @@ void buildForm(FormModel& form) {
     // A command whose availability depends on the game starts hidden; the
     // first status refresh shows it when its condition holds.
     for (const AvailabilityRow& row : availabilityRows())
-        if (row.shown) form.setVisible(form.id(row.button), false);
+        if (row.decidesShown()) form.setVisible(form.id(row.button), false);
 }
 
 }  // namespace kotou

@@ -50,48 +50,46 @@ constexpr std::array<int32_t Character::*, 12> kPercentValues = {
 struct CountButton {
     const char* button;
     const char* name;
-    int32_t (*count)(const GameState&);
+    Counter count;
 };
-#define COUNT(expr) [](const GameState& s) -> int32_t { return (expr); }
 const CountButton kFruitButtons[] = {
-    {"kyuui_b", "キュウイ", COUNT(s.kiwiCount)},
-    {"hinomi_b", "火の実", COUNT(s.fireFruitCount)},
-    {"ringo_b", "りんご", COUNT(s.appleCount)},
-    {"fusimi_b", "不思実", COUNT(s.wonderFruitCount)},
-    {"kurokimi_b", "黒き実", COUNT(s.blackFruitCount)},
-    {"nanatumi_b", "七つ実", COUNT(s.sevenFruitCount)},
+    {"kyuui_b", "キュウイ", &GameState::kiwiCount},
+    {"hinomi_b", "火の実", &GameState::fireFruitCount},
+    {"ringo_b", "りんご", &GameState::appleCount},
+    {"fusimi_b", "不思実", &GameState::wonderFruitCount},
+    {"kurokimi_b", "黒き実", &GameState::blackFruitCount},
+    {"nanatumi_b", "七つ実", &GameState::sevenFruitCount},
 };
 const CountButton kItemButtons[] = {
-    {"yakusou_use_b", "薬草", COUNT(s.medicinalHerbCount)},
-    {"dokukesisou_use_b", "毒消し草", COUNT(s.antidoteHerbCount)},
-    {"hanakazari_use_b", "花飾り", COUNT(s.flowerWreathCount)},
-    {"gezai_use_b", "下剤", COUNT(s.laxativeCount)},
-    {"kousui_use_b", "香水", COUNT(s.extraItems[4])},
-    {"hosikuzu_use_b", "星屑の香水", COUNT(s.extraItems[5])},
-    {"seisin_use_b", "精神安定剤", COUNT(s.extraItems[6])},
-    {"oogetu_b", "おおげつ姫", COUNT(s.rareItems[0])},
-    {"konohana_b", "この花の咲くや姫", COUNT(s.rareItems[1])},
-    {"omoi_b", "おもいかねの神", COUNT(s.rareItems[2])},
-    {"susano_b", "すさのおの命", COUNT(s.rareItems[3])},
-    {"take_b", "たけみかづちの命", COUNT(s.rareItems[4])},
-    {"tuku_b", "つくよみの命", COUNT(s.rareItems[5])},
-    {"toki_b", "ときはかしの神", COUNT(s.rareItems[6])},
-    {"yomo_b", "よもつおお神", COUNT(s.rareItems[7])},
-    {"wata_b", "わたつみの神", COUNT(s.rareItems[8])},
-    {"hetu_b", "へつなぎさびこの神", COUNT(s.rareItems[9])},
-    {"honoka_b", "ほのかぐつちの神", COUNT(s.rareItems[10])},
-    {"araha_b", "アラハバキ神", COUNT(s.rareItems[11])},
-    {"osira_b", "オシラさま", COUNT(s.rareItems[12])},
-    {"ao_b", "青空の歌", COUNT(s.extraItems[3])},
-    {"iyasi_b", "癒しの歌", COUNT(s.extraItems[10])},
-    {"kaze_b", "風の歌", COUNT(s.extraItems[11])},
-    {"kibou_song_b", "希望の歌", COUNT(s.extraItems[12])},
-    {"tikara_b", "力の歌", COUNT(s.extraItems[13])},
-    {"kemono_b", "獣の歌", COUNT(s.extraItems[14])},
-    {"mirai_b", "未来の歌", COUNT(s.extraItems[15])},
-    {"tikyu_b", "地球の歌", COUNT(s.extraItems[16])},
+    {"yakusou_use_b", "薬草", &GameState::medicinalHerbCount},
+    {"dokukesisou_use_b", "毒消し草", &GameState::antidoteHerbCount},
+    {"hanakazari_use_b", "花飾り", &GameState::flowerWreathCount},
+    {"gezai_use_b", "下剤", &GameState::laxativeCount},
+    {"kousui_use_b", "香水", ExtraItem::Perfume},
+    {"hosikuzu_use_b", "星屑の香水", ExtraItem::StardustPerfume},
+    {"seisin_use_b", "精神安定剤", ExtraItem::Tranquilizer},
+    {"oogetu_b", "おおげつ姫", RareItem::Ogetsu},
+    {"konohana_b", "この花の咲くや姫", RareItem::Konohana},
+    {"omoi_b", "おもいかねの神", RareItem::Omoikane},
+    {"susano_b", "すさのおの命", RareItem::Susanoo},
+    {"take_b", "たけみかづちの命", RareItem::Takemikazuchi},
+    {"tuku_b", "つくよみの命", RareItem::Tsukuyomi},
+    {"toki_b", "ときはかしの神", RareItem::Tokihakashi},
+    {"yomo_b", "よもつおお神", RareItem::Yomotsu},
+    {"wata_b", "わたつみの神", RareItem::Watatsumi},
+    {"hetu_b", "へつなぎさびこの神", RareItem::Hetsunagisabiko},
+    {"honoka_b", "ほのかぐつちの神", RareItem::Honokagutsuchi},
+    {"araha_b", "アラハバキ神", RareItem::Arahabaki},
+    {"osira_b", "オシラさま", RareItem::Oshira},
+    {"ao_b", "青空の歌", ExtraItem::BlueSkySong},
+    {"iyasi_b", "癒しの歌", ExtraItem::HealingSong},
+    {"kaze_b", "風の歌", ExtraItem::WindSong},
+    {"kibou_song_b", "希望の歌", ExtraItem::HopeSong},
+    {"tikara_b", "力の歌", ExtraItem::PowerSong},
+    {"kemono_b", "獣の歌", ExtraItem::BeastSong},
+    {"mirai_b", "未来の歌", ExtraItem::FutureSong},
+    {"tikyu_b", "地球の歌", ExtraItem::EarthSong},
 };
-#undef COUNT
 
 constexpr std::array<const char*, kCharacterCount + 1> kTurnNames = {"", "ルル", "嵐", "スパーク",
                                                                      "残響"};
@@ -316,10 +314,10 @@ void StatusView::refresh(Game& g) const {
     }
     text.setCaption(f, intimacy_);
 
-    text << "◇イカダ　　　　＞　" << s.escape[0] << "/2\r"
-         << "◇オール　　　　＞　" << s.escape[1] << "/2\r"
-         << "◇信号灯　　　　＞　" << s.escape[2] << "/3\r"
-         << "◇武器　　　　　＞　" << s.escape[3] << "/4\r"
+    text << "◇イカダ　　　　＞　" << s.progress(EscapePart::Raft) << "/2\r"
+         << "◇オール　　　　＞　" << s.progress(EscapePart::Oar) << "/2\r"
+         << "◇信号灯　　　　＞　" << s.progress(EscapePart::SignalLight) << "/3\r"
+         << "◇武器　　　　　＞　" << s.progress(EscapePart::Weapon) << "/4\r"
          << "◇チームワーク　＞　" << teamwork(s) << "/60";
     text.setCaption(f, escape_);
 

@@ -4,6 +4,7 @@
 // the program runs. Handlers receive it by reference; nothing here is global.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -17,6 +18,119 @@ inline constexpr int kCarvingCount = 30;
 inline constexpr int kEscapeCount = 20;
 inline constexpr int kRareItemCount = 13;
 inline constexpr int kOrganFlagCount = 4;
+
+// The entries of the worldFlags block the rules use: places discovered,
+// things built or made, books (1 owned, 2 read), battle abilities and the
+// colosseum's beaten opponents. Every other entry stays 0 but is saved.
+enum class WorldFlag : uint8_t {
+    Sea = 0,
+    Beach = 1,
+    Jungle = 2,
+    Cave = 3,
+    Lake = 4,
+    GordosCourse = 5,  // the survival courses opened by clearing the one before
+    VictoryCourse = 6,
+    AcheronCourse = 7,
+    PhantomCourse = 8,
+    Cliff = 9,
+    OrganShop = 10,    // the musician's shop and the radio revealed
+    QuickShower = 11,  // 即席シャワー
+    QuickToilet = 12,  // 即席トイレ
+    Desk = 13,
+    MeetingHall = 14,  // 集会場
+    FoodEncyclopedia = 15,
+    MaterialEncyclopedia = 16,
+    TrainingGround = 17,
+    FishKnife = 18,  // でば包丁
+    MeatKnife = 19,  // 肉きり包丁
+    Sword = 20,
+    MagicBook = 21,
+    HighMagicBook = 22,
+    MysticBook = 23,
+    GreatSword = 24,
+    Armour = 25,
+    LeatherArmour = 26,
+    IronArmour = 27,
+    Laser = 32,         // スパーク's battle command
+    Revival = 33,       // 残響's revival
+    SimpleShower = 42,  // 簡易シャワー
+    Playground = 43,
+    SupplementEncyclopedia = 44,  // 別冊百科辞典
+    Bed = 45,
+    Colosseum = 50,
+};
+
+// The battle abilities each character learns on its own: one entry per
+// character, the base entry + the character's index 1..4.
+enum class BattleAbility : uint8_t { Flee = 27, Dodge = 33, Critical = 37, Reflect = 45 };
+constexpr WorldFlag abilityFlag(BattleAbility a, int character) {
+    return static_cast<WorldFlag>(static_cast<int>(a) + character);
+}
+// The colosseum's opponents 1..10, set once beaten.
+constexpr WorldFlag colosseumBeaten(int opponent) {
+    return static_cast<WorldFlag>(static_cast<int>(WorldFlag::Colosseum) + opponent);
+}
+
+// The entries of the extraItems block; the rest stay 0.
+enum class ExtraItem : uint8_t {
+    BigBasket = 0,
+    BigBucket = 1,
+    BigNet = 2,
+    BlueSkySong = 3,
+    Perfume = 4,
+    StardustPerfume = 5,
+    Tranquilizer = 6,
+    FireWater = 7,      // 消火用の水, held until the next fire
+    StoredWater = 8,    // 保存用の水, held until the next drought
+    PreservedFood = 9,  // 保存食, held until the next earthquake
+    HealingSong = 10,
+    WindSong = 11,
+    HopeSong = 12,
+    PowerSong = 13,
+    BeastSong = 14,
+    FutureSong = 15,
+    EarthSong = 16,
+};
+
+// The thirteen god items, in the order of the rareItems block.
+enum class RareItem : uint8_t {
+    Ogetsu = 0,       // おおげつ姫
+    Konohana,         // この花の咲くや姫
+    Omoikane,         // おもいかねの神
+    Susanoo,          // すさのおの命
+    Takemikazuchi,    // たけみかづちの命
+    Tsukuyomi,        // つくよみの命
+    Tokihakashi,      // ときはかしの神
+    Yomotsu,          // よもつおお神
+    Watatsumi,        // わたつみの神
+    Hetsunagisabiko,  // へつなぎさびこの神
+    Honokagutsuchi,   // ほのかぐつちの神
+    Arahabaki,        // アラハバキ神
+    Oshira,           // オシラさま
+};
+
+// The pieces of the carving bench, one entry of carvingMade each.
+enum class Carving : uint8_t {
+    StoneDoll = 0,
+    ToyHouse,
+    ToyChair,
+    ToyDesk,
+    ToyCar,
+    WoodDoll,
+    ShellPendant,
+    LeafBoat,
+    CarvedBird,
+    CarvedRuru,
+    CarvedArashi,
+    CarvedSpark,
+    CarvedZankyo,
+    RainGod,  // 雨乞い神様: fewer droughts
+    PhantomRing,
+    NameRing,
+};
+
+// The four things the escape needs, one entry of the escape block each.
+enum class EscapePart : uint8_t { Raft = 0, Oar, SignalLight, Weapon };
 
 // Weather of the day.
 enum Weather : int32_t { kClear = 0, kRain = 1, kDrought = 2, kTyphoon = 3 };
@@ -139,28 +253,17 @@ struct GameState {
 
     RuntimeState runtime;
 
-    // Named entries of the blocks.
-    int32_t& hasBigBasket() { return extraItems[0]; }
-    int32_t& hasBigBucket() { return extraItems[1]; }
-    int32_t& hasBigNet() { return extraItems[2]; }
-    int32_t& blueSkySongCount() { return extraItems[3]; }
-    int32_t& perfumeCount() { return extraItems[4]; }
-    int32_t& stardustPerfumeCount() { return extraItems[5]; }
-    int32_t& tranquilizerCount() { return extraItems[6]; }
-    int32_t& hasFireWater() { return extraItems[7]; }
-    int32_t& hasStoredWater() { return extraItems[8]; }
-    int32_t& hasPreservedFood() { return extraItems[9]; }
-    int32_t& healingSongCount() { return extraItems[10]; }
-    int32_t& windSongCount() { return extraItems[11]; }
-    int32_t& hopeSongCount() { return extraItems[12]; }
-    int32_t& powerSongCount() { return extraItems[13]; }
-    int32_t& beastSongCount() { return extraItems[14]; }
-    int32_t& futureSongCount() { return extraItems[15]; }
-    int32_t& earthSongCount() { return extraItems[16]; }
-    int32_t& raftProgress() { return escape[0]; }
-    int32_t& oarProgress() { return escape[1]; }
-    int32_t& signalLightProgress() { return escape[2]; }
-    int32_t& weaponProgress() { return escape[3]; }
+    // The named entries of the blocks.
+    int32_t& flag(WorldFlag f) { return worldFlags[static_cast<size_t>(f)]; }
+    int32_t flag(WorldFlag f) const { return worldFlags[static_cast<size_t>(f)]; }
+    int32_t& extra(ExtraItem e) { return extraItems[static_cast<size_t>(e)]; }
+    int32_t extra(ExtraItem e) const { return extraItems[static_cast<size_t>(e)]; }
+    int32_t& rare(RareItem r) { return rareItems[static_cast<size_t>(r)]; }
+    int32_t rare(RareItem r) const { return rareItems[static_cast<size_t>(r)]; }
+    int32_t& made(Carving c) { return carvingMade[static_cast<size_t>(c)]; }
+    int32_t made(Carving c) const { return carvingMade[static_cast<size_t>(c)]; }
+    int32_t& progress(EscapePart p) { return escape[static_cast<size_t>(p)]; }
+    int32_t progress(EscapePart p) const { return escape[static_cast<size_t>(p)]; }
 
     // True when k addresses one of the four characters.
     static constexpr bool isCharacterIndex(int32_t k) { return k >= 1 && k <= kCharacterCount; }
@@ -191,13 +294,54 @@ std::array<int, 2> pairMembers(int p);
 // Teamwork: the sum of the six intimacies, at most 60.
 int32_t teamwork(const GameState& s);
 
-// A counter of the state, addressed as a function so that a table can name a
-// plain member and an entry of a block (worldFlags, extraItems, ...) alike.
-using Counter = int32_t& (*)(GameState&);
-template <int32_t GameState::*Member>
-int32_t& counterOf(GameState& s) {
-    return s.*Member;
-}
+// A stored count of the state, as the tables name it: a plain member
+// (`&GameState::leafCount`) or a named entry of a block (`WorldFlag::Desk`,
+// `ExtraItem::Perfume`, ...). Called on a state it gives that count; a
+// default or nullptr counter names nothing and is false.
+class Counter {
+  public:
+    constexpr Counter() = default;
+    constexpr Counter(std::nullptr_t) {}
+    constexpr Counter(int32_t GameState::*member) : member_(member), block_(Block::Member) {}
+    constexpr Counter(WorldFlag f) : block_(Block::World), index_(static_cast<uint8_t>(f)) {}
+    constexpr Counter(ExtraItem e) : block_(Block::Extra), index_(static_cast<uint8_t>(e)) {}
+    constexpr Counter(RareItem r) : block_(Block::Rare), index_(static_cast<uint8_t>(r)) {}
+    constexpr Counter(Carving c) : block_(Block::Carving), index_(static_cast<uint8_t>(c)) {}
+    constexpr Counter(EscapePart p) : block_(Block::Escape), index_(static_cast<uint8_t>(p)) {}
+
+    int32_t& operator()(GameState& s) const { return at(s); }
+    int32_t operator()(const GameState& s) const { return at(s); }
+
+    constexpr explicit operator bool() const { return block_ != Block::None; }
+    constexpr bool operator==(const Counter&) const = default;
+
+  private:
+    enum class Block : uint8_t { None, Member, World, Extra, Rare, Carving, Escape };
+
+    template <class State>
+    auto at(State& s) const -> decltype((s.worldFlags[0])) {
+        switch (block_) {
+            case Block::World:
+                return s.worldFlags[index_];
+            case Block::Extra:
+                return s.extraItems[index_];
+            case Block::Rare:
+                return s.rareItems[index_];
+            case Block::Carving:
+                return s.carvingMade[index_];
+            case Block::Escape:
+                return s.escape[index_];
+            case Block::Member:
+            case Block::None:
+                break;
+        }
+        return s.*member_;
+    }
+
+    int32_t GameState::*member_ = nullptr;
+    Block block_ = Block::None;
+    uint8_t index_ = 0;
+};
 
 // The four characters' fixed names.
 inline constexpr std::array<const char*, kCharacterCount + 1> kCharacterNames = {

@@ -27,7 +27,7 @@ struct Title {
     const char* text;
 };
 constexpr std::array<Title, 4> kTitles = {{
-    {[](const GameState& s) { return s.carvingMade[14] >= 1; }, "　称号【ｺﾞﾙﾄﾞｽｸﾛﾆｸﾙ】"},
+    {[](const GameState& s) { return s.made(Carving::PhantomRing) >= 1; }, "　称号【ｺﾞﾙﾄﾞｽｸﾛﾆｸﾙ】"},
     {[](const GameState& s) { return s.finalCourseClears >= 1; }, "【さよなら】"},
     {[](const GameState& s) { return s.finalCourseClears >= 2; }, "【????】"},
     {[](const GameState& s) { return s.organTitle >= 1; }, "【ｵﾙｶﾞﾝ】"},

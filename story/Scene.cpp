@@ -34,7 +34,7 @@ void playScene(Game& g, Scene scene) {
                 showPicture(g, s.text);
                 break;
             case StepKind::WorldFlag:
-                g.s.worldFlags.at(static_cast<size_t>(s.value)) = 1;
+                g.s.flag(static_cast<WorldFlag>(s.value)) = 1;
                 break;
             case StepKind::Sound:
                 playSound(g, s.value, s.text);

@@ -17,7 +17,7 @@ enum class StepKind : uint8_t {
     Narrate,       // a narration line without a tag, then a click
     Portrait,      // text into `pic` (a character's picture name); "" clears it
     Picture,       // text into `cg2` (a file name of cg/); "" clears it
-    WorldFlag,     // worldFlags[value] = 1
+    WorldFlag,     // the world flag numbered value set to 1
     Sound,         // the wave text on channel value
     Music,         // the tune text
     WideBackdrop,  // the background becomes the picture text at its natural size
@@ -47,8 +47,8 @@ constexpr Step portrait(const char* name) {
 constexpr Step picture(const char* file) {
     return {StepKind::Picture, "", file, 0};
 }
-constexpr Step worldFlag(int entry) {
-    return {StepKind::WorldFlag, "", "", entry};
+constexpr Step worldFlag(WorldFlag entry) {
+    return {StepKind::WorldFlag, "", "", static_cast<int>(entry)};
 }
 constexpr Step sound(int channel, const char* file) {
     return {StepKind::Sound, "", file, channel};

@@ -288,7 +288,7 @@ constexpr Step kChapter16[] = {
 // musician knows how the lullaby goes on.
 constexpr Step kChapter17[] = {
     say("嵐", "スパーク、聞こえるか。ジャングルの奥から……音がする"),
-    worldFlag(10),
+    worldFlag(WorldFlag::OrganShop),
     say("スパーク", "ほんとだ。ピーとか、ポーとか……鳥じゃねえよな。なんか、歌ってるみたいだ"),
     say("嵐", "楽器の音だ。こんな島に、俺たちのほかに誰かいるのか"),
     say("スパーク", "ゴルドスの手下だったらどうすんだよ。オレ、レーザー構えとくからな"),

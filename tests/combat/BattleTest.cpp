@@ -89,6 +89,7 @@ TEST_F(BattleTest, FlightIsOfferedOnlyInExplorationBattles) {
 
 TEST_F(BattleTest, CommandsFollowBooksAndLearnedSkills) {
     g.s.worldFlags[21] = 2;
+    g.s.flag(WorldFlag::HighMagicBook) = 1;  // held, not yet read
     g.s.worldFlags[32] = 1;
     fight(4, "くも", 4, 2, 0);
     EXPECT_TRUE(g.form.visible("magic_b"));
@@ -168,7 +169,8 @@ TEST_F(BattleTest, MissGoesStraightToTheEnemy) {
 
 TEST_F(BattleTest, MagicDividesUnlessAdvancedAndResistanceQuarters) {
     cur().dexterity = 9;
-    g.s.worldFlags[21] = 2;  // the magic book read
+    g.s.worldFlags[21] = 2;                  // the magic book read
+    g.s.flag(WorldFlag::HighMagicBook) = 1;  // held, not yet read
     fight(4, "くも", 100, 0, 0);
     rng.push({1, 1, 0, 0});  // hit, +1, click, growth
     press("magic_b");
@@ -260,6 +262,7 @@ TEST_F(BattleTest, DodgeSkipsTheBlowEntirely) {
     rng.push(0);
     enemyTurn(g);
     EXPECT_TRUE(host.saw("ルル攻撃をかわした！"));
+    EXPECT_EQ(rng.requests().back(), 10);  // one chance in ten
     EXPECT_EQ(cur().stamina, 10);
     EXPECT_EQ(battle().enemyAttack, 9);
 }

@@ -41,16 +41,13 @@ TEST_F(SongsTest, TheShopOpensWithFivePoints) {
     EXPECT_FALSE(visible("uta_box"));
 }
 
-using Store = int32_t& (*)(GameState&);
-#define AT(field) [](GameState& s) -> int32_t& { return s.field; }
-
 struct SongCase {
     const char* button;
     const char* song;
     int32_t zoology;
-    std::vector<std::pair<Store, int32_t>> materials;  // in the remaining line's order
-    const char* remaining;                             // with one of each left over
-    Store count;
+    std::vector<std::pair<Counter, int32_t>> materials;  // in the remaining line's order
+    const char* remaining;                               // with one of each left over
+    Counter count;
     int flag;
 };
 
@@ -58,58 +55,67 @@ const SongCase kSongs[] = {
     {"uta_b1",
      "青空の歌",
      9,
-     {{AT(sunStoneCount), 2}, {AT(rainStoneCount), 1}},
+     {{&GameState::sunStoneCount, 2}, {&GameState::rainStoneCount, 1}},
      "（残：太陽の石1、雨の石1）",
-     AT(extraItems[3]),
+     ExtraItem::BlueSkySong,
      -1},
     {"uta_b2",
      "癒しの歌",
      20,
-     {{AT(angelTearCount), 3}, {AT(rainStoneCount), 1}, {AT(magicStoneCount), 3}},
+     {{&GameState::angelTearCount, 3},
+      {&GameState::rainStoneCount, 1},
+      {&GameState::magicStoneCount, 3}},
      "（残：天使の涙1、雨の石1、魔法石1）",
-     AT(extraItems[10]),
+     ExtraItem::HealingSong,
      -1},
     {"uta_b3",
      "風の歌",
      15,
-     {{AT(moonShadowCount), 2}, {AT(sunStoneCount), 1}, {AT(timeSandCount), 2}},
+     {{&GameState::moonShadowCount, 2},
+      {&GameState::sunStoneCount, 1},
+      {&GameState::timeSandCount, 2}},
      "（残：月の影1、太陽石1、煌く時の砂1）",
-     AT(extraItems[11]),
+     ExtraItem::WindSong,
      -1},
     {"uta_b4",
      "希望の歌",
      30,
-     {{AT(dropCount), 3}, {AT(angelTearCount), 5}, {AT(gemCount), 3}},
+     {{&GameState::dropCount, 3}, {&GameState::angelTearCount, 5}, {&GameState::gemCount, 3}},
      "（残：雫1、天使の涙1、宝石1）",
-     AT(extraItems[12]),
+     ExtraItem::HopeSong,
      2},
     {"uta_b5",
      "力の歌",
      25,
-     {{AT(giantCount), 1}, {AT(blueBirdCount), 1}, {AT(machineCount), 3}},
+     {{&GameState::giantCount, 1}, {&GameState::blueBirdCount, 1}, {&GameState::machineCount, 3}},
      "（残：巨人1、青い鳥1、機械1）",
-     AT(extraItems[13]),
+     ExtraItem::PowerSong,
      3},
     {"uta_b6",
      "獣の歌",
      5,
-     {{AT(rareItems[10]), 2}, {AT(blackTigerCount), 3}},
+     {{RareItem::Honokagutsuchi, 2}, {&GameState::blackTigerCount, 3}},
      "（残：ほのかぐつちの神1、黒虎1）",
-     AT(extraItems[14]),
+     ExtraItem::BeastSong,
      -1},
     {"uta_b7",
      "未来の歌",
      50,
-     {{AT(kappaCount), 1}, {AT(mermaidCount), 3}, {AT(machineCount), 5}, {AT(magicStoneCount), 3}},
+     {{&GameState::kappaCount, 1},
+      {&GameState::mermaidCount, 3},
+      {&GameState::machineCount, 5},
+      {&GameState::magicStoneCount, 3}},
      "（残：かっぱ1、人魚1、機械1、魔法石1）",
-     AT(extraItems[15]),
+     ExtraItem::FutureSong,
      1},
     {"uta_b8",
      "地球の歌",
      50,
-     {{AT(moonShadowCount), 3}, {AT(timeSandCount), 3}, {AT(angelTearCount), 6}},
+     {{&GameState::moonShadowCount, 3},
+      {&GameState::timeSandCount, 3},
+      {&GameState::angelTearCount, 6}},
      "（残：月の影1、煌く時の砂1、天使の涙1）",
-     AT(extraItems[16]),
+     ExtraItem::EarthSong,
      0},
 };
 
@@ -176,7 +182,7 @@ TEST_F(SongsTest, TwoSongsInARowWithSevenPointsLeaveZero) {
     press("uta_b1");
     EXPECT_EQ(ch(1).actionPoints, 2);
     press("uta_b1");
-    EXPECT_EQ(g.s.blueSkySongCount(), 2);
+    EXPECT_EQ(g.s.extra(ExtraItem::BlueSkySong), 2);
     EXPECT_EQ(ch(1).actionPoints, 0);
     EXPECT_TRUE(visible("uta_box"));
 }

@@ -94,11 +94,11 @@ TEST_F(ItemUseTest, MeterRemediesRaiseTheirMeterByBasePlusDraw) {
     } rows[] = {
         {"gezai_use_b", g.s.laxativeCount, &Character::bowel, 79,
          "ルルは【下剤】を飲んだ！（残：1）", "『便意』が79回復した！", "taberu.wav"},
-        {"kousui_use_b", g.s.perfumeCount(), &Character::hygiene, 34,
+        {"kousui_use_b", g.s.extra(ExtraItem::Perfume), &Character::hygiene, 34,
          "ルルは【香水】を使った！（残：1）", "『衛生』が34回復した！", "good.wav"},
-        {"hosikuzu_use_b", g.s.stardustPerfumeCount(), &Character::hygiene, 74,
+        {"hosikuzu_use_b", g.s.extra(ExtraItem::StardustPerfume), &Character::hygiene, 74,
          "ルルは【星屑の香水】を使った！（残：1）", "『衛生』が74回復した！", "good.wav"},
-        {"seisin_use_b", g.s.tranquilizerCount(), &Character::stress, 74,
+        {"seisin_use_b", g.s.extra(ExtraItem::Tranquilizer), &Character::stress, 74,
          "ルルは【精神安定剤】を使った！（残：1）", "『ストレス』が74回復した！", "taberu.wav"},
     };
     for (const auto& r : rows) {
@@ -200,19 +200,19 @@ TEST_F(ItemUseTest, SongsReachAllFourCharacters) {
         int32_t after;             // every character starts from the values below
         const char* line;
     } rows[] = {
-        {"iyasi_b", "癒しの歌", g.s.healingSongCount(), &Character::stress, nullptr, 70,
+        {"iyasi_b", "癒しの歌", g.s.extra(ExtraItem::HealingSong), &Character::stress, nullptr, 70,
          "全員の【ストレス】が60ずつ回復した！"},
-        {"kaze_b", "風の歌", g.s.windSongCount(), &Character::hygiene, &Character::bowel, 70,
+        {"kaze_b", "風の歌", g.s.extra(ExtraItem::WindSong), &Character::hygiene, &Character::bowel, 70,
          "全員の【衛生・便意】が60ずつ回復した！"},
-        {"kibou_song_b", "希望の歌", g.s.hopeSongCount(), &Character::maxActionPoints, nullptr, 21,
+        {"kibou_song_b", "希望の歌", g.s.extra(ExtraItem::HopeSong), &Character::maxActionPoints, nullptr, 21,
          "全員の【最大行動力】が１ずつ上がった！"},
-        {"tikara_b", "力の歌", g.s.powerSongCount(), &Character::strength, nullptr, 11,
+        {"tikara_b", "力の歌", g.s.extra(ExtraItem::PowerSong), &Character::strength, nullptr, 11,
          "全員の【腕力】が1ずつ上がった！"},
-        {"kemono_b", "獣の歌", g.s.beastSongCount(), &Character::zoology, nullptr, 11,
+        {"kemono_b", "獣の歌", g.s.extra(ExtraItem::BeastSong), &Character::zoology, nullptr, 11,
          "全員の【動物学】が1ずつ上がった！"},
-        {"mirai_b", "未来の歌", g.s.futureSongCount(), &Character::stamina, nullptr, 30,
+        {"mirai_b", "未来の歌", g.s.extra(ExtraItem::FutureSong), &Character::stamina, nullptr, 30,
          "全員の【体力】が完全回復した！！"},
-        {"tikyu_b", "地球の歌", g.s.earthSongCount(), &Character::actionPoints, nullptr, 20,
+        {"tikyu_b", "地球の歌", g.s.extra(ExtraItem::EarthSong), &Character::actionPoints, nullptr, 20,
          "全員の【行動力】が完全回復した！！"},
     };
     for (const auto& r : rows) {
@@ -242,7 +242,7 @@ TEST_F(ItemUseTest, SongsReachAllFourCharacters) {
 }
 
 TEST_F(ItemUseTest, BlueSkySongClearsTheWeatherAndItsBackground) {
-    g.s.blueSkySongCount() = 2;
+    g.s.extra(ExtraItem::BlueSkySong) = 2;
     g.s.weather = kRain;
     use("ao_b");
     EXPECT_EQ(g.s.weather, kClear);

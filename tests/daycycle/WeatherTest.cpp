@@ -158,13 +158,13 @@ TEST_F(Weather, DroughtBeforeDayTenBringsNoEvent) {
 
 TEST_F(Weather, DroughtDividesActionPointsUnlessWaterWasStored) {
     g.s.dayNumber = 10;
-    g.s.hasStoredWater() = 1;
+    g.s.extra(ExtraItem::StoredWater) = 1;
     rng.push({1, 0});
     rollWeather(g);
     expectEvent("天災・干ばつ.jpg", "・・・・干ばつになってしまった！！",
                 "作っておいた『保存用の水』のおかげで、被害を免れた！！");
     expectAll([](Character& c) { return c.actionPoints; }, {60, 60, 60, 60});
-    EXPECT_EQ(g.s.hasStoredWater(), 0);
+    EXPECT_EQ(g.s.extra(ExtraItem::StoredWater), 0);
 
     host.clearRecords();
     const size_t asked = rng.requests().size();
@@ -180,13 +180,13 @@ TEST_F(Weather, DroughtDividesActionPointsUnlessWaterWasStored) {
 }
 
 TEST_F(Weather, FireIsHalvedOnceByStoredFireWater) {
-    g.s.hasFireWater() = 1;
+    g.s.extra(ExtraItem::FireWater) = 1;
     rng.push({1, 1, 11});  // 51, halved to 25
     rollWeather(g);
     expectAll([](Character& c) { return c.stress; }, {45, 45, 45, 45});
     expectEvent("天災・火災.jpg", "・・・・火災が発生してしまいました！！",
                 "作っておいた『消火用の水』のおかげで、被害を半減させた。");
-    EXPECT_EQ(g.s.hasFireWater(), 0);
+    EXPECT_EQ(g.s.extra(ExtraItem::FireWater), 0);
 
     host.clearRecords();
     rng.push({1, 1, 0});
@@ -218,12 +218,12 @@ TEST_F(Weather, ArmageddonOnlyFromDayThreeHundred) {
 }
 
 TEST_F(Weather, EarthquakeIsStoppedOnceByPreservedFood) {
-    g.s.hasPreservedFood() = 1;
+    g.s.extra(ExtraItem::PreservedFood) = 1;
     rng.push({3, 0});
     rollWeather(g);
     expectEvent("天災・地震.jpg", "・・・・大地震が発生しました！！",
                 "作っておいた『保存食』のおかげで、被害を免れた！！");
-    EXPECT_EQ(g.s.hasPreservedFood(), 0);
+    EXPECT_EQ(g.s.extra(ExtraItem::PreservedFood), 0);
     expectAll([](Character& c) { return c.stamina; }, {60, 60, 60, 60});
 
     host.clearRecords();

@@ -158,7 +158,7 @@ TEST_F(Ending, ABuildClickCountsOnlyWhileItsPanelIsUp) {
     };
     rng.push(1);
     press("ikada_b");
-    EXPECT_EQ(g.s.raftProgress(), 1);
+    EXPECT_EQ(g.s.progress(EscapePart::Raft), 1);
     EXPECT_EQ(g.s.lumberCount, 1);
     EXPECT_EQ(g.s.cur().actionPoints, 20);
 

@@ -33,7 +33,7 @@ Location testLocation() {
         .amountMin = 2,
         .amountMax = 2,
         .ranges = {{nullptr, 2}},
-        .finds = {Find::stored("石", counterOf<&GameState::stoneCount>), Find::monster()},
+        .finds = {Find::stored("石", Counter(&GameState::stoneCount)), Find::monster()},
         .battleArea = 0,
         .discoveries = {},
     };

@@ -53,7 +53,7 @@ TEST_F(ExplorationTest, TooFewActionPointsSpendNothing) {
 
 TEST_F(ExplorationTest, ToolsGeographyAndAPartnerGiveFiveFindsWithWaitsBetween) {
     g.s.hasBasket = 1;
-    g.s.hasBigBasket() = 1;
+    g.s.extra(ExtraItem::BigBasket) = 1;
     ruru().geography = 30;
     g.s.pairIntimacy[static_cast<size_t>(pairIndex(1, 2))] = 30;
     rng.push({0, 0});      // 嵐 helps (draw 0 of 10); wait
@@ -98,7 +98,7 @@ TEST_F(ExplorationTest, CloseFriendshipNarrowsTheAssistDrawAndOnlyTheDrawnPartne
 
 TEST_F(ExplorationTest, MonsterOnTheFirstFindEndsTheExploration) {
     g.s.hasBasket = 1;
-    g.s.hasBigBasket() = 1;
+    g.s.extra(ExtraItem::BigBasket) = 1;
     // no assist, amount, monster (10), then the forest's enemy: くも
     rng.push({9, 0, 10, 0});
     forest();

@@ -108,7 +108,7 @@ TEST_F(CraftGoods, TheLargeNetTakesTheLastBones) {
     rng.push(1);
     press("bigami_b");
     EXPECT_EQ(g.s.boneCount, 0);
-    EXPECT_EQ(g.s.hasBigNet(), 1);
+    EXPECT_EQ(g.s.extra(ExtraItem::BigNet), 1);
     EXPECT_TRUE(host.saw("（残：雫54、葉っぱ10、骨0）"));
 }
 
@@ -123,50 +123,49 @@ struct MaterialCase {
     const char* finished;   // with 60 of every store (0 of the perfumes) before
     const char* remaining;  // likewise
     int32_t stress;
-    int32_t growth;               // chance of the growth draw: 6 botany, 4 dexterity, 0 none
-    int waits;                    // when nothing grows
-    bool again;                   // offered again at once
-    int32_t (*held)(GameState&);  // the store the product goes to, afterwards
+    int32_t growth;  // chance of the growth draw: 6 botany, 4 dexterity, 0 none
+    int waits;       // when nothing grows
+    bool again;      // offered again at once
+    Counter held;    // the store the product goes to, afterwards
     int32_t count;
 };
-#define HELD(expr) [](GameState& s) -> int32_t { return expr; }
 
 const MaterialCase kMaterials[] = {
     {"sio_b", PRE(), 5, "料理", 9, "「しお」が完成した！（所持：65）", "（残：海水50）", 10, 0, 1,
-     true, HELD(s.saltCount), 65},
+     true, &GameState::saltCount, 65},
     {"satou_b", PRE(), 18, "料理", 26, "「さとう」が５つ完成した！（所持：65）", "（残：不思実50）",
-     9, 0, 1, true, HELD(s.sugarCount), 65},
+     9, 0, 1, true, &GameState::sugarCount, 65},
     {"harb_b", PRE(), 11, "植物学", 30, "「ハーブ」が２つ完成した！（所持：62）", "（残：草50）", 8,
-     0, 1, true, HELD(s.herbCount), 62},
+     0, 1, true, &GameState::herbCount, 62},
     {"yakusou_b", PRE(s.medicineBookState = 2), 15, "植物学", 39,
      "「薬草」が１つ完成した！（所持：61）", "（残：草55、葉っぱ55、ヒカリゴケ58）", 8, 6, 2, true,
-     HELD(s.medicinalHerbCount), 61},
+     &GameState::medicinalHerbCount, 61},
     {"dokukesisou_b", PRE(s.medicineBookState = 2), 10, "植物学", 10,
      "「毒消し草」が１つ完成した！（所持：61）", "（残：草55、葉っぱ56、黒き実55）", 9, 6, 2, true,
-     HELD(s.antidoteHerbCount), 61},
+     &GameState::antidoteHerbCount, 61},
     {"hanakazari_b", PRE(), 5, "植物学", 5, "「花飾り」が１つ完成した！（所持：61）",
-     "（残：草55、葉っぱ57、つる58）", 6, 6, 2, true, HELD(s.flowerWreathCount), 61},
+     "（残：草55、葉っぱ57、つる58）", 6, 6, 2, true, &GameState::flowerWreathCount, 61},
     {"tetu_b", PRE(), 6, nullptr, 0, "「鉄」が２つ完成した！（所持：62）",
-     "（残：宝石59、月の影59、煌く時の砂59）", 9, 4, 1, true, HELD(s.ironCount), 62},
+     "（残：宝石59、月の影59、煌く時の砂59）", 9, 4, 1, true, &GameState::ironCount, 62},
     {"gezai_b", PRE(s.medicineBookState = 2), 10, "植物学", 3,
      "「下剤」が１つ完成した！（所持：61）", "（残：ヒカリゴケ58、木蛇58、トカゲ58）", 12, 6, 2,
-     true, HELD(s.laxativeCount), 61},
+     true, &GameState::laxativeCount, 61},
     {"kousui_b", PRE(), 2, "植物学", 1, "「香水」が１つ完成した！（所持：1）", "（残：葉っぱ55）",
-     2, 6, 2, true, HELD(s.perfumeCount()), 1},
+     2, 6, 2, true, ExtraItem::Perfume, 1},
     {"hosikuzu_b", PRE(s.worldFlags[7] = s.worldFlags[44] = 1), 1, "植物学", 21,
      "「星屑の香水」が１つ完成した！（所持：1）", "（残：ハーブ57、太陽石59、トカゲ59）", 12, 6, 2,
-     true, HELD(s.stardustPerfumeCount()), 1},
+     true, ExtraItem::StardustPerfume, 1},
     {"seisin_b", PRE(s.medicineBookState = 2), 11, "植物学", 16,
      "「精神安定剤」が１つ完成した！（所持：1）", "（残：雨石59、太陽石59、トカゲ57）", 5, 6, 2,
-     true, HELD(s.tranquilizerCount()), 1},
+     true, ExtraItem::Tranquilizer, 1},
     {"syouka_b", PRE(s.dayNumber = 5), 1, nullptr, 0, "「消火用の水」が１つ完成した！",
-     "（残：海水57、葉っぱ57、キュウイ57）", 5, 0, 2, false, HELD(s.hasFireWater()), 1},
+     "（残：海水57、葉っぱ57、キュウイ57）", 5, 0, 2, false, ExtraItem::FireWater, 1},
     {"hozon_b", PRE(s.dayNumber = 10), 1, nullptr, 0, "「保存用の水」が１つ完成した！",
-     "（残：海水50、水55）", 5, 0, 2, false, HELD(s.hasStoredWater()), 1},
+     "（残：海水50、水55）", 5, 0, 2, false, ExtraItem::StoredWater, 1},
     {"hozonsyoku_b", PRE(s.dayNumber = 15), 1, "植物学", 5, "「保存食」が１つ完成した！",
-     "（残：木蛇57、トカゲ57、煌く時の砂59）", 5, 0, 2, false, HELD(s.hasPreservedFood()), 1},
+     "（残：木蛇57、トカゲ57、煌く時の砂59）", 5, 0, 2, false, ExtraItem::PreservedFood, 1},
     {"yobou_b", PRE(s.medicineBookState = 2), 1, "植物学", 10, "「予防注射」が完成した！",
-     "（残：ヒカリゴケ59、葉っぱ40）", 5, 0, 2, false, HELD(s.hasVaccine), 1},
+     "（残：ヒカリゴケ59、葉っぱ40）", 5, 0, 2, false, &GameState::hasVaccine, 1},
 };
 
 TEST_F(CraftGoods, MaterialsTestBothSkillsAtTheirThresholdsAndYieldTheirProduct) {
@@ -265,13 +264,13 @@ TEST_F(CraftGoods, ProtectionsComeByDayAreHeldOnceAndReturnAfterTheirDisaster) {
     skills(100, 100);
     ruru().actionPoints = 10;
     press("syouka_b");
-    EXPECT_EQ(g.s.hasFireWater(), 1);
+    EXPECT_EQ(g.s.extra(ExtraItem::FireWater), 1);
     EXPECT_FALSE(offered("syouka_b"));
     g.s.dayNumber = 30;
     rng.push({1, 1, 0});  // drought, fire, 40
     rollWeather(g);
     EXPECT_TRUE(host.saw("作っておいた『消火用の水』のおかげで、被害を半減させた。"));
-    EXPECT_EQ(g.s.hasFireWater(), 0);
+    EXPECT_EQ(g.s.extra(ExtraItem::FireWater), 0);
     EXPECT_TRUE(offered("syouka_b"));
 }
 

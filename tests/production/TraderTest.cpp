@@ -69,28 +69,26 @@ TEST_F(TraderTest, EachOfferSellsOneForItsPrice) {
         bool stones;
         int32_t price;
         const char* bought;
-        int32_t& (*held)(GameState&);
+        Counter held;
     };
-#define HELD(expr) [](GameState& s) -> int32_t& { return expr; }
     const Row rows[kOfferCount] = {
-        {"人食い魚　　（要：石５０）", true, 50, "人食い魚", HELD(s.maneaterFishCount)},
-        {"火炎石　　　（要：石２０）", true, 20, "火炎石", HELD(s.flameStoneCount)},
-        {"骨　　　　　（要：枝２０）", false, 20, "骨", HELD(s.boneCount)},
-        {"皮　　　　　（要：石２０）", true, 20, "皮", HELD(s.hideCount)},
-        {"ヒカリゴケ　（要：石３０）", true, 30, "ヒカリゴケ", HELD(s.glowMossCount)},
-        {"泥　　　　　（要：石１５）", true, 15, "泥", HELD(s.mudCount)},
-        {"材木　　　　（要：枝３０）", false, 30, "材木", HELD(s.lumberCount)},
-        {"つる　　　　（要：石１０）", true, 10, "つる", HELD(s.vineCount)},
-        {"漂流物　　　（要：枝１０）", false, 10, "漂流物", HELD(s.flotsamCount)},
-        {"鉄　　　　　（要：石６０）", true, 60, "鉄", HELD(s.ironCount)},
-        {"月の影　　　（要：枝５０）", false, 50, "月の影", HELD(s.moonShadowCount)},
-        {"精神安定剤　（要：枝４０）", false, 40, "精神安定剤", HELD(s.extraItems[6])},
-        {"アラハバキ神（要：枝５０）", false, 50, "アラハバキ神", HELD(s.rareItems[11])},
-        {"宝石　　　　（要：石３０）", true, 30, "宝石", HELD(s.gemCount)},
-        {"魔法石　　　（要：枝３０）", false, 30, "魔法石", HELD(s.magicStoneCount)},
-        {"煌く時の砂　（要：石６０）", true, 60, "煌く時の砂", HELD(s.timeSandCount)},
+        {"人食い魚　　（要：石５０）", true, 50, "人食い魚", &GameState::maneaterFishCount},
+        {"火炎石　　　（要：石２０）", true, 20, "火炎石", &GameState::flameStoneCount},
+        {"骨　　　　　（要：枝２０）", false, 20, "骨", &GameState::boneCount},
+        {"皮　　　　　（要：石２０）", true, 20, "皮", &GameState::hideCount},
+        {"ヒカリゴケ　（要：石３０）", true, 30, "ヒカリゴケ", &GameState::glowMossCount},
+        {"泥　　　　　（要：石１５）", true, 15, "泥", &GameState::mudCount},
+        {"材木　　　　（要：枝３０）", false, 30, "材木", &GameState::lumberCount},
+        {"つる　　　　（要：石１０）", true, 10, "つる", &GameState::vineCount},
+        {"漂流物　　　（要：枝１０）", false, 10, "漂流物", &GameState::flotsamCount},
+        {"鉄　　　　　（要：石６０）", true, 60, "鉄", &GameState::ironCount},
+        {"月の影　　　（要：枝５０）", false, 50, "月の影", &GameState::moonShadowCount},
+        {"精神安定剤　（要：枝４０）", false, 40, "精神安定剤", ExtraItem::Tranquilizer},
+        {"アラハバキ神（要：枝５０）", false, 50, "アラハバキ神", RareItem::Arahabaki},
+        {"宝石　　　　（要：石３０）", true, 30, "宝石", &GameState::gemCount},
+        {"魔法石　　　（要：枝３０）", false, 30, "魔法石", &GameState::magicStoneCount},
+        {"煌く時の砂　（要：石６０）", true, 60, "煌く時の砂", &GameState::timeSandCount},
     };
-#undef HELD
     for (size_t i = 0; i < kOfferCount; ++i) {
         const Row& r = rows[i];
         SCOPED_TRACE(r.line);

@@ -90,7 +90,18 @@ TEST_F(AvailabilityTest, ShownWhileTheirConditionsHold) {
           "tukue_b", "turi_b", "sokusekisyawaa_b", "isidoll_b", "singou_b"},
          {"umi_b", "bath_b", "toile_b", "svival_b", "mara_b", "kanbyou_b", "kyuujyo_b",
           "dassyutu_b", "lazer_b", "colo_b4", "radio_b", "uta_b9", "yakusou_b", "ringo_b",
-          "clear_b", "asobu_b", "kousaku_b", "organ_b"}},
+          "clear_b", "asobu_b", "kousaku_b", "organ_b", "nabe_b"}},
+        {"each lacks its one tool",
+         [](GameState& s) {
+             s.pinkRabbitCount = 4;
+             s.hasFireStarter = 1;  // no knife for the meat
+             s.grassCount = 2;
+             s.leafCount = 3;
+             s.hasStove = 1;  // no pot for the wild vegetables
+             s.made(Carving::CarvedSpark) = 1;
+         },
+         {},
+         {"nikuc_b", "sansai_b", "kibori_zankyou_b"}},
         {"day 4", [](GameState& s) { s.dayNumber = 4; }, {}, {"svival_b", "mara_b"}},
         {"day 5", [](GameState& s) { s.dayNumber = 5; }, {"svival_b", "syouka_b"}, {"mara_b"}},
         {"day 8", [](GameState& s) { s.dayNumber = 8; }, {}, {"svival_b", "mara_b"}},
@@ -153,7 +164,7 @@ TEST_F(AvailabilityTest, ShownWhileTheirConditionsHold) {
         {"god item and song held",
          [](GameState& s) {
              s.rareItems[12] = 1;
-             s.futureSongCount() = 2;
+             s.extra(ExtraItem::FutureSong) = 2;
          },
          {"osira_b", "mirai_b"},
          {"oogetu_b", "tikyu_b"}},
@@ -170,10 +181,10 @@ TEST_F(AvailabilityTest, ShownWhileTheirConditionsHold) {
 
 TEST_F(AvailabilityTest, EscapeNeedsEveryGoal) {
     auto ready = [](GameState& s) {
-        s.raftProgress() = 2;
-        s.oarProgress() = 2;
-        s.signalLightProgress() = 3;
-        s.weaponProgress() = 4;
+        s.progress(EscapePart::Raft) = 2;
+        s.progress(EscapePart::Oar) = 2;
+        s.progress(EscapePart::SignalLight) = 3;
+        s.progress(EscapePart::Weapon) = 4;
         s.pairIntimacy = {10, 10, 10, 10, 10, 10};
         s.storyPhase = 17;
     };
@@ -182,10 +193,10 @@ TEST_F(AvailabilityTest, EscapeNeedsEveryGoal) {
     EXPECT_TRUE(shown("clear_b"));
 
     const std::vector<std::pair<const char*, std::function<void(GameState&)>>> missing = {
-        {"raft", [](GameState& s) { s.raftProgress() = 1; }},
-        {"oars", [](GameState& s) { s.oarProgress() = 1; }},
-        {"signal light", [](GameState& s) { s.signalLightProgress() = 2; }},
-        {"weapons", [](GameState& s) { s.weaponProgress() = 3; }},
+        {"raft", [](GameState& s) { s.progress(EscapePart::Raft) = 1; }},
+        {"oars", [](GameState& s) { s.progress(EscapePart::Oar) = 1; }},
+        {"signal light", [](GameState& s) { s.progress(EscapePart::SignalLight) = 2; }},
+        {"weapons", [](GameState& s) { s.progress(EscapePart::Weapon) = 3; }},
         {"teamwork", [](GameState& s) { s.pairIntimacy[5] = 9; }},
         {"story", [](GameState& s) { s.storyPhase = 16; }},
     };

@@ -52,7 +52,7 @@ TEST(InventoryTest, OtherListsProtectionsThenCarvings) {
     s.carvingMade[13] = 1;
     s.carvingMade[0] = 1;
     s.carvingMade[14] = 1;  // the rings are not listed
-    s.hasPreservedFood() = 1;
+    s.extra(ExtraItem::PreservedFood) = 1;
     EXPECT_EQ(
         inventoryLines(s, InventoryList::Other),
         (std::vector<std::string>{"保存食　　　　：1", "石人形　　　　：1", "雨乞い神様　　：1"}));

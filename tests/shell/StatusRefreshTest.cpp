@@ -200,8 +200,8 @@ TEST_F(StatusRefreshTest, SummaryLabels) {
     g.s.stoneCount = 33;
     g.s.branchCount = 4;
     g.s.runtime.statPointsLeft = 3;
-    g.s.raftProgress() = 1;
-    g.s.weaponProgress() = 4;
+    g.s.progress(EscapePart::Raft) = 1;
+    g.s.progress(EscapePart::Weapon) = 4;
     refresh();
     EXPECT_EQ(c("turn_name_l").caption, "嵐");
     EXPECT_EQ(c("day_l").caption, "17日目／日照り");
@@ -252,7 +252,7 @@ TEST_F(StatusRefreshTest, CountCaptions) {
     g.s.appleCount = 3;
     g.s.kiwiCount = 0;
     g.s.rareItems[10] = 2;
-    g.s.earthSongCount() = 0;
+    g.s.extra(ExtraItem::EarthSong) = 0;
     refresh();
     EXPECT_EQ(c("ringo_b").caption, "りんご（3）");
     EXPECT_TRUE(c("ringo_b").visible);

@@ -408,7 +408,7 @@ TEST_F(GameWindowTest, CompanionsTalkNurseStudyAndCompose) {
     QTest::qWait(120);
     screenshot("companions_uta.png");
     click("uta_b1");
-    EXPECT_EQ(game.s.blueSkySongCount(), 1);
+    EXPECT_EQ(game.s.extra(ExtraItem::BlueSkySong), 1);
     EXPECT_TRUE(shown("uta_box"));
 }
 

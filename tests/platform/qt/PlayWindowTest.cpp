@@ -68,8 +68,8 @@ TEST_F(PlayWindowTest, TrainingAColosseumPrizeItemsAndASurvivalCourse) {
     s.worldFlags[5] = 1;   // the second course is open
     s.medicinalHerbCount = 1;
     s.rareItems[2] = 1;  // おもいかねの神
-    s.perfumeCount() = 2;
-    s.healingSongCount() = 1;
+    s.extra(ExtraItem::Perfume) = 2;
+    s.extra(ExtraItem::HealingSong) = 1;
     Character& c = s.ch(1);
     c.actionPoints = c.maxActionPoints = 99;
     c.stamina = c.maxStamina = 150;
