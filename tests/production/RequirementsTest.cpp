@@ -12,13 +12,13 @@
 #include <string_view>
 #include <vector>
 
+#include "companions/CompanionHandlers.h"
 #include "ending/EscapePlan.h"
 #include "production/Craft.h"
 #include "production/Recipes.h"
 #include "production/Trader.h"
 #include "shell/Availability.h"
 #include "shell/FormLayout.h"
-#include "story/CompanionHandlers.h"
 
 namespace kotou {
 namespace {
