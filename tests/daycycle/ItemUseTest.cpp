@@ -202,18 +202,18 @@ TEST_F(ItemUseTest, SongsReachAllFourCharacters) {
     } rows[] = {
         {"iyasi_b", "癒しの歌", g.s.extra(ExtraItem::HealingSong), &Character::stress, nullptr, 70,
          "全員の【ストレス】が60ずつ回復した！"},
-        {"kaze_b", "風の歌", g.s.extra(ExtraItem::WindSong), &Character::hygiene, &Character::bowel, 70,
-         "全員の【衛生・便意】が60ずつ回復した！"},
-        {"kibou_song_b", "希望の歌", g.s.extra(ExtraItem::HopeSong), &Character::maxActionPoints, nullptr, 21,
-         "全員の【最大行動力】が１ずつ上がった！"},
+        {"kaze_b", "風の歌", g.s.extra(ExtraItem::WindSong), &Character::hygiene, &Character::bowel,
+         70, "全員の【衛生・便意】が60ずつ回復した！"},
+        {"kibou_song_b", "希望の歌", g.s.extra(ExtraItem::HopeSong), &Character::maxActionPoints,
+         nullptr, 21, "全員の【最大行動力】が１ずつ上がった！"},
         {"tikara_b", "力の歌", g.s.extra(ExtraItem::PowerSong), &Character::strength, nullptr, 11,
          "全員の【腕力】が1ずつ上がった！"},
         {"kemono_b", "獣の歌", g.s.extra(ExtraItem::BeastSong), &Character::zoology, nullptr, 11,
          "全員の【動物学】が1ずつ上がった！"},
         {"mirai_b", "未来の歌", g.s.extra(ExtraItem::FutureSong), &Character::stamina, nullptr, 30,
          "全員の【体力】が完全回復した！！"},
-        {"tikyu_b", "地球の歌", g.s.extra(ExtraItem::EarthSong), &Character::actionPoints, nullptr, 20,
-         "全員の【行動力】が完全回復した！！"},
+        {"tikyu_b", "地球の歌", g.s.extra(ExtraItem::EarthSong), &Character::actionPoints, nullptr,
+         20, "全員の【行動力】が完全回復した！！"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.button);
