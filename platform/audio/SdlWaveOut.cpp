@@ -13,7 +13,7 @@ namespace {
 
 class SdlWaveOut : public WaveOutDevice {
   public:
-    SdlWaveOut() : initialised_(SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {}
+    SdlWaveOut() : initialised_(startAudio()) {}
     ~SdlWaveOut() override {
         close();
         if (initialised_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -130,6 +130,14 @@ class SdlWaveOut : public WaveOutDevice {
 
   private:
     static constexpr size_t kRing = 16;
+
+    // SDL would otherwise catch SIGINT and SIGTERM for an event queue nobody
+    // reads here, and Ctrl+C or a plain kill could no longer end the game.
+    static bool startAudio() {
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    }
+
     // The silence after which the device tells the mixer it is idle.
     static constexpr int kIdleAfterMs = 1000;
 

@@ -5,7 +5,8 @@
 // them for the position and marks finished blocks done; all mixing happens on
 // the thread that owns the mixer. Without any audio device (or with
 // SDL_AUDIODRIVER=dummy) it still works: deviceCount() is 0 when SDL audio
-// cannot start at all.
+// cannot start at all. SDL is told to install no signal handlers: SIGINT and
+// SIGTERM stay with the program.
 
 #include <memory>
 

@@ -1,9 +1,11 @@
 // The SDL device module beside the program: found by name, its device drives
 // the mixer; without it the mixer stays silent and the reason is given.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -31,6 +33,22 @@ fs::path dataFolder(const char* test) {
     wav.append(samples.begin(), samples.end());
     std::ofstream(dir / "1.wav", std::ios::binary).write(wav.data(), std::streamsize(wav.size()));
     return dir;
+}
+
+// A plain kill still ends the program once its sound has started: with SDL's
+// own handler installed, the child would go on to exit normally.
+TEST(AudioModuleDeathTest, SigtermStillEndsTheProgramWithTheDeviceOpen) {
+    EXPECT_EXIT(
+        {
+            setenv("SDL_AUDIODRIVER", "dummy", 1);
+            unsetenv("SDL_NO_SIGNAL_HANDLERS");
+            std::string error;
+            auto device = loadSdlWaveOut(KOTOU_BIN_DIR, error);
+            if (!error.empty() || device->open(0, PcmFormat{}, {}) != 0) _exit(2);
+            raise(SIGTERM);
+            _exit(0);
+        },
+        testing::KilledBySignal(SIGTERM), "");
 }
 
 TEST(AudioModule, TheModuleBesideTheProgramDrivesTheMixer) {

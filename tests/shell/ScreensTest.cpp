@@ -147,6 +147,17 @@ TEST_F(ScreensTest, NewGameAnsweredYesStartsCharacterCreation) {
     EXPECT_TRUE(host.played("start.wav", 0));
 }
 
+// The reset keeps the window's own values: a window closed while the question
+// was up stays closing, and the title frame stays where it was.
+TEST_F(ScreensTest, NewGameKeepsAClosingWindowClosingAndTheTitleFrame) {
+    g.s.runtime.clickState = -1;
+    g.s.runtime.titleFrame = 17;
+    press("Button2");
+    EXPECT_TRUE(visible("lv_up_box"));
+    EXPECT_EQ(g.s.runtime.clickState, -1);
+    EXPECT_EQ(g.s.runtime.titleFrame, 17);
+}
+
 TEST_F(ScreensTest, ContinueResumesAStrandedCharacterOnTheStrandedPanel) {
     const fs::path dir = scratchDir(true);
     GameState saved;

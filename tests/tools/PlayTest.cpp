@@ -185,5 +185,26 @@ TEST(Play, TheProgramRunsAScenarioFile) {
     EXPECT_NE(std::system((exe + " 2> /dev/null").c_str()), 0);
 }
 
+// A scenario that saves plays in a game folder of its own and removes it: the
+// player's save stays as it was, the home and the temporary folder empty.
+TEST(Play, AScenarioLeavesThePlayersSaveAloneAndNoFolderBehind) {
+    const fs::path dir = test::scratchDir("play", "own-folder");
+    for (const char* sub : {"bin/cg", "bin/dat", "home", "tmp"}) fs::create_directories(dir / sub);
+    fs::copy_file(fs::path(KOTOU_BIN_DIR) / "kotou-play", dir / "bin/kotou-play");
+    fs::copy_file(kData / "play-start.dat", dir / "play-start.dat");
+    fs::copy_file(kData / "play-start.dat", dir / "bin/dat/my.dat");  // the player's
+    test::writeAll(dir / "saves.play",
+                   "load play-start.dat\nclick BitBtn20\nexpect message セーブしました\n");
+    const std::string run =
+        "HOME=" + (dir / "home").string() + " XDG_DATA_HOME=" + (dir / "home/data").string() +
+        " TMPDIR=" + (dir / "tmp").string() + " " + (dir / "bin/kotou-play").string() + " " +
+        (dir / "saves.play").string() + " > /dev/null";
+    EXPECT_EQ(std::system(run.c_str()), 0);
+    EXPECT_TRUE(test::readAll(dir / "bin/dat/my.dat") == test::readAll(kData / "play-start.dat"));
+    EXPECT_FALSE(fs::exists(dir / "bin/dat/my.dat.bak"));
+    EXPECT_TRUE(fs::is_empty(dir / "home"));
+    EXPECT_TRUE(fs::is_empty(dir / "tmp"));
+}
+
 }  // namespace
 }  // namespace kotou::play

@@ -144,6 +144,21 @@ TEST_F(Comforts, KeyboardReachesAndPressesTheButtons) {
     ASSERT_TRUE(window->focusRing()->isVisible());
 }
 
+// A ring that came to a new panel by itself is not the player's choice: Enter
+// reads on and presses nothing until a Tab or an arrow confirms it.
+TEST_F(Comforts, EnterPressesOnlyAButtonThePlayerChose) {
+    toCommandPanel();
+    key(Qt::Key_Tab);
+    key(Qt::Key_Down);  // 食事
+    key(Qt::Key_Return);
+    ASSERT_TRUE(shown("cook_box"));
+    key(Qt::Key_Return);  // the ring stands on デザート by itself
+    EXPECT_FALSE(shown("desert_box"));
+    key(Qt::Key_Tab);  // chosen where it stands
+    key(Qt::Key_Return);
+    EXPECT_TRUE(shown("desert_box"));
+}
+
 // The history opens over a waiting message and never answers it; skipping
 // with Ctrl answers waits and never presses a command.
 TEST_F(Comforts, HistoryAndSkippingLeaveCommandsAlone) {
