@@ -168,6 +168,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kotou"));
     QApplication::setApplicationDisplayName(QString::fromUtf8("Ｑ．Ｚ．"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(KOTOU_APP_ID));
     const FolderEnvironment environment = FolderEnvironment::current();
     const GameFolders folders = resolveGameFolders(environment);
     const std::filesystem::path base = folders.data;
@@ -199,9 +200,6 @@ int main(int argc, char** argv) {
     int soundVolume = 100;
     auto startSound = [&] {
         if (cues) return;
-        // SDL would otherwise catch SIGINT and SIGTERM for an event queue
-        // this program never reads, and the game could not be ended by them.
-        setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
         std::string error;
         cues = std::make_unique<MixerSoundCues>(
             loadSdlWaveOut(sdlAudioModuleFolder(environment.executableDir), error),

@@ -445,8 +445,9 @@ QWidget* TForm1::create(ComponentId id) {
             break;
         case Kind::Button: {
             auto* b = new QPushButton(parent);
-            // Buttons never take the keyboard focus, so Enter and Space reach
-            // the window and end a wait instead of pressing a button again.
+            // Buttons never take Qt's own focus: the window moves its focus
+            // ring itself, so Enter and Space press only a button the player
+            // chose with Tab or an arrow key and otherwise end a wait.
             b->setFocusPolicy(Qt::NoFocus);
             const std::string name = c.name;
             connect(b, &QPushButton::clicked, this, [this, name] { dispatch(name); });
