@@ -9,6 +9,7 @@ ComponentId FormModel::add(Component c) {
     const auto id = static_cast<ComponentId>(rows_.size());
     byName_.emplace(c.name, id);
     c.revision = ++revision_;
+    revisions_.push_back(c.revision);
     rows_.push_back(std::move(c));
     return id;
 }
@@ -27,6 +28,7 @@ ComponentId FormModel::id(std::string_view name) const {
 Component& FormModel::touch(ComponentId id) {
     Component& c = rows_.at(static_cast<size_t>(id));
     c.revision = ++revision_;
+    revisions_[static_cast<size_t>(id)] = c.revision;
     return c;
 }
 

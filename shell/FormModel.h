@@ -74,6 +74,9 @@ class FormModel {
     const std::vector<Component>& all() const { return rows_; }
     size_t size() const { return rows_.size(); }
     uint64_t revision() const { return revision_; }
+    // A component's revision, from a compact list of its own: a renderer
+    // looking for what changed reads these alone, not every component.
+    uint64_t revisionOf(ComponentId id) const { return revisions_[static_cast<size_t>(id)]; }
 
     // Setters change the value only when it differs, and then bump revisions.
     void setVisible(ComponentId id, bool v);
@@ -108,6 +111,7 @@ class FormModel {
     Component& touch(ComponentId id);
 
     std::vector<Component> rows_;
+    std::vector<uint64_t> revisions_;  // rows_[i].revision, side by side
     std::unordered_map<std::string, ComponentId> byName_;
     uint64_t revision_ = 0;
 };

@@ -22,6 +22,10 @@ class Host {
 
     // Draw the form model now (the window repaints what changed).
     virtual void repaint() = 0;
+    // Draw a change of the form model alone, the game state being as it was
+    // at the last repaint (the click marker's step): a window may skip the
+    // status refresh it runs before drawing.
+    virtual void repaintForm() { repaint(); }
     // Process pending events: timers, clicks, key presses. A click on the
     // message area ends up in clickToContinue; closing sets clickState -1.
     virtual void processEvents() = 0;

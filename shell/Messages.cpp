@@ -104,7 +104,7 @@ void waitForClick(Game& g) {
         const MarkerStep& st = kMarkerSteps[step];
         g.form.setFontSize(marker, st.fontSize);
         g.form.setPosition(marker, st.left, st.top);
-        g.host.repaint();
+        g.host.repaintForm();
         step = (step + 1) % kMarkerSteps.size();
         untilStep = kStepMs;
     }

@@ -52,6 +52,10 @@ void QtHost::repaint() {
     if (window_) window_->refreshNow();
 }
 
+void QtHost::repaintForm() {
+    if (window_) window_->repaintNow();
+}
+
 void QtHost::processEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }

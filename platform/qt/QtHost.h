@@ -48,6 +48,7 @@ class QtHost : public Host, public HostObserver {
     QtHostOptions& options() { return options_; }
 
     void repaint() override;
+    void repaintForm() override;
     void processEvents() override;
     // The typewriter's step at the player's text speed.
     void sleepMs(int ms) override;

@@ -136,17 +136,17 @@ class TextLabel : public QLabel {
   protected:
     void paintEvent(QPaintEvent*) override {
         if (text().isEmpty()) return;
-        const qreal dpr = devicePixelRatioF();
-        const QString key = text() + QChar(0x1f) + font().key() + QChar(0x1f) +
-                            QString::number(width()) + QLatin1Char('x') +
-                            QString::number(height()) + QChar(0x1f) +
-                            palette().color(QPalette::WindowText).name() +
-                            QLatin1Char(isEnabled() ? '1' : '0') + QString::number(dpr);
+        // What the picture depends on, compared field by field: building a
+        // string key (the font's description above all) would cost more than
+        // a marker step's whole drawing.
+        const Look look{text(),      font(),
+                        size(),      palette().color(QPalette::WindowText).rgba(),
+                        isEnabled(), devicePixelRatioF()};
         auto it = std::find_if(cache_.begin(), cache_.end(),
-                               [&](const auto& entry) { return entry.first == key; });
+                               [&](const auto& entry) { return entry.first == look; });
         if (it == cache_.end()) {
-            QPixmap picture(size() * dpr);
-            picture.setDevicePixelRatio(dpr);
+            QPixmap picture(size() * look.dpr);
+            picture.setDevicePixelRatio(look.dpr);
             picture.fill(Qt::transparent);
             QPainter p(&picture);
             p.setFont(font());
@@ -156,15 +156,27 @@ class TextLabel : public QLabel {
                                   foregroundRole());
             p.end();
             if (cache_.size() >= kKept) cache_.erase(cache_.begin());
-            cache_.emplace_back(key, picture);
+            cache_.emplace_back(look, picture);
             it = cache_.end() - 1;
         }
         QPainter(this).drawPixmap(0, 0, it->second);
     }
 
   private:
+    struct Look {
+        QString text;
+        QFont font;
+        QSize size;
+        QRgb color = 0;
+        bool enabled = true;
+        qreal dpr = 1;
+        bool operator==(const Look& o) const {
+            return size == o.size && color == o.color && enabled == o.enabled && dpr == o.dpr &&
+                   text == o.text && font == o.font;
+        }
+    };
     static constexpr size_t kKept = 6;
-    std::vector<std::pair<QString, QPixmap>> cache_;
+    std::vector<std::pair<Look, QPixmap>> cache_;
 };
 
 // A panel: its colour, then its picture stretched over it, then the frame
@@ -701,7 +713,7 @@ int TForm1::syncModel() {
     for (size_t i = 0; i < slots_.size(); ++i) {
         const auto id = static_cast<ComponentId>(i);
         if (slots_[i].widget) {
-            if (g_.form.at(id).revision != slots_[i].applied) apply(id);
+            if (g_.form.revisionOf(id) != slots_[i].applied) apply(id);
         } else if (inView(id)) {
             ensureWidget(id);
         }
@@ -1226,6 +1238,10 @@ void TForm1::wheelEvent(QWheelEvent* e) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+    // Every event of every component passes here (paints too): only presses
+    // are looked at.
+    if (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseButtonDblClick)
+        return QWidget::eventFilter(watched, e);
     if (const QVariant list = watched->property(kListOfViewport); list.isValid()) {
         if (e->type() == QEvent::MouseButtonPress) {
             auto* view = static_cast<QListWidget*>(static_cast<QWidget*>(watched)->parentWidget());
@@ -1234,25 +1250,21 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
         }
         return QWidget::eventFilter(watched, e);
     }
-    if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) {
-        const auto* m = static_cast<QMouseEvent*>(e);
-        const std::string name = watched->objectName().toStdString();
-        // The message line's right-click menu.
-        if (m->button() == Qt::RightButton && (name == "moji_l" || name == "click_l")) {
-            if (e->type() == QEvent::MouseButtonPress)
-                messageLineMenu(m->globalPosition().toPoint());
-            return true;
-        }
-        if (keyboardMode_) {
-            keyboardMode_ = false;
-            updateFocusRing();
-        }
-        // A press on a panel, label, picture or gauge belongs to that
-        // component alone; it does not fall through to the window.
-        dispatch(name);
+    const auto* m = static_cast<QMouseEvent*>(e);
+    const std::string name = watched->objectName().toStdString();
+    // The message line's right-click menu.
+    if (m->button() == Qt::RightButton && (name == "moji_l" || name == "click_l")) {
+        if (e->type() == QEvent::MouseButtonPress) messageLineMenu(m->globalPosition().toPoint());
         return true;
     }
-    return QWidget::eventFilter(watched, e);
+    if (keyboardMode_) {
+        keyboardMode_ = false;
+        updateFocusRing();
+    }
+    // A press on a panel, label, picture or gauge belongs to that
+    // component alone; it does not fall through to the window.
+    dispatch(name);
+    return true;
 }
 
 }  // namespace kotou

@@ -285,6 +285,12 @@ class Session {
         if (!GameState::isCharacterIndex(g_.s.currentCharacter))
             problem(name, "current character",
                     "currentCharacter = " + std::to_string(g_.s.currentCharacter));
+        // The window finds what changed from the compact revisions alone.
+        for (size_t i = 0; i < g_.form.size(); ++i) {
+            const auto id = static_cast<ComponentId>(i);
+            if (g_.form.revisionOf(id) != g_.form.at(id).revision)
+                problem(name, "form revisions", g_.form.at(id).name);
+        }
     }
 
     // A click the guard refuses changes nothing: not the saved state, not the
