@@ -53,12 +53,13 @@ void midGame(GameState& s) {
     s.flotsamCount = 9;
     s.seawaterCount = 12;
     s.hasNeedle = s.hasAxe = s.hasFireStarter = s.hasBucket = s.hasBasket = 1;
-    s.worldFlags[0] = s.worldFlags[1] = s.worldFlags[3] = 1;
-    s.worldFlags[11] = s.worldFlags[12] = s.worldFlags[13] = s.worldFlags[14] = 1;
-    s.worldFlags[17] = s.worldFlags[18] = 1;
+    for (WorldFlag f : {WorldFlag::Sea, WorldFlag::Beach, WorldFlag::Cave, WorldFlag::QuickShower,
+                        WorldFlag::QuickToilet, WorldFlag::Desk, WorldFlag::MeetingHall,
+                        WorldFlag::TrainingGround, WorldFlag::FishKnife})
+        s.flag(f) = 1;
     s.medicinalHerbCount = 2;
-    s.rareItems[3] = 1;
-    s.carvingMade[0] = s.carvingMade[2] = 1;
+    s.rare(RareItem::Susanoo) = 1;
+    s.made(Carving::StoneDoll) = s.made(Carving::ToyChair) = 1;
 }
 
 void BM_RefreshStatus(benchmark::State& state) {
