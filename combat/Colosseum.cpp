@@ -34,9 +34,7 @@ void openColosseum(Game& g) {
 }
 
 void closeColosseum(Game& g) {
-    playSound(g, 0, "1.wav");
-    g.form.hide("colo_box");
-    g.form.show("kunren_box");
+    closePanelTo(g, "colo_box", "kunren_box");
 }
 
 }  // namespace

@@ -245,9 +245,7 @@ void cancelPartner(Game& g) {
 }
 
 void closeCommunication(Game& g) {
-    playSound(g, 0, "1.wav");
-    g.form.hide("cominu_box");
-    g.form.show("com_box");
+    closePanelTo(g, "cominu_box", "com_box");
 }
 
 }  // namespace

@@ -97,9 +97,7 @@ void openNursing(Game& g) {
 }
 
 void closeNursing(Game& g) {
-    playSound(g, 0, "1.wav");
-    g.form.hide("kanbyou_box");
-    g.form.show("com_box");
+    closePanelTo(g, "kanbyou_box", "com_box");
 }
 
 }  // namespace

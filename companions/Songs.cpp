@@ -205,9 +205,7 @@ void hearOrganSong(Game& g) {
 }
 
 void leaveMusicShop(Game& g) {
-    playSound(g, 0, "1.wav");
-    g.form.hide("uta_box");
-    g.form.show("seisaku_box");
+    closePanelTo(g, "uta_box", "seisaku_box");
 }
 
 }  // namespace

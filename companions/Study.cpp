@@ -88,9 +88,7 @@ void openStudy(Game& g) {
 }
 
 void closeStudy(Game& g) {
-    playSound(g, 0, "1.wav");
-    g.form.hide("study_box");
-    g.form.show("com_box");
+    closePanelTo(g, "study_box", "com_box");
 }
 
 }  // namespace

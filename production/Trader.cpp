@@ -90,9 +90,7 @@ void buyOffer(Game& g) {
 }
 
 void leaveTrader(Game& g) {
-    playSound(g, 0, "1.wav");
-    g.form.hide("mara_box");
-    g.form.show("com_box");
+    closePanelTo(g, "mara_box", "com_box");
 }
 
 }  // namespace

@@ -101,6 +101,12 @@ void openPanelOver(Game& g, const char* panel, const char* from) {
     if (from) g.form.hide(from);
 }
 
+void closePanelTo(Game& g, const char* panel, const char* to) {
+    playSound(g, 0, "1.wav");
+    g.form.hide(panel);
+    g.form.show(to);
+}
+
 void FormCreate(Game& g) {
     FormModel& f = g.form;
     g.s.runtime.clickState = 1;

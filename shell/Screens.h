@@ -9,6 +9,8 @@ namespace kotou {
 // Opens `panel` at the command panel's place and hides `from` (nullptr: hide
 // nothing). Every screen of the command column opens this way.
 void openPanelOver(Game& g, const char* panel, const char* from);
+// A panel's back button: the click, `panel` hidden and `to` shown again.
+void closePanelTo(Game& g, const char* panel, const char* to);
 
 // Window creation: places the panels, loads the title and panel pictures,
 // starts the title music and shows the title screen. The random source is
@@ -19,7 +21,7 @@ void FormCreate(Game& g);
 void FormClose(Game& g);
 // The window is gone. The host releases its sound resources itself.
 void FormDestroy(Game& g);
-// Every 50 ms: the status refresh.
+// The status refresh, run wherever the state may have changed.
 void Timer1Timer(Game& g);
 // Every 100 ms: the title animation, while the title screen is up.
 void Timer2Timer(Game& g);
