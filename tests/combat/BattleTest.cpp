@@ -90,6 +90,7 @@ TEST_F(BattleTest, FlightIsOfferedOnlyInExplorationBattles) {
 TEST_F(BattleTest, CommandsFollowBooksAndLearnedSkills) {
     g.s.worldFlags[21] = 2;
     g.s.flag(WorldFlag::HighMagicBook) = 1;  // held, not yet read
+    g.s.flag(WorldFlag::MysticBook) = 1;     // held, not yet read
     g.s.worldFlags[32] = 1;
     fight(4, "くも", 4, 2, 0);
     EXPECT_TRUE(g.form.visible("magic_b"));

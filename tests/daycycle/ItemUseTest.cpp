@@ -136,6 +136,7 @@ TEST_F(ItemUseTest, WreathRedrawsTheGiverAndRaisesThePairEitherWay) {
     use("hanakazari_use_b", {3, 0});  // ルル gives to 残響, +1
     EXPECT_EQ(g.s.pairIntimacy[2], 3);
     EXPECT_EQ(host.messageTexts()[0], "ルルは【花飾り】を残響にプレゼントした！");
+    EXPECT_EQ(host.messageTexts()[1].rfind("【残響】『", 0), 0u) << "the last character thanks too";
 }
 
 // --- Rare god items ---------------------------------------------------------------
